@@ -1,0 +1,64 @@
+// The main window's behaviour: one handler per control event, written against the platform
+// layer, the hosting window and the tree's nodes, so that the same code runs in the tool and
+// on the simulated desktop of the unit tests.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/FormHost.h"
+#include "app/treeview/Nodes.h"
+#include "platform/Platform.h"
+
+namespace quellon {
+
+// Mouse buttons as the probe's handlers receive them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+class FrmMain {
+public:
+    FrmMain(Platform& api, FormHost& form, Nodes& trv);
+
+    void Form_Load();
+    void Form_Terminate();
+    void Form_Resize();
+
+    void chkTop_Click();
+    void Command1_Click(std::int16_t index);
+
+    void r1_MouseDown(int button);
+    void r1_MouseMove(int button);
+    void r1_MouseUp(int button);
+
+    void trvw_NodeClick(Node node);
+    // Delivered by the tree widget; reaches trvw_NodeClick only while trvw is attached.
+    void onTreeNodeClick(Node node);
+
+    Hwnd hwndLastTarget() const { return hwndLastTarget_; }
+
+private:
+    std::wstring GetEntry(Hwnd hwnd);
+    // The window and every window GetParent names above it; no list after a failure.
+    std::optional<std::vector<Hwnd>> GetParents(Hwnd hwnd);
+
+    // Adds every descendant of hwndLastTarget below its parent's node.
+    void walkDescendants(int& line, Node& lastNode);
+
+    // trvw, or a run-time error while it refers to nothing.
+    Nodes& trvw();
+
+    Platform& api_;
+    FormHost& form_;
+    Nodes& trv_;
+    Nodes* trvw_ = nullptr;
+    Hwnd hwndLastTarget_ = 0;
+};
+
+// "a" followed by the decimal text of the handle.
+std::wstring nodeKey(Hwnd hwnd);
+
+}  // namespace quellon

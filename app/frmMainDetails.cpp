@@ -1,0 +1,4 @@
+#include "app/frmMain.h"
+
+namespace quellon {
+}  // namespace quellon

@@ -1,0 +1,78 @@
+#include "app/treeview/Nodes.h"
+
+#include "platform/RuntimeError.h"
+
+namespace quellon {
+
+namespace {
+
+// Item ids carry the generation in the high bits so that an event for an item of an earlier
+// tree is never taken for a node of the current one.
+constexpr int kIndexBits = 24;
+
+std::uintptr_t makeId(std::uint32_t generation, int index) {
+    return (static_cast<std::uintptr_t>(generation & 0xFF) << kIndexBits) |
+           static_cast<std::uintptr_t>(index);
+}
+
+}  // namespace
+
+Nodes::Nodes(TreeBackend& widget) : widget_(widget) {}
+
+void Nodes::clear() {
+    widget_.removeAll();
+    records_.clear();
+    indexByKey_.clear();
+    ++generation_;
+}
+
+Node Nodes::addTopLevel(const std::wstring& text) { return append(0, {}, text, 0); }
+
+Node Nodes::addChild(Node relative, const std::wstring& key, const std::wstring& text,
+                     int image) {
+    const ItemRef parent = record(relative).item;
+    if (indexByKey_.count(key)) raise(ErrorNumber::KeyNotUnique);
+    return append(parent, key, text, image);
+}
+
+Node Nodes::append(ItemRef parent, std::wstring key, const std::wstring& text, int image) {
+    if (records_.size() + 1 >= (std::size_t{1} << kIndexBits)) raise(ErrorNumber::OutOfMemory);
+    const int index = static_cast<int>(records_.size()) + 1;
+    records_.reserve(records_.size() + 1);  // make the push below unable to fail
+    const ItemRef item = widget_.insertLast(parent, text, image, makeId(generation_, index));
+    if (!key.empty()) indexByKey_.emplace(key, index);
+    records_.push_back({item, std::move(key)});
+    return {index, generation_};
+}
+
+Node Nodes::find(std::wstring_view key) const {
+    const auto found = indexByKey_.find(std::wstring(key));
+    if (found == indexByKey_.end()) raise(ErrorNumber::ElementNotFound);
+    return {found->second, generation_};
+}
+
+void Nodes::setExpanded(Node node) { widget_.expand(record(node).item); }
+
+void Nodes::setSelected(Node node) { widget_.select(record(node).item); }
+
+int Nodes::index(Node node) const {
+    record(node);
+    return node.index;
+}
+
+std::wstring Nodes::key(Node node) const { return record(node).key; }
+
+std::optional<Node> Nodes::fromId(std::uintptr_t id) const {
+    const int index = static_cast<int>(id & ((std::uintptr_t{1} << kIndexBits) - 1));
+    const auto generation = static_cast<std::uint32_t>(id >> kIndexBits);
+    if (generation != (generation_ & 0xFF) || index < 1 || index > count()) return std::nullopt;
+    return Node{index, generation_};
+}
+
+const Nodes::Record& Nodes::record(Node node) const {
+    if (node.index == 0) raise(ErrorNumber::ObjectNotSet);
+    if (node.generation != generation_ || node.index > count()) raise(ErrorNumber::NodeRemoved);
+    return records_[static_cast<std::size_t>(node.index - 1)];
+}
+
+}  // namespace quellon

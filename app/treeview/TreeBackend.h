@@ -1,0 +1,31 @@
+// What a tree widget must offer so that Nodes can drive it: the comctl32 tree view in the
+// tool, an in-memory tree in the unit tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quellon {
+
+// The widget's own reference to one item (an HTREEITEM in the tool); 0 means none.
+using ItemRef = std::uintptr_t;
+
+class TreeBackend {
+public:
+    virtual ~TreeBackend() = default;
+
+    virtual void removeAll() = 0;
+    // Insert as the last child of parent (0: last top-level item). image 0 means no picture.
+    // `id` is stored with the item so that events can name it.
+    virtual ItemRef insertLast(ItemRef parent, const std::wstring& text, int image,
+                               std::uintptr_t id) = 0;
+    // Mark the item expanded; children added later must show too.
+    virtual void expand(ItemRef item) = 0;
+    virtual void select(ItemRef item) = 0;
+    // Between these calls the widget need not repaint; afterwards it shows the final state
+    // with the selected item scrolled into view.
+    virtual void beginBulkUpdate() = 0;
+    virtual void endBulkUpdate() = 0;
+};
+
+}  // namespace quellon

@@ -1,0 +1,23 @@
+# The Windows programs: the tool itself, and the fixture, driver and benchmark that test it.
+enable_language(RC)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+if(MINGW)
+  # One self-contained .exe: no C++ runtime DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+endif()
+
+add_library(quellon_platform STATIC platform/win32/Win32Platform.cpp)
+target_link_libraries(quellon_platform PUBLIC quellon_logic)
+
+add_executable(quellon WIN32
+  app/win32/main.cpp
+  app/win32/MainWindow.cpp
+  app/treeview/TreeViewControl.cpp
+  resources/quellon.rc
+)
+set_target_properties(quellon PROPERTIES OUTPUT_NAME "Tarnwick WQuellon")
+target_link_libraries(quellon PRIVATE quellon_platform comctl32 gdi32 user32 kernel32 uxtheme)
+
+add_subdirectory(tests/e2e)
+add_subdirectory(bench)

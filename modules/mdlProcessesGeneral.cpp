@@ -1,0 +1,1 @@
+#include "modules/mdlProcessesGeneral.h"

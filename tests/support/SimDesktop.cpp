@@ -1,0 +1,340 @@
+#include "tests/support/SimDesktop.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/RuntimeError.h"
+
+namespace quellon::test {
+
+namespace {
+
+int copyText(const std::wstring& text, wchar_t* buffer, int capacity) {
+    if (capacity <= 0) return 0;
+    const int count = std::min(static_cast<int>(text.size()), capacity - 1);
+    std::copy_n(text.begin(), count, buffer);
+    buffer[count] = L'\0';
+    return count;
+}
+
+constexpr Handle kDcBase = 0xDC000;
+
+}  // namespace
+
+SimDesktop::SimDesktop() {
+    WindowSpec desktop;
+    desktop.className = L"#32769";
+    desktop.handle = kDesktop;
+    windows_[kDesktop].spec = desktop;
+}
+
+Hwnd SimDesktop::create(WindowSpec spec) {
+    if (spec.handle == 0) {
+        while (windows_.count(nextHandle_)) nextHandle_ += 2;
+        spec.handle = nextHandle_;
+        nextHandle_ += 2;
+    }
+    if (windows_.count(spec.handle)) throw std::logic_error("window handle in use");
+    const Hwnd handle = spec.handle;
+    const Hwnd container = spec.parent ? spec.parent : kDesktop;
+    windows_.at(container).children.push_back(handle);
+    windows_[handle].spec = std::move(spec);
+    return handle;
+}
+
+std::vector<Hwnd>& SimDesktop::siblingsOf(Hwnd window) {
+    const Hwnd parent = windows_.at(window).spec.parent;
+    return windows_.at(parent ? parent : kDesktop).children;
+}
+
+void SimDesktop::unlink(Hwnd window) {
+    auto& siblings = siblingsOf(window);
+    siblings.erase(std::find(siblings.begin(), siblings.end(), window));
+}
+
+void SimDesktop::destroy(Hwnd window) {
+    const std::vector<Hwnd> children = windows_.at(window).children;
+    for (Hwnd child : children) destroy(child);
+    unlink(window);
+    windows_.erase(window);
+}
+
+void SimDesktop::reparent(Hwnd window, Hwnd newParent) {
+    unlink(window);
+    windows_.at(window).spec.parent = newParent;
+    windows_.at(newParent ? newParent : kDesktop).children.push_back(window);
+}
+
+void SimDesktop::moveToBottom(Hwnd window) {
+    unlink(window);
+    siblingsOf(window).push_back(window);
+}
+
+SimWindow* SimDesktop::find(Hwnd window) {
+    const auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : &found->second;
+}
+
+void SimDesktop::enter(const std::string& function, const char* library, Hwnd window) {
+    ++calls[function];
+    if (missing.count(function)) throw entryPointNotFound(function, library);
+    if (beforeCall) beforeCall(function, window);
+}
+
+// --- user32 ---
+
+bool SimDesktop::getCursorPos(Point& point) {
+    enter("GetCursorPos", "user32");
+    point = {10, 10};
+    return true;
+}
+
+Hwnd SimDesktop::windowFromPoint(Point) {
+    enter("WindowFromPoint", "user32");
+    return pointed;
+}
+
+Hwnd SimDesktop::getWindow(Hwnd window, Relation relation) {
+    enter("GetWindow", "user32", window);
+    SimWindow* w = find(window);
+    if (!w) return 0;
+    if (relation == Relation::Child) return w->children.empty() ? 0 : w->children.front();
+    const auto& siblings = siblingsOf(window);
+    const auto at = std::find(siblings.begin(), siblings.end(), window);
+    return at + 1 == siblings.end() ? 0 : *(at + 1);
+}
+
+Hwnd SimDesktop::getParent(Hwnd window) {
+    enter("GetParent", "user32", window);
+    SimWindow* w = find(window);
+    if (!w || window == kDesktop) return 0;
+    return w->spec.parent ? w->spec.parent : w->spec.owner;
+}
+
+bool SimDesktop::isWindowVisible(Hwnd window) {
+    enter("IsWindowVisible", "user32", window);
+    for (SimWindow* w = find(window); w; w = w->spec.parent ? find(w->spec.parent) : nullptr) {
+        if (!w->spec.visible) return false;
+    }
+    return find(window) != nullptr;
+}
+
+int SimDesktop::getWindowText(Hwnd window, wchar_t* buffer, int capacity) {
+    enter("GetWindowTextW", "user32", window);
+    SimWindow* w = find(window);
+    return w ? copyText(w->spec.text, buffer, capacity) : 0;
+}
+
+int SimDesktop::getClassName(Hwnd window, wchar_t* buffer, int capacity) {
+    enter("GetClassNameW", "user32", window);
+    SimWindow* w = find(window);
+    return w ? copyText(w->spec.className, buffer, capacity) : 0;
+}
+
+std::uint32_t SimDesktop::getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) {
+    enter("GetWindowThreadProcessId", "user32", window);
+    SimWindow* w = find(window);
+    if (!w) return 0;
+    if (processId) *processId = w->spec.processId;
+    return 1;
+}
+
+bool SimDesktop::getClientRect(Hwnd window, Rect& rect) {
+    enter("GetClientRect", "user32", window);
+    SimWindow* w = find(window);
+    if (!w) return false;
+    rect = {0, 0, w->spec.clientWidth, w->spec.clientHeight};
+    return true;
+}
+
+Handle SimDesktop::getDC(Hwnd window) {
+    enter("GetDC", "user32", window);
+    if (window != 0 && !find(window)) return 0;
+    ++openDCs_;
+    return kDcBase + static_cast<Handle>(openDCs_);
+}
+
+int SimDesktop::releaseDC(Hwnd window, Handle dc) {
+    enter("ReleaseDC", "user32", window);
+    if (dc == 0) return 0;
+    --openDCs_;
+    return 1;
+}
+
+bool SimDesktop::invertRect(Handle dc, const Rect& rect) {
+    enter("InvertRect", "user32");
+    inversions.emplace_back(dc, rect);
+    return dc != 0;
+}
+
+bool SimDesktop::setWindowPos(Hwnd window, Hwnd insertAfter, int, int, int, int, unsigned) {
+    enter("SetWindowPos", "user32", window);
+    SimWindow* w = find(window);
+    if (!w) return false;
+    if (insertAfter == win::HWND_TOPMOST) w->topmost = true;
+    if (insertAfter == win::HWND_NOTOPMOST) w->topmost = false;
+    return true;
+}
+
+std::int32_t SimDesktop::getWindowLong(Hwnd window, int index) {
+    enter("GetWindowLongW", "user32", window);
+    SimWindow* w = find(window);
+    return w && index == win::GWL_EXSTYLE ? w->exStyle : 0;
+}
+
+std::int32_t SimDesktop::setWindowLong(Hwnd window, int index, std::int32_t value) {
+    enter("SetWindowLongW", "user32", window);
+    SimWindow* w = find(window);
+    if (!w || index != win::GWL_EXSTYLE) return 0;
+    const std::int32_t previous = w->exStyle;
+    w->exStyle = value;
+    return previous;
+}
+
+bool SimDesktop::setLayeredWindowAttributes(Hwnd window, std::uint32_t, std::uint8_t alpha,
+                                            std::uint32_t flags) {
+    enter("SetLayeredWindowAttributes", "user32", window);
+    SimWindow* w = find(window);
+    if (!w || !(w->exStyle & win::WS_EX_LAYERED)) return false;
+    if (flags & win::LWA_ALPHA) w->alpha = alpha;
+    w->layeredAttributesSet = true;
+    return true;
+}
+
+void SimDesktop::messageBox(const std::wstring& text) {
+    enter("MessageBoxW", "user32");
+    messages.push_back(text);
+}
+
+// --- kernel32 ---
+
+std::uint32_t SimDesktop::getVersion() {
+    enter("GetVersion", "kernel32");
+    return version;
+}
+
+Handle SimDesktop::createToolhelp32Snapshot(std::uint32_t, std::uint32_t) {
+    enter("CreateToolhelp32Snapshot", "kernel32");
+    if (snapshotFails) return kInvalidHandle;
+    const Handle handle = nextKernelHandle_;
+    nextKernelHandle_ += 4;
+    kernelHandles_[handle] = {KernelHandle::Kind::Snapshot};
+    return handle;
+}
+
+bool SimDesktop::fillRecord(KernelHandle& snapshot, ProcessRecord& record) {
+    if (snapshot.nextProcess >= processes.size()) return false;
+    const SimProcess& p = processes[snapshot.nextProcess++];
+    record.th32ProcessID = p.id;
+    std::memset(record.szExeFile, 'x', sizeof record.szExeFile);
+    const std::size_t length = std::min(p.snapshotName.size(), sizeof record.szExeFile);
+    std::memcpy(record.szExeFile, p.snapshotName.data(), length);
+    if (p.snapshotNameTerminated && length < sizeof record.szExeFile) {
+        record.szExeFile[length] = '\0';
+    }
+    return true;
+}
+
+bool SimDesktop::process32First(Handle snapshot, ProcessRecord& record) {
+    enter("Process32First", "kernel32");
+    const auto found = kernelHandles_.find(snapshot);
+    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Snapshot ||
+        record.dwSize != kProcessRecordBytes) {
+        return false;
+    }
+    found->second.nextProcess = 0;
+    return fillRecord(found->second, record);
+}
+
+bool SimDesktop::process32Next(Handle snapshot, ProcessRecord& record) {
+    enter("Process32Next", "kernel32");
+    const auto found = kernelHandles_.find(snapshot);
+    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Snapshot ||
+        record.dwSize != kProcessRecordBytes) {
+        return false;
+    }
+    return fillRecord(found->second, record);
+}
+
+const SimProcess* SimDesktop::process(std::uint32_t id) const {
+    for (const SimProcess& p : processes) {
+        if (p.id == id) return &p;
+    }
+    return nullptr;
+}
+
+Handle SimDesktop::openProcess(std::uint32_t access, bool, std::uint32_t processId) {
+    enter("OpenProcess", "kernel32");
+    const SimProcess* p = process(processId);
+    if (!p) return 0;
+    const bool limited = access == win::PROCESS_QUERY_LIMITED_INFORMATION;
+    if (limited ? !p->openableLimited : !p->openable) return 0;
+    const Handle handle = nextKernelHandle_;
+    nextKernelHandle_ += 4;
+    kernelHandles_[handle] = {KernelHandle::Kind::Process, processId, access};
+    return handle;
+}
+
+bool SimDesktop::closeHandle(Handle handle) {
+    enter("CloseHandle", "kernel32");
+    closedHandles.push_back(handle);
+    return kernelHandles_.erase(handle) != 0;
+}
+
+void SimDesktop::sleep(std::uint32_t milliseconds) {
+    enter("Sleep", "kernel32");
+    sleptMilliseconds += milliseconds;
+}
+
+bool SimDesktop::queryFullProcessImageName(Handle process, std::uint32_t, wchar_t* buffer,
+                                           std::uint32_t* size) {
+    enter("QueryFullProcessImageNameW", "kernel32");
+    const auto found = kernelHandles_.find(process);
+    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Process) {
+        return false;
+    }
+    const SimProcess* p = this->process(found->second.processId);
+    if (!p || p->modulePath.size() + 1 > *size) return false;
+    *size = static_cast<std::uint32_t>(copyText(p->modulePath, buffer, static_cast<int>(*size)));
+    return true;
+}
+
+// --- psapi ---
+
+bool SimDesktop::enumProcessModules(Handle process, ModuleHandle* modules, std::uint32_t bytes,
+                                    std::uint32_t* bytesNeeded) {
+    enter("EnumProcessModules", "PSAPI.DLL");
+    const auto found = kernelHandles_.find(process);
+    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Process ||
+        found->second.access != (win::PROCESS_QUERY_INFORMATION | win::PROCESS_VM_READ)) {
+        return false;
+    }
+    const SimProcess* p = this->process(found->second.processId);
+    if (!p || !p->modulesReadable) return false;
+    if (bytes >= sizeof(ModuleHandle)) modules[0] = 0x400000;
+    if (bytesNeeded) *bytesNeeded = 3 * sizeof(ModuleHandle);
+    return true;
+}
+
+std::uint32_t SimDesktop::getModuleFileNameEx(Handle process, ModuleHandle module,
+                                              wchar_t* buffer, std::uint32_t capacity) {
+    enter("GetModuleFileNameExW", "PSAPI.DLL");
+    const auto found = kernelHandles_.find(process);
+    if (found == kernelHandles_.end() || module != 0x400000) return 0;
+    const SimProcess* p = this->process(found->second.processId);
+    return p ? static_cast<std::uint32_t>(
+                   copyText(p->modulePath, buffer, static_cast<int>(capacity)))
+             : 0;
+}
+
+std::wstring SimDesktop::fromActiveCodePage(std::string_view narrow) {
+    // Western code page: every byte is the character of the same number.
+    std::wstring text;
+    for (unsigned char c : narrow) text.push_back(static_cast<wchar_t>(c));
+    return text;
+}
+
+std::wstring SimDesktop::decimalSeparator() { return decimal; }
+
+}  // namespace quellon::test

@@ -1,0 +1,143 @@
+// A simulated desktop behind the platform interface: windows with parents, owners, z-ordered
+// children, texts, classes, styles and client sizes; processes and their executables; the
+// version value. Functions can be made missing, and hooks can change the desktop while the
+// code under test is querying it. Every device context, process handle and snapshot handed
+// out is counted until it is given back.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace quellon::test {
+
+struct WindowSpec {
+    Hwnd parent = 0;  // child window of this parent; 0 for a top-level window
+    Hwnd owner = 0;   // owner of a top-level window
+    std::wstring text;
+    std::wstring className = L"Static";
+    bool visible = true;  // the window's own visible style
+    std::uint32_t processId = 100;
+    int clientWidth = 100;
+    int clientHeight = 60;
+    Hwnd handle = 0;  // 0: the desktop picks the next free handle
+};
+
+struct SimWindow {
+    WindowSpec spec;
+    std::vector<Hwnd> children;  // top of the z-order first
+    std::int32_t exStyle = 0;
+    bool topmost = false;
+    std::uint8_t alpha = 255;
+    bool layeredAttributesSet = false;
+};
+
+struct SimProcess {
+    std::uint32_t id = 0;
+    std::string snapshotName;        // szExeFile as the snapshot reports it (narrow)
+    bool snapshotNameTerminated = true;
+    std::wstring modulePath;         // what GetModuleFileNameEx reports
+    bool openable = true;            // with PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+    bool openableLimited = true;     // with PROCESS_QUERY_LIMITED_INFORMATION
+    bool modulesReadable = true;
+};
+
+class SimDesktop : public Platform {
+public:
+    static constexpr Hwnd kDesktop = 0x10010;
+
+    Hwnd create(WindowSpec spec);
+    void destroy(Hwnd window);  // with all its descendants
+    void reparent(Hwnd window, Hwnd newParent);
+    void moveToBottom(Hwnd window);
+    bool exists(Hwnd window) const { return windows_.count(window) != 0; }
+    SimWindow& window(Hwnd handle) { return windows_.at(handle); }
+    const std::vector<Hwnd>& topLevel() const { return windows_.at(kDesktop).children; }
+
+    // --- state a test sets up or inspects ---
+    Hwnd pointed = 0;          // what WindowFromPoint answers
+    std::uint32_t version = 0x23F00206;  // NT family; set bit 31 for the 95 family
+    std::vector<SimProcess> processes;
+    bool snapshotFails = false;
+    std::wstring decimal = L".";
+    std::set<std::string> missing;  // functions the system lacks
+    std::vector<std::wstring> messages;
+    std::vector<std::pair<Handle, Rect>> inversions;
+    std::uint32_t sleptMilliseconds = 0;
+    std::vector<Handle> closedHandles;  // every CloseHandle argument, in order
+    std::map<std::string, int> calls;   // call counts by function name
+    // Called before every function runs, with its name and the window it is asked about.
+    std::function<void(const std::string& function, Hwnd window)> beforeCall;
+
+    int openDeviceContexts() const { return openDCs_; }
+    int openKernelHandles() const { return static_cast<int>(kernelHandles_.size()); }
+
+    // --- Platform ---
+    bool getCursorPos(Point& point) override;
+    Hwnd windowFromPoint(Point point) override;
+    Hwnd getWindow(Hwnd window, Relation relation) override;
+    Hwnd getParent(Hwnd window) override;
+    bool isWindowVisible(Hwnd window) override;
+    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
+    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override;
+    std::uint32_t getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
+    bool getClientRect(Hwnd window, Rect& rect) override;
+    Handle getDC(Hwnd window) override;
+    int releaseDC(Hwnd window, Handle dc) override;
+    bool invertRect(Handle dc, const Rect& rect) override;
+    bool setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
+                      unsigned flags) override;
+    std::int32_t getWindowLong(Hwnd window, int index) override;
+    std::int32_t setWindowLong(Hwnd window, int index, std::int32_t value) override;
+    bool setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey, std::uint8_t alpha,
+                                    std::uint32_t flags) override;
+    void messageBox(const std::wstring& text) override;
+
+    std::uint32_t getVersion() override;
+    Handle createToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
+    bool process32First(Handle snapshot, ProcessRecord& record) override;
+    bool process32Next(Handle snapshot, ProcessRecord& record) override;
+    Handle openProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
+    bool closeHandle(Handle handle) override;
+    void sleep(std::uint32_t milliseconds) override;
+    bool queryFullProcessImageName(Handle process, std::uint32_t flags, wchar_t* buffer,
+                                   std::uint32_t* size) override;
+
+    bool enumProcessModules(Handle process, ModuleHandle* modules, std::uint32_t bytes,
+                            std::uint32_t* bytesNeeded) override;
+    std::uint32_t getModuleFileNameEx(Handle process, ModuleHandle module, wchar_t* buffer,
+                                      std::uint32_t capacity) override;
+
+    std::wstring fromActiveCodePage(std::string_view narrow) override;
+    std::wstring decimalSeparator() override;
+
+    SimDesktop();
+
+private:
+    struct KernelHandle {
+        enum class Kind { Snapshot, Process } kind;
+        std::uint32_t processId = 0;     // for a process handle
+        std::uint32_t access = 0;        // for a process handle
+        std::size_t nextProcess = 0;     // for a snapshot
+    };
+
+    void enter(const std::string& function, const char* library, Hwnd window = 0);
+    SimWindow* find(Hwnd window);
+    std::vector<Hwnd>& siblingsOf(Hwnd window);
+    void unlink(Hwnd window);
+    bool fillRecord(KernelHandle& snapshot, ProcessRecord& record);
+    const SimProcess* process(std::uint32_t id) const;
+
+    std::map<Hwnd, SimWindow> windows_;
+    std::map<Handle, KernelHandle> kernelHandles_;
+    Hwnd nextHandle_ = kDesktop + 2;
+    Handle nextKernelHandle_ = 0x40;
+    int openDCs_ = 0;
+};
+
+}  // namespace quellon::test
