@@ -36,8 +36,8 @@ public:
                               unsigned flags) = 0;
     virtual std::int32_t getWindowLong(Hwnd window, int index) = 0;
     virtual std::int32_t setWindowLong(Hwnd window, int index, std::int32_t value) = 0;
-    virtual bool setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey,
-                                            std::uint8_t alpha, std::uint32_t flags) = 0;
+    virtual bool setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey, std::uint8_t alpha,
+                                            std::uint32_t flags) = 0;
     // A modal box with only an OK button and the application title as caption.
     virtual void messageBox(const std::wstring& text) = 0;
 
@@ -55,8 +55,8 @@ public:
     // psapi
     virtual bool enumProcessModules(Handle process, ModuleHandle* modules, std::uint32_t bytes,
                                     std::uint32_t* bytesNeeded) = 0;
-    virtual std::uint32_t getModuleFileNameEx(Handle process, ModuleHandle module,
-                                              wchar_t* buffer, std::uint32_t capacity) = 0;
+    virtual std::uint32_t getModuleFileNameEx(Handle process, ModuleHandle module, wchar_t* buffer,
+                                              std::uint32_t capacity) = 0;
 
     // Text in the narrow characters of the active code page, converted to the tool's text.
     virtual std::wstring fromActiveCodePage(std::string_view narrow) = 0;

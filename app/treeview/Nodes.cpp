@@ -28,8 +28,7 @@ void Nodes::clear() {
 
 Node Nodes::addTopLevel(const std::wstring& text) { return append(0, {}, text, 0); }
 
-Node Nodes::addChild(Node relative, const std::wstring& key, const std::wstring& text,
-                     int image) {
+Node Nodes::addChild(Node relative, const std::wstring& key, const std::wstring& text, int image) {
     const ItemRef parent = record(relative).item;
     if (indexByKey_.count(key)) raise(ErrorNumber::KeyNotUnique);
     return append(parent, key, text, image);

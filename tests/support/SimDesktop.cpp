@@ -317,8 +317,8 @@ bool SimDesktop::enumProcessModules(Handle process, ModuleHandle* modules, std::
     return true;
 }
 
-std::uint32_t SimDesktop::getModuleFileNameEx(Handle process, ModuleHandle module,
-                                              wchar_t* buffer, std::uint32_t capacity) {
+std::uint32_t SimDesktop::getModuleFileNameEx(Handle process, ModuleHandle module, wchar_t* buffer,
+                                              std::uint32_t capacity) {
     enter("GetModuleFileNameExW", "PSAPI.DLL");
     const auto found = kernelHandles_.find(process);
     if (found == kernelHandles_.end() || module != 0x400000) return 0;

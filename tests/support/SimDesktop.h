@@ -39,11 +39,11 @@ struct SimWindow {
 
 struct SimProcess {
     std::uint32_t id = 0;
-    std::string snapshotName;        // szExeFile as the snapshot reports it (narrow)
+    std::string snapshotName;  // szExeFile as the snapshot reports it (narrow)
     bool snapshotNameTerminated = true;
-    std::wstring modulePath;         // what GetModuleFileNameEx reports
-    bool openable = true;            // with PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
-    bool openableLimited = true;     // with PROCESS_QUERY_LIMITED_INFORMATION
+    std::wstring modulePath;      // what GetModuleFileNameEx reports
+    bool openable = true;         // with PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+    bool openableLimited = true;  // with PROCESS_QUERY_LIMITED_INFORMATION
     bool modulesReadable = true;
 };
 
@@ -60,7 +60,7 @@ public:
     const std::vector<Hwnd>& topLevel() const { return windows_.at(kDesktop).children; }
 
     // --- state a test sets up or inspects ---
-    Hwnd pointed = 0;          // what WindowFromPoint answers
+    Hwnd pointed = 0;                    // what WindowFromPoint answers
     std::uint32_t version = 0x23F00206;  // NT family; set bit 31 for the 95 family
     std::vector<SimProcess> processes;
     bool snapshotFails = false;
@@ -121,9 +121,9 @@ public:
 private:
     struct KernelHandle {
         enum class Kind { Snapshot, Process } kind;
-        std::uint32_t processId = 0;     // for a process handle
-        std::uint32_t access = 0;        // for a process handle
-        std::size_t nextProcess = 0;     // for a snapshot
+        std::uint32_t processId = 0;  // for a process handle
+        std::uint32_t access = 0;     // for a process handle
+        std::size_t nextProcess = 0;  // for a snapshot
     };
 
     void enter(const std::string& function, const char* library, Hwnd window = 0);

@@ -51,8 +51,7 @@ TEST_F(NodesTest, NodesOfAClearedTreeAreRejected) {
     const Node old = nodes.addTopLevel(L"DesktopWindow");
     nodes.clear();
     nodes.addTopLevel(L"DesktopWindow");
-    EXPECT_EQ(errorOf([&] { nodes.setExpanded(old); }),
-              static_cast<int>(ErrorNumber::NodeRemoved));
+    EXPECT_EQ(errorOf([&] { nodes.setExpanded(old); }), static_cast<int>(ErrorNumber::NodeRemoved));
     EXPECT_EQ(errorOf([&] { nodes.key(Node{}); }), static_cast<int>(ErrorNumber::ObjectNotSet));
 }
 
