@@ -1,1 +1,162 @@
+// The process lookup: a snapshot walk on the Windows 95 family, the first module's path on the
+// NT family. Each procedure reports its own failures and closes what it opened.
 #include "modules/mdlProcessesGeneral.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/Procedure.h"
+
+namespace quellon::mdlProcessesGeneral {
+
+namespace {
+
+// Large enough for any path the system can name, so the limited query never fails for size.
+constexpr std::uint32_t kLongPathChars = 32768;
+
+// A snapshot or process handle that is closed when the procedure leaves, so that a run-time
+// error between opening and the closing step does not leak it. The closing step itself calls
+// CloseHandle whatever the handle holds, 0 included.
+class KernelHandle {
+public:
+    KernelHandle(Platform& api, Handle handle) : api_(api), handle_(handle) {}
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+    ~KernelHandle() {
+        if (pending_ && isOpen()) skipOnError([&] { api_.closeHandle(handle_); });
+    }
+
+    Handle get() const { return handle_; }
+    bool isOpen() const { return handle_ != 0 && handle_ != kInvalidHandle; }
+    void close() {
+        pending_ = false;  // a missing CloseHandle must not be tried a second time
+        api_.closeHandle(handle_);
+    }
+
+private:
+    Platform& api_;
+    Handle handle_;
+    bool pending_ = true;
+};
+
+std::wstring trimBlanks(std::wstring_view text) {
+    const auto first = text.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos) return {};
+    return std::wstring(text.substr(first, text.find_last_not_of(L' ') - first + 1));
+}
+
+// Elevated and protected processes refuse the rights the module list needs but still name
+// their image to the limited query right; systems before Vista lack that right and the
+// function, and then simply give no name.
+std::wstring imageNameWithLimitedRight(Platform& api, std::uint32_t processId) {
+    std::wstring name;
+    skipOnError([&] {
+        KernelHandle process(
+            api, api.openProcess(win::PROCESS_QUERY_LIMITED_INFORMATION, false, processId));
+        if (!process.isOpen()) return;
+        std::wstring buffer(kLongPathChars, L'\0');
+        std::uint32_t size = kLongPathChars;
+        if (api.queryFullProcessImageName(process.get(), 0, buffer.data(), &size)) {
+            name = trimBlanks(std::wstring_view(buffer).substr(0, size));
+        }
+    });
+    return name;
+}
+
+}  // namespace
+
+std::wstring GetProcInfo(Platform& api, std::uint32_t processId) {
+    std::wstring result;
+    runNumbered(api, {L"GetProcInfo", kModuleProcesses}, [&](int& line) {
+        line = 20;
+        if (IsWin95(api)) {
+            line = 30;
+            result = GetProcessName95(api, processId);
+        } else {
+            line = 50;
+            result = GetProcessNameNT(api, processId);
+        }
+    });
+    return result;
+}
+
+bool IsWin95(Platform& api) { return (api.getVersion() & 0x80000000u) != 0; }
+
+std::wstring GetProcessName95(Platform& api, std::uint32_t processId) {
+    std::wstring result;
+    runNumbered(api, {L"GetProcessName95", kModuleProcesses}, [&](int& line) {
+        line = 20;
+        std::wstring name;
+        ProcessRecord record;
+        line = 30;
+        record.dwSize = kProcessRecordBytes;
+        line = 40;
+        KernelHandle snapshot(api, api.createToolhelp32Snapshot(win::TH32CS_SNAPPROCESS, 0));
+        line = 50;
+        record.dwSize = kProcessRecordBytes;
+        line = 60;
+        // Unchecked: without a first process the zero-filled record is still compared once.
+        api.process32First(snapshot.get(), record);
+        for (;;) {
+            line = 80;
+            if (record.th32ProcessID == processId) {
+                line = 90;
+                const std::string_view exeFile(record.szExeFile, kMaxPath);
+                line = 100;
+                const auto nul = exeFile.find('\0');
+                if (nul == std::string_view::npos) raise(ErrorNumber::InvalidCall);
+                name = api.fromActiveCodePage(exeFile.substr(0, nul));
+                line = 110;
+                // Searched in the converted text: in double-byte code pages the byte of a
+                // backslash also occurs as the second half of other characters.
+                name.erase(0, name.rfind(L'\\') + 1);
+                break;
+            }
+            line = 160;
+            if (!api.process32Next(snapshot.get(), record)) break;
+        }
+        line = 170;
+        snapshot.close();
+        line = 180;
+        result = name;
+    });
+    return result;
+}
+
+std::wstring GetProcessNameNT(Platform& api, std::uint32_t processId) {
+    std::wstring result;
+    runNumbered(api, {L"GetProcessNameNT", kModuleProcesses}, [&](int& line) {
+        line = 20;
+        KernelHandle process(
+            api, api.openProcess(win::PROCESS_QUERY_INFORMATION | win::PROCESS_VM_READ, false,
+                                 processId));
+        ModuleHandle module = 0;
+        bool listed = false;
+        line = 30;
+        if (process.get() != 0) {
+            line = 40;
+            std::uint32_t needed = 0;
+            listed = api.enumProcessModules(process.get(), &module, sizeof module, &needed);
+            line = 50;
+        }
+        if (!listed) {
+            line = 130;
+            process.close();
+            result = imageNameWithLimitedRight(api, processId);
+            return;
+        }
+        line = 60;
+        result.assign(kMaxPath, L' ');
+        line = 70;
+        const std::uint32_t n = api.getModuleFileNameEx(process.get(), module, result.data(),
+                                                        static_cast<std::uint32_t>(kMaxPath));
+        line = 80;
+        result =
+            trimBlanks(std::wstring_view(result).substr(0, std::min<std::size_t>(n, kMaxPath)));
+        line = 90;
+        process.close();
+    });
+    return result;
+}
+
+}  // namespace quellon::mdlProcessesGeneral

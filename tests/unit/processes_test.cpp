@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "modules/mdlProcessesGeneral.h"
+#include "tests/support/SimDesktop.h"
+
+namespace quellon {
+namespace {
+
+using mdlProcessesGeneral::GetProcInfo;
+
+constexpr std::uint32_t kWin98 = 0xC0000A04;
+
+// Every test ends by checking that no handle outlived the lookup.
+struct ProcessLookup : ::testing::Test {
+    test::SimDesktop api;
+
+    void TearDown() override { EXPECT_EQ(api.openKernelHandles(), 0); }
+
+    void addProcess(std::uint32_t id, std::string snapshotName, std::wstring modulePath = L"") {
+        test::SimProcess process;
+        process.id = id;
+        process.snapshotName = std::move(snapshotName);
+        process.modulePath = std::move(modulePath);
+        api.processes.push_back(process);
+    }
+    test::SimProcess& lastProcess() { return api.processes.back(); }
+};
+
+struct Family95 : ProcessLookup {
+    void SetUp() override {
+        api.version = kWin98;
+        addProcess(4, "KERNEL32.DLL");
+        addProcess(8, "C:\\WINDOWS\\EXPLORER.EXE");
+        addProcess(12, "NOTEPAD.EXE");
+        addProcess(16, "C:\\WINDOWS\\");
+        addProcess(20, "C:\\Programme\\A B\\tool.exe");
+    }
+};
+
+TEST_F(Family95, NameIsWhatFollowsTheLastBackslash) {
+    EXPECT_EQ(GetProcInfo(api, 8), L"EXPLORER.EXE");
+    EXPECT_EQ(GetProcInfo(api, 20), L"tool.exe");
+    EXPECT_EQ(GetProcInfo(api, 12), L"NOTEPAD.EXE");
+    EXPECT_EQ(GetProcInfo(api, 16), L"");
+    EXPECT_TRUE(api.messages.empty());
+}
+
+TEST_F(Family95, FirstMatchEndsTheSearchAndTheSnapshotIsClosed) {
+    addProcess(8, "SECOND.EXE");
+    EXPECT_EQ(GetProcInfo(api, 8), L"EXPLORER.EXE");
+    EXPECT_EQ(api.calls["Process32Next"], 1);
+    EXPECT_EQ(api.calls["CloseHandle"], 1);
+}
+
+TEST_F(Family95, UnknownIdentifierReadsTheWholeSnapshot) {
+    EXPECT_EQ(GetProcInfo(api, 999), L"");
+    EXPECT_EQ(api.calls["Process32Next"], static_cast<int>(api.processes.size()));
+    EXPECT_EQ(api.calls["CloseHandle"], 1);
+    EXPECT_TRUE(api.messages.empty());
+}
+
+TEST_F(Family95, WithoutSnapshotTheEmptyRecordIsComparedOnce) {
+    api.snapshotFails = true;
+    EXPECT_EQ(GetProcInfo(api, 0), L"");
+    EXPECT_EQ(api.calls["Process32Next"], 0);
+    EXPECT_EQ(GetProcInfo(api, 8), L"");
+    EXPECT_EQ(api.calls["Process32Next"], 1);
+    EXPECT_TRUE(api.messages.empty());
+}
+
+TEST_F(Family95, NameConvertedFromTheActiveCodePage) {
+    addProcess(24,
+               "C:\\Programme\\Gr\xF6\xDF"
+               "e.exe");
+    EXPECT_EQ(GetProcInfo(api, 24),
+              L"Gr\u00F6\u00DF"
+              L"e.exe");
+}
+
+TEST_F(Family95, NameWithoutTerminatorIsReportedAtStep100) {
+    addProcess(24, std::string(kMaxPath, 'N'));
+    lastProcess().snapshotNameTerminated = false;
+    EXPECT_EQ(GetProcInfo(api, 24), L"");
+    ASSERT_EQ(api.messages.size(), 1u);
+    EXPECT_EQ(api.messages[0],
+              L"Zeile 100: Error 5 (Invalid procedure call or argument) in Prozedur "
+              L"GetProcessName95, Modul mdlProcessesGeneral");
+}
+
+TEST_F(Family95, FailureWhileTheSnapshotIsOpenStillClosesIt) {
+    api.missing.insert("Process32Next");
+    EXPECT_EQ(GetProcInfo(api, 12), L"");
+    ASSERT_EQ(api.messages.size(), 1u);
+    EXPECT_EQ(api.messages[0],
+              L"Zeile 160: Error 453 (Can't find DLL entry point Process32Next in kernel32) in "
+              L"Prozedur GetProcessName95, Modul mdlProcessesGeneral");
+    EXPECT_EQ(api.closedHandles.size(), 1u);
+}
+
+struct FamilyNT : ProcessLookup {
+    void SetUp() override {
+        addProcess(8, "EXPLORER.EXE", L"C:\\WINDOWS\\explorer.exe");
+        addProcess(12, "APP.EXE", L"  C:\\Program Files\\App\\app.exe  ");
+    }
+};
+
+TEST_F(FamilyNT, FullPathOfTheFirstModuleWithoutSurroundingBlanks) {
+    EXPECT_EQ(GetProcInfo(api, 8), L"C:\\WINDOWS\\explorer.exe");
+    EXPECT_EQ(GetProcInfo(api, 12), L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(api.calls["CloseHandle"], 2);
+    EXPECT_EQ(api.calls["QueryFullProcessImageNameW"], 0);
+    EXPECT_TRUE(api.messages.empty());
+}
+
+TEST_F(FamilyNT, EndedProcessClosesHandleZeroAndGivesNothing) {
+    EXPECT_EQ(GetProcInfo(api, 999), L"");
+    ASSERT_FALSE(api.closedHandles.empty());
+    EXPECT_EQ(api.closedHandles.front(), Handle{0});
+    EXPECT_TRUE(api.messages.empty());
+}
+
+TEST_F(FamilyNT, LimitedQueryNamesWhatTheFullRightsCannotRead) {
+    lastProcess().openable = false;
+    EXPECT_EQ(GetProcInfo(api, 12), L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(api.closedHandles.front(), Handle{0});
+
+    api.processes.front().modulesReadable = false;
+    EXPECT_EQ(GetProcInfo(api, 8), L"C:\\WINDOWS\\explorer.exe");
+    EXPECT_EQ(api.calls["QueryFullProcessImageNameW"], 2);
+    EXPECT_TRUE(api.messages.empty());
+}
+
+TEST_F(FamilyNT, LimitedQueryRefusedOrMissingGivesNothingAndNoReport) {
+    lastProcess().openable = false;
+    lastProcess().openableLimited = false;
+    EXPECT_EQ(GetProcInfo(api, 12), L"");
+
+    lastProcess().openableLimited = true;
+    api.missing.insert("QueryFullProcessImageNameW");
+    EXPECT_EQ(GetProcInfo(api, 12), L"");
+    EXPECT_TRUE(api.messages.empty());
+}
+
+TEST_F(FamilyNT, MissingProcessStatusFunctionIsReportedUnderItsStep) {
+    const std::pair<const char*, const wchar_t*> cases[] = {
+        {"EnumProcessModules",
+         L"Zeile 40: Error 453 (Can't find DLL entry point "
+         L"EnumProcessModules in PSAPI.DLL) in Prozedur GetProcessNameNT, "
+         L"Modul mdlProcessesGeneral"},
+        {"GetModuleFileNameExW",
+         L"Zeile 70: Error 453 (Can't find DLL entry point "
+         L"GetModuleFileNameExW in PSAPI.DLL) in Prozedur "
+         L"GetProcessNameNT, Modul mdlProcessesGeneral"},
+    };
+    for (const auto& [function, report] : cases) {
+        SCOPED_TRACE(function);
+        api.messages.clear();
+        api.missing = {function};
+        const std::wstring result = GetProcInfo(api, 8);
+        EXPECT_EQ(result.find_first_not_of(L' '), std::wstring::npos);
+        ASSERT_EQ(api.messages.size(), 1u);
+        EXPECT_EQ(api.messages[0], report);
+        EXPECT_EQ(api.openKernelHandles(), 0);
+    }
+}
+
+TEST_F(ProcessLookup, FailingFamilyTestIsReportedByTheEntryPoint) {
+    api.missing.insert("GetVersion");
+    EXPECT_EQ(GetProcInfo(api, 8), L"");
+    ASSERT_EQ(api.messages.size(), 1u);
+    EXPECT_EQ(api.messages[0],
+              L"Zeile 20: Error 453 (Can't find DLL entry point GetVersion in kernel32) in "
+              L"Prozedur GetProcInfo, Modul mdlProcessesGeneral");
+}
+
+TEST_F(FamilyNT, FamilyIsAskedAtEveryCall) {
+    EXPECT_EQ(GetProcInfo(api, 8), L"C:\\WINDOWS\\explorer.exe");
+    api.version = kWin98;
+    EXPECT_EQ(GetProcInfo(api, 8), L"EXPLORER.EXE");
+    EXPECT_EQ(api.calls["GetVersion"], 2);
+}
+
+}  // namespace
+}  // namespace quellon
