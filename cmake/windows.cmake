@@ -17,6 +17,10 @@ add_executable(quellon WIN32
   resources/quellon.rc
 )
 set_target_properties(quellon PROPERTIES OUTPUT_NAME "Tarnwick WQuellon")
+if(MSVC)
+  # quellon.rc embeds the manifest; a second one from the linker would clash with it.
+  target_link_options(quellon PRIVATE /MANIFEST:NO)
+endif()
 target_link_libraries(quellon PRIVATE quellon_platform comctl32 gdi32 user32 kernel32 uxtheme)
 
 add_subdirectory(tests/e2e)
