@@ -3,11 +3,13 @@
 
 Standard library only, and the output is the same bytes on every run, so the generated files
 can be committed and regenerated without noise. Run from anywhere: files land beside this script.
+`--check` only compares them with what the script draws (exit status 1 when one is stale).
 """
 
 import math
 import pathlib
 import struct
+import sys
 
 Colour = tuple[int, int, int]
 
@@ -287,10 +289,9 @@ def ico_file(images: list[tuple[int, int, bytes]]) -> bytes:
     return out + b"".join(data for _, _, data in images)
 
 
-def main() -> None:
-    here = pathlib.Path(__file__).resolve().parent
+def pictures() -> dict[str, bytes]:
     visible, hidden = from_rows(VISIBLE_WINDOW), from_rows(HIDDEN_WINDOW)
-    files = {
+    return {
         "window_visible.bmp": colour_bmp(visible),
         "window_visible_mask.bmp": mask_bmp(visible),
         "window_hidden.bmp": colour_bmp(hidden),
@@ -300,9 +301,23 @@ def main() -> None:
             (32, 24, icon_image_24(draw_icon_32())),
         ]),
     }
-    for name, data in files.items():
-        (here / name).write_bytes(data)
+
+
+def main() -> int:
+    """With --check, writes nothing and fails when a committed file differs from the drawing."""
+    here = pathlib.Path(__file__).resolve().parent
+    check = sys.argv[1:] == ["--check"]
+    stale = []
+    for name, data in pictures().items():
+        path = here / name
+        if not check:
+            path.write_bytes(data)
+        elif not path.exists() or path.read_bytes() != data:
+            stale.append(name)
+    for name in stale:
+        print(f"{name} is out of date: run {pathlib.Path(__file__).name}", file=sys.stderr)
+    return 1 if stale else 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
