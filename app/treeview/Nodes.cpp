@@ -37,7 +37,8 @@ Node Nodes::addChild(Node relative, const std::wstring& key, const std::wstring&
 Node Nodes::append(ItemRef parent, std::wstring key, const std::wstring& text, int image) {
     if (records_.size() + 1 >= (std::size_t{1} << kIndexBits)) raise(ErrorNumber::OutOfMemory);
     const int index = static_cast<int>(records_.size()) + 1;
-    records_.reserve(records_.size() + 1);  // make the push below unable to fail
+    // Make the push below unable to fail; growing by doubling keeps a long rebuild linear.
+    if (records_.size() == records_.capacity()) records_.reserve(2 * records_.size() + 16);
     const ItemRef item = widget_.insertLast(parent, text, image, makeId(generation_, index));
     if (!key.empty()) indexByKey_.emplace(key, index);
     records_.push_back({item, std::move(key)});
