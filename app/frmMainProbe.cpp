@@ -1,4 +1,189 @@
+// The probe: its drag gesture, the text of one tree entry, the chain from the desktop down to the
+// window under the pointer, and the walk that adds every descendant of that window.
+#include <algorithm>
+#include <array>
+#include <unordered_set>
+
 #include "app/frmMain.h"
+#include "platform/Procedure.h"
+#include "platform/RuntimeError.h"
 
 namespace quellon {
+
+namespace {
+
+constexpr int kImageVisible = 1;
+constexpr int kImageHidden = 2;
+
+// Window texts and class names are read into buffers of this many characters.
+constexpr int kTextCapacity = 255;
+using TextBuffer = std::array<wchar_t, kTextCapacity>;
+
+// The characters a system call reports as copied; a count it could not have copied is cut to
+// what the buffer holds before its terminator.
+std::wstring copiedText(const TextBuffer& buffer, int count) {
+    return std::wstring(buffer.data(),
+                        static_cast<std::size_t>(std::clamp(count, 0, kTextCapacity - 1)));
+}
+
+}  // namespace
+
+void FrmMain::r1_MouseDown(int) { form_.setMousePointer(MousePointer::ArrowQuestion); }
+
+void FrmMain::r1_MouseUp(int) { form_.setMousePointer(MousePointer::Default); }
+
+void FrmMain::r1_MouseMove(int button) {
+    runNumbered(api_, {L"r1_MouseMove", kFormFrmMain}, [&](int& line) {
+        line = 20;
+        if (button != kLeftButton) return;
+        line = 30;
+        Point position;
+        api_.getCursorPos(position);
+        line = 40;
+        const Hwnd target = api_.windowFromPoint(position);
+        line = 50;
+        if (target == hwndLastTarget_) return;
+        line = 60;
+        if (target == form_.hwnd()) return;
+        line = 70;
+        const std::optional<std::vector<Hwnd>> parents = GetParents(target);
+        line = 80;
+        Nodes& tree = trvw();
+        // Released before the error report is shown, so the box never sits over a frozen tree.
+        const Nodes::BulkUpdate bulk(tree);
+        tree.clear();
+        line = 90;
+        Node lastNode = tree.addTopLevel(L"DesktopWindow");
+        line = 100;
+        if (!parents) raise(ErrorNumber::SubscriptOutOfRange);
+        for (std::size_t i = parents->size(); i-- > 0;) {
+            line = 110;
+            const std::wstring text = GetEntry((*parents)[i]);
+            line = 120;
+            const std::wstring key = nodeKey((*parents)[i]);
+            line = 130;
+            lastNode = tree.addChild(lastNode, key, text, kImageVisible);
+            line = 140;
+            tree.setExpanded(lastNode);
+        }
+        line = 160;
+        tree.setSelected(lastNode);
+        line = 170;
+        hwndLastTarget_ = target;
+        walkDescendants(line, lastNode);
+    });
+}
+
+// Pre-order over the subtree of hwndLastTarget in z-order, each window below the node of the
+// parent that the window system names for it.
+//
+// The walk ends however the windows change while it runs. Every pass of the main loop adds a
+// node or fails, and adding a key that is already present fails, so the passes are bounded by
+// the windows there are (and by the tree's own limit). While the windows hold still, a climb
+// passes only windows that have nodes below the root; a climb of more steps than the tree has
+// nodes has left the subtree (windows were moved, or their parents form a loop) and ends the
+// walk, as does a parent of 0 (the window was destroyed).
+void FrmMain::walkDescendants(int& line, Node& lastNode) {
+    Nodes& tree = trvw();
+    const Hwnd root = hwndLastTarget_;
+
+    // The six steps that add one window; each place that adds numbers them from its own label.
+    const auto add = [&](Hwnd window, int firstLabel) {
+        line = firstLabel;
+        const std::wstring text = GetEntry(window);
+        line = firstLabel + 10;
+        const std::wstring parentKey = nodeKey(api_.getParent(window));
+        line = firstLabel + 20;
+        lastNode = tree.find(parentKey);
+        line = firstLabel + 30;
+        const int image = api_.isWindowVisible(window) ? kImageVisible : kImageHidden;
+        line = firstLabel + 40;
+        lastNode = tree.addChild(lastNode, nodeKey(window), text, image);
+        line = firstLabel + 50;
+        tree.setExpanded(lastNode);
+    };
+
+    Hwnd found = root;
+    for (;;) {
+        line = 190;
+        Hwnd current = found;
+        line = 200;
+        found = api_.getWindow(current, Relation::Child);
+        line = 210;
+        if (found != 0) {
+            add(found, 510);
+            continue;
+        }
+        line = 220;
+        if (current == root) return;
+        line = 230;
+        found = api_.getWindow(current, Relation::Next);
+        line = 240;
+        if (found != 0) {
+            add(found, 420);
+            continue;
+        }
+        for (int climbs = 0;; ++climbs) {
+            line = 250;
+            found = api_.getParent(current);
+            line = 260;
+            if (found == root || found == 0 || climbs >= tree.count()) return;
+            line = 270;
+            current = api_.getWindow(found, Relation::Next);
+            line = 280;
+            if (current != 0) break;
+            line = 290;
+            current = found;
+        }
+        add(current, 320);
+        line = 380;
+        found = current;
+    }
+}
+
+std::wstring FrmMain::GetEntry(Hwnd hwnd) {
+    std::wstring result;
+    runNumbered(api_, {L"GetEntry", kFormFrmMain}, [&](int& line) {
+        line = 20;
+        TextBuffer buffer{};
+        line = 30;
+        const int n = api_.getWindowText(hwnd, buffer.data(), kTextCapacity);
+        line = 40;
+        if (n != 0) result = L'"' + copiedText(buffer, n) + L"\"  ";
+        line = 50;
+        buffer.fill(L'\0');
+        line = 60;
+        const int m = api_.getClassName(hwnd, buffer.data(), kTextCapacity);
+        line = 70;
+        result += L'(' + copiedText(buffer, m) + L')';
+    });
+    return result;
+}
+
+std::optional<std::vector<Hwnd>> FrmMain::GetParents(Hwnd hwnd) {
+    std::optional<std::vector<Hwnd>> result;
+    runNumbered(api_, {L"GetParents", kFormFrmMain}, [&](int& line) {
+        line = 20;
+        std::vector<Hwnd> list{hwnd};
+        // A chain that comes back to a window already listed would never reach 0.
+        std::unordered_set<Hwnd> listed{hwnd};
+        line = 30;
+        Hwnd current = hwnd;
+        for (;;) {
+            line = 60;
+            const Hwnd p = api_.getParent(current);
+            line = 70;
+            if (p == 0 || listed.count(p) != 0) break;
+            line = 80;
+            list.push_back(p);
+            listed.insert(p);
+            line = 110;
+            current = p;
+        }
+        line = 140;
+        result = std::move(list);
+    });
+    return result;
+}
+
 }  // namespace quellon
