@@ -1,0 +1,71 @@
+// A small desktop with the main window's handlers on top, for tests that drag the probe over
+// windows and read the tree it builds.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "app/frmMain.h"
+#include "platform/Procedure.h"
+#include "tests/support/FakeForm.h"
+#include "tests/support/MemoryTree.h"
+#include "tests/support/SimDesktop.h"
+
+namespace quellon::test {
+
+struct ProbeFixture : ::testing::Test {
+    SimDesktop desktop;
+    FakeForm form;
+    MemoryTree widget;
+    Nodes nodes{widget};
+    FrmMain frm{desktop, form, nodes};
+
+    ProbeFixture() { frm.Form_Load(); }
+
+    // A window without text whose class name is its label, so that its entry reads "(label)".
+    Hwnd window(const std::wstring& label, Hwnd parent = 0, bool visible = true) {
+        WindowSpec spec;
+        spec.parent = parent;
+        spec.className = label;
+        spec.visible = visible;
+        return desktop.create(spec);
+    }
+
+    Hwnd ownedWindow(const std::wstring& label, Hwnd owner) {
+        WindowSpec spec;
+        spec.owner = owner;
+        spec.className = label;
+        return desktop.create(spec);
+    }
+
+    void moveOver(Hwnd target, int button = kLeftButton) {
+        desktop.pointed = target;
+        frm.r1_MouseMove(button);
+    }
+
+    // Runs `change` right before the nth call of `function` about `window` (counting from 1).
+    void before(const std::string& function, Hwnd window, int nth, std::function<void()> change) {
+        auto seen = std::make_shared<int>(0);
+        desktop.beforeCall = [=](const std::string& called, Hwnd about) {
+            if (called == function && about == window && ++*seen == nth) change();
+        };
+    }
+
+    std::wstring tree() const { return widget.describe(); }
+    std::wstring selectedEntry() const { return widget.item(widget.selected()).text; }
+
+    static std::wstring report(int line, ErrorNumber number,
+                               std::wstring_view procedure = L"r1_MouseMove") {
+        return report(line, runtimeError(number), procedure);
+    }
+    static std::wstring report(int line, const RuntimeError& error,
+                               std::wstring_view procedure = L"r1_MouseMove") {
+        return errorReport(line, error, {procedure, kFormFrmMain});
+    }
+};
+
+}  // namespace quellon::test

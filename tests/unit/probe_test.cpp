@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/RuntimeError.h"
+#include "tests/support/ProbeFixture.h"
+
+namespace quellon {
+namespace {
+
+using test::ProbeFixture;
+using Reports = std::vector<std::wstring>;
+
+struct ProbeTest : ProbeFixture {
+    // The entry the tree shows for a top-level window with this text and class.
+    std::wstring entryOf(const std::wstring& text, const std::wstring& className) {
+        test::WindowSpec spec;
+        spec.text = text;
+        spec.className = className;
+        moveOver(desktop.create(spec));
+        return selectedEntry();
+    }
+
+    Node desktopNode() const { return *nodes.fromId(widget.item(1).id); }
+};
+
+TEST_F(ProbeTest, AnyButtonShowsTheQuestionPointerUntilReleasedWithoutTouchingTheTree) {
+    for (int button : {kLeftButton, kRightButton, kMiddleButton}) {
+        frm.r1_MouseDown(button);
+        EXPECT_EQ(form.pointer, MousePointer::ArrowQuestion);
+        frm.r1_MouseUp(button);
+        EXPECT_EQ(form.pointer, MousePointer::Default);
+    }
+    EXPECT_EQ(widget.size(), 0u);
+}
+
+TEST_F(ProbeTest, ATopLevelWindowSitsSelectedDirectlyBelowTheDesktopEntry) {
+    const Hwnd frame = window(L"Frame");
+    int bulkDepthWhileAdding = 0;
+    widget.beforeInsert = [&](const std::wstring&) { bulkDepthWhileAdding = widget.bulkDepth; };
+
+    moveOver(frame);
+
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n");
+    EXPECT_EQ(frm.hwndLastTarget(), frame);
+    EXPECT_EQ(nodes.index(desktopNode()), 1);
+    EXPECT_EQ(nodes.key(desktopNode()), L"");
+    EXPECT_EQ(nodes.index(nodes.find(nodeKey(frame))), 2);
+    EXPECT_EQ(bulkDepthWhileAdding, 1);
+    EXPECT_EQ(widget.bulkDepth, 0);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(ProbeTest, TheChainRunsThroughOwnersAndTheirOwnersAndShowsHiddenWindowsAsVisible) {
+    const Hwnd main = window(L"Main");
+    const Hwnd app = ownedWindow(L"App", main);
+    const Hwnd dialog = ownedWindow(L"Dialog", app);
+    desktop.window(dialog).spec.visible = false;
+    const Hwnd button = window(L"Button", dialog);
+
+    moveOver(button);
+
+    EXPECT_EQ(tree(),
+              L"DesktopWindow\n"
+              L"  (Main) [1] +\n"
+              L"    (App) [1] +\n"
+              L"      (Dialog) [1] +\n"
+              L"        *(Button) [1] +\n");
+    int index = 2;
+    for (Hwnd outermostFirst : {main, app, dialog, button}) {
+        EXPECT_EQ(nodes.index(nodes.find(nodeKey(outermostFirst))), index++);
+    }
+}
+
+TEST_F(ProbeTest, AChainThatComesBackToAListedWindowStopsBeforeIt) {
+    const Hwnd a = window(L"A");
+    const Hwnd b = ownedWindow(L"B", a);
+    desktop.window(a).spec.owner = b;
+    const Hwnd button = window(L"Button", a);
+    const Hwnd own = window(L"Own");
+    desktop.window(own).spec.owner = own;
+
+    moveOver(button);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  (B) [1] +\n    (A) [1] +\n      *(Button) [1] +\n");
+
+    moveOver(own);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Own) [1] +\n");
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(ProbeTest, EntriesQuoteTheTextAsItIsAndCutTextsAt254Characters) {
+    EXPECT_EQ(entryOf(L"OK", L"Button"), L"\"OK\"  (Button)");
+    EXPECT_EQ(entryOf(L"", L"Static"), L"(Static)");
+    EXPECT_EQ(entryOf(L"say \"hi\"\r\nnow", L"Edit"), L"\"say \"hi\"\r\nnow\"  (Edit)");
+    EXPECT_EQ(entryOf(L"\u4E2D\u6587 \u0416 \U0001F600 \u00DF", L"\u0C95Class"),
+              L"\"\u4E2D\u6587 \u0416 \U0001F600 \u00DF\"  (\u0C95Class)");
+    EXPECT_EQ(entryOf(std::wstring(300, L't'), std::wstring(300, L'c')),
+              L"\"" + std::wstring(254, L't') + L"\"  (" + std::wstring(254, L'c') + L")");
+
+    const Hwnd vanished = window(L"Gone");
+    desktop.destroy(vanished);
+    moveOver(vanished);
+    EXPECT_EQ(selectedEntry(), L"()");
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(ProbeTest, AFailingTextQueryReportsAndTheEntryKeepsWhatWasBuilt) {
+    const Hwnd first = desktop.create({.text = L"OK", .className = L"Button"});
+    const Hwnd second = desktop.create({.text = L"OK", .className = L"Button"});
+
+    desktop.missing = {"GetClassNameW"};
+    moveOver(first);
+    EXPECT_EQ(selectedEntry(), L"\"OK\"  ");
+
+    desktop.missing = {"GetWindowTextW"};
+    moveOver(second);
+    EXPECT_EQ(selectedEntry(), L"");
+
+    EXPECT_EQ(desktop.messages,
+              (Reports{report(60, entryPointNotFound("GetClassNameW", "user32"), L"GetEntry"),
+                       report(30, entryPointNotFound("GetWindowTextW", "user32"), L"GetEntry")}));
+    EXPECT_EQ(frm.hwndLastTarget(), second);
+}
+
+TEST_F(ProbeTest, OnlyTheLeftButtonAloneProbes) {
+    const Hwnd frame = window(L"Frame");
+    for (int buttons : {0, kRightButton, kMiddleButton, kLeftButton | kRightButton,
+                        kLeftButton | kMiddleButton}) {
+        moveOver(frame, buttons);
+    }
+    EXPECT_EQ(widget.size(), 0u);
+    EXPECT_EQ(frm.hwndLastTarget(), 0);
+    EXPECT_EQ(desktop.calls["WindowFromPoint"], 0);
+}
+
+TEST_F(ProbeTest, MovesOverTheSameWindowLeaveTheTreeAndTheUsersSelectionAlone) {
+    const Hwnd frame = window(L"Frame");
+    moveOver(frame);
+    nodes.setSelected(desktopNode());
+    const std::wstring shown = tree();
+
+    moveOver(frame);
+    moveOver(frame);
+
+    EXPECT_EQ(tree(), shown);
+    EXPECT_EQ(widget.bulkUpdates, 1);
+}
+
+TEST_F(ProbeTest, TheMainWindowItselfIsSkippedButItsControlsAreShown) {
+    const Hwnd main = window(L"Main");
+    const Hwnd probe = window(L"Probe", main);
+    const Hwnd other = window(L"Other");
+    form.handle = main;
+
+    moveOver(other);
+    moveOver(main);
+    EXPECT_EQ(frm.hwndLastTarget(), other);
+    moveOver(other);
+    EXPECT_EQ(widget.bulkUpdates, 1);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Other) [1] +\n");
+
+    moveOver(probe);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  (Main) [1] +\n    *(Probe) [1] +\n");
+
+    form.handle = other;  // the handle is asked anew at every move
+    moveOver(other);
+    EXPECT_EQ(frm.hwndLastTarget(), probe);
+}
+
+TEST_F(ProbeTest, AFailedAddKeepsTheChainSoFarAndRepaintsBeforeTheReport) {
+    const Hwnd app = window(L"App");
+    const Hwnd button = window(L"Button", app);
+    widget.beforeInsert = [](const std::wstring& text) {
+        if (text == L"(Button)") raise(ErrorNumber::OutOfMemory);
+    };
+    int bulkDepthAtReport = -1;
+    desktop.beforeCall = [&](const std::string& function, Hwnd) {
+        if (function == "MessageBoxW") bulkDepthAtReport = widget.bulkDepth;
+    };
+
+    moveOver(button);
+
+    EXPECT_EQ(tree(), L"DesktopWindow\n  (App) [1] +\n");
+    EXPECT_EQ(desktop.messages, Reports{report(130, ErrorNumber::OutOfMemory)});
+    EXPECT_EQ(bulkDepthAtReport, 0);
+}
+
+TEST_F(ProbeTest, ARebuildByAMoveDuringTheFlashOfAClickIsSafe) {
+    const Hwnd first = window(L"First");
+    const Hwnd second = window(L"Second");
+    window(L"Inside", second);
+    moveOver(first);
+    bool moved = false;
+    form.onDoEvents = [&] {
+        if (std::exchange(moved, true)) return;
+        moveOver(second);
+    };
+
+    frm.trvw_NodeClick(nodes.find(nodeKey(first)));
+
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(form.txtInf.starts_with(L"Fensterhandle: " + std::to_wstring(first)));
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Second) [1] +\n    (Inside) [1] +\n");
+}
+
+// A step before the target is stored fails: the report names that step, the previous target
+// stays, and the next move over the same window tries again.
+struct ChainFailure {
+    const char* name;
+    std::function<void(ProbeTest&)> arrange;
+    Reports reports;
+};
+
+void PrintTo(const ChainFailure& failure, std::ostream* out) { *out << failure.name; }
+
+struct ChainFailureTest : ProbeTest, ::testing::WithParamInterface<ChainFailure> {};
+
+TEST_P(ChainFailureTest, ReportsTheStepAndTriesAgainOnTheNextMove) {
+    const Hwnd before = window(L"Before");
+    const Hwnd target = window(L"Target", window(L"App"));
+    moveOver(before);
+
+    GetParam().arrange(*this);
+    moveOver(target);
+    EXPECT_EQ(desktop.messages, GetParam().reports);
+    EXPECT_EQ(frm.hwndLastTarget(), before);
+
+    moveOver(target);
+    EXPECT_EQ(desktop.messages.size(), 2 * GetParam().reports.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, ChainFailureTest,
+    ::testing::Values(
+        ChainFailure{"CursorPosition",
+                     [](ProbeTest& t) { t.desktop.missing = {"GetCursorPos"}; },
+                     {ProbeTest::report(30, entryPointNotFound("GetCursorPos", "user32"))}},
+        ChainFailure{"WindowUnderThePointer",
+                     [](ProbeTest& t) { t.desktop.missing = {"WindowFromPoint"}; },
+                     {ProbeTest::report(40, entryPointNotFound("WindowFromPoint", "user32"))}},
+        ChainFailure{"MainWindowHandle",
+                     [](ProbeTest& t) { t.form.failing = {"hwnd"}; },
+                     {ProbeTest::report(60, ErrorNumber::InvalidCall)}},
+        ChainFailure{
+            "AncestorList",
+            [](ProbeTest& t) { t.desktop.missing = {"GetParent"}; },
+            {ProbeTest::report(60, entryPointNotFound("GetParent", "user32"), L"GetParents"),
+             ProbeTest::report(100, ErrorNumber::SubscriptOutOfRange)}},
+        ChainFailure{"DetachedTree",
+                     [](ProbeTest& t) { t.frm.Form_Terminate(); },
+                     {ProbeTest::report(80, ErrorNumber::ObjectNotSet)}},
+        ChainFailure{"TargetNode",
+                     [](ProbeTest& t) {
+                         t.widget.beforeInsert = [](const std::wstring& text) {
+                             if (text == L"(Target)") raise(ErrorNumber::OutOfMemory);
+                         };
+                     },
+                     {ProbeTest::report(130, ErrorNumber::OutOfMemory)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quellon
