@@ -1,0 +1,128 @@
+# Wine prefix and X display for running the Windows builds on Linux. Source this file; every
+# function is idempotent and prints nothing unless something goes wrong.
+#
+#   wine_prefix_ready               prefix <repo>/.wineprefix with virtual desktop, fonts, 96 DPI
+#   wine_display_ready              use $DISPLAY if it answers, else start Xvfb for this script
+#   wine_set_dpi N                  DPI that programs see from the next start of the prefix on
+#   wine_set_app_version EXE VER    per-program Windows version ("win98"), "" removes it
+#   wine_stop                       end every process of the prefix
+
+_wine_repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+export WINEPREFIX="${QUELLON_WINEPREFIX:-$_wine_repo/.wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+# Runs a command of the prefix with its output discarded; Wine chatters on stderr even with
+# WINEDEBUG=-all (fixme lines from the X11 driver, for example).
+_wine_quiet() {
+    "$@" >/dev/null 2>&1
+}
+
+# Applies a registry file (REGEDIT4, CRLF not needed) in one wine start rather than one per value.
+_wine_apply_reg() {
+    local file
+    file="$(mktemp --suffix=.reg)"
+    cat >"$file"
+    _wine_quiet wine regedit /S "$(winepath -w "$file" 2>/dev/null)"
+    local rc=$?
+    rm -f "$file"
+    return $rc
+}
+
+wine_prefix_ready() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        _wine_quiet wineboot -i || { echo "wine.sh: wineboot -i failed" >&2; return 1; }
+    fi
+    # The virtual desktop gives windows frames, captions and hit-testing without a window
+    # manager; the replacements make "Arial" and "Courier New" resolve to metric-compatible fonts.
+    _wine_apply_reg <<'EOF' || { echo "wine.sh: registry set-up failed" >&2; return 1; }
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1280x1024"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Courier New"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:00000060
+EOF
+    # The desktop settings are read when the prefix starts: let it stop so the next program
+    # starts it afresh with them.
+    wineserver -w
+}
+
+# Reports whether an X server answers on the given display.
+_wine_display_answers() {
+    [ -n "$1" ] && DISPLAY="$1" xdpyinfo >/dev/null 2>&1
+}
+
+_wine_xvfb_pid=""
+
+_wine_display_cleanup() {
+    [ -n "$_wine_xvfb_pid" ] || return 0
+    # Programs of the prefix hold connections to this display: end them before the display goes.
+    wineserver -k >/dev/null 2>&1
+    kill "$_wine_xvfb_pid" 2>/dev/null
+    wait "$_wine_xvfb_pid" 2>/dev/null
+    _wine_xvfb_pid=""
+}
+
+wine_display_ready() {
+    _wine_display_answers "${DISPLAY:-}" && return 0
+    [ -z "$_wine_xvfb_pid" ] || _wine_display_cleanup
+    local fdfile
+    fdfile="$(mktemp)"
+    # -displayfd lets Xvfb pick a free display number itself, so parallel runs do not collide.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    _wine_xvfb_pid=$!
+    local deadline=$((SECONDS + 15)) number=""
+    while [ $SECONDS -lt $deadline ]; do
+        number="$(tr -dc '0-9' <"$fdfile")"
+        [ -n "$number" ] && _wine_display_answers ":$number" && break
+        number=""
+        sleep 0.1
+    done
+    rm -f "$fdfile"
+    if [ -z "$number" ]; then
+        echo "wine.sh: Xvfb did not start" >&2
+        kill "$_wine_xvfb_pid" 2>/dev/null
+        _wine_xvfb_pid=""
+        return 1
+    fi
+    export DISPLAY=":$number"
+    # Keep whatever EXIT trap the calling script has, and stop Xvfb after it.
+    local previous
+    previous="$(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")"
+    trap "${previous:+$previous; }_wine_display_cleanup" EXIT
+}
+
+wine_set_dpi() {
+    local dpi="${1:?wine_set_dpi needs a DPI}"
+    _wine_quiet wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$dpi" /f || { echo "wine.sh: could not set DPI $dpi" >&2; return 1; }
+    # Programs read the DPI at the start of the prefix.
+    wineserver -w
+}
+
+wine_set_app_version() {
+    local exe="${1:?wine_set_app_version needs an exe name}" version="${2-}"
+    local key="HKCU\\Software\\Wine\\AppDefaults\\$exe"
+    if [ -n "$version" ]; then
+        _wine_quiet wine reg add "$key" /v Version /t REG_SZ /d "$version" /f
+    else
+        _wine_quiet wine reg delete "$key" /v Version /f
+        return 0
+    fi
+}
+
+wine_stop() {
+    wineserver -k >/dev/null 2>&1
+    return 0
+}

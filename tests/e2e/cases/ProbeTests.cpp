@@ -1,0 +1,123 @@
+// The probe gesture with real mouse input: the chain from "DesktopWindow" to the window under
+// the pointer, and the moves that must leave the tree alone.
+#include <windows.h>
+
+#include <vector>
+
+#include "../driver/Harness.h"
+#include "../driver/Probe.h"
+#include "../driver/Session.h"
+#include "../driver/Wait.h"
+#include "../driver/WindowQueries.h"
+#include "../fixture/FixtureLayout.h"
+#include "TreeExpectations.h"
+
+using namespace e2e;
+using namespace fixture;
+
+namespace {
+
+POINT centreOfWindow(HWND window) { return centreOf(windowRect(window)); }
+
+// A point of the fixture's main window that none of its children covers.
+POINT bareFixtureMain(const FixtureWindows& f) {
+    return clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5});
+}
+
+// Checks that the tree still equals `before` once the tool has handled the input given so far.
+void checkUnchanged(TestContext& t, const std::vector<TreeItem>& before, const char* what) {
+    t.session().settleTool();
+    auto after = readTree(t.session());
+    t.check(after == before, cat(what, " changed the tree; before:", describe(before),
+                                 "\n       after:", describe(after)));
+}
+
+}  // namespace
+
+E2E_TEST(probe_chain_of_nested_button) {
+    const FixtureWindows& f = t.session().fixture();
+    std::wstring target = entryFor(kDeepButtonText, kButtonClass);
+    t.require(probeAndCheck(t, centreOfWindow(f.byId(kIdDeepButton)), target), "no chain");
+    checkChain(t, readTree(t.session()),
+               {fixtureMainEntry(), entryFor(kOuterText, kPanelClass),
+                entryFor(kMiddleText, kPanelClass), entryFor(kInnerText, kPanelClass), target});
+}
+
+E2E_TEST(probe_chain_through_owner) {
+    const FixtureWindows& f = t.session().fixture();
+    std::wstring target = entryFor(kOkText, kButtonClass);
+    t.require(probeAndCheck(t, centreOfWindow(f.byId(kIdOk)), target), "no chain");
+    checkChain(t, readTree(t.session()), {fixtureMainEntry(), fixtureDialogEntry(), target});
+}
+
+E2E_TEST(probe_chain_of_top_level_window) {
+    const FixtureWindows& f = t.session().fixture();
+    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no chain");
+    checkChain(t, readTree(t.session()), {fixtureMainEntry()});
+}
+
+E2E_TEST(probe_entry_texts) {
+    const FixtureWindows& f = t.session().fixture();
+    // Characters outside the Western code page, quotes and a line break kept as they are, a
+    // text cut to 254 characters, and a window without text.
+    probeAndCheck(t, centreOfWindow(f.byId(kIdForeign)), entryFor(kForeignText, kPanelClass));
+    probeAndCheck(t, centreOfWindow(f.byId(kIdQuoted)), entryFor(kQuotedText, kPanelClass));
+    probeAndCheck(t, centreOfWindow(f.byId(kIdLong)),
+                  entryFor(longText().substr(0, 254), kPanelClass));
+    probeAndCheck(t, clientToScreen(f.byId(kIdMiddle), {5, 5}), entryFor(L"", kPanelClass));
+}
+
+E2E_TEST(probe_other_buttons_change_nothing) {
+    const FixtureWindows& f = t.session().fixture();
+    t.require(probeAndCheck(t, centreOfWindow(f.byId(kIdDeepButton)),
+                            entryFor(kDeepButtonText, kButtonClass)),
+              "no chain to start from");
+    auto before = readTree(t.session());
+    POINT elsewhere = centreOfWindow(f.byId(kIdOk));
+    const std::pair<const char*, std::initializer_list<MouseButton>> drags[] = {
+        {"a drag with the right button", {MouseButton::Right}},
+        {"a drag with the middle button", {MouseButton::Middle}},
+        {"a drag with the left and the right button", {MouseButton::Left, MouseButton::Right}},
+    };
+    for (const auto& [what, buttons] : drags) {
+        ProbeDrag drag(t.session(), buttons);
+        drag.glideTo(elsewhere);
+        checkUnchanged(t, before, what);
+    }
+    // The same way with the left button alone does rebuild: the moves above did arrive.
+    probeAndCheck(t, elsewhere, entryFor(kOkText, kButtonClass));
+}
+
+E2E_TEST(probe_own_main_window_changes_nothing) {
+    const FixtureWindows& f = t.session().fixture();
+    const ToolWindows& tool = t.session().tool();
+    RECT client{};
+    GetClientRect(tool.main, &client);
+    // The caption, and the gap between the tree and the probe.
+    POINT caption = clientToScreen(tool.main, {client.right / 3, -8});
+    RECT tree = rectInParent(tool.trv);
+    RECT probe = rectInParent(tool.r1);
+    POINT gap = clientToScreen(tool.main, {(tree.right + probe.left) / 2, probe.bottom + 20});
+    for (POINT p : {caption, gap}) {
+        t.require(WindowFromPoint(p) == tool.main,
+                  cat("the point ", p.x, ",", p.y, " is not on the tool's main window"));
+    }
+
+    ProbeDrag drag(t.session());
+    drag.glideTo(centreOfWindow(f.byId(kIdDeepButton)));
+    std::wstring target = entryFor(kDeepButtonText, kButtonClass);
+    t.require(waitUntil([&] { return selectedText(t.session()) == target; }), "no chain");
+    auto before = readTree(t.session());
+    drag.jumpTo(caption);
+    checkUnchanged(t, before, "a move over the tool's caption");
+    drag.jumpTo(gap);
+    checkUnchanged(t, before, "a move over the tool's client area");
+}
+
+E2E_TEST(probe_own_control_shows_main_window) {
+    const ToolWindows& tool = t.session().tool();
+    std::wstring main = entryFor(windowText(tool.main), className(tool.main));
+    std::wstring check = entryFor(L"On Top", L"Button");
+    t.require(probeAndCheck(t, centreOfWindow(tool.chkTop), check), "no chain");
+    checkChain(t, readTree(t.session()), {main, check});
+}

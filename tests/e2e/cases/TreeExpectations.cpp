@@ -1,0 +1,66 @@
+#include "TreeExpectations.h"
+
+#include "../driver/Probe.h"
+#include "../fixture/FixtureLayout.h"
+
+namespace e2e {
+
+namespace {
+
+int countSelected(const std::vector<TreeItem>& items) {
+    int n = 0;
+    for (const auto& item : items) n += (item.selected ? 1 : 0) + countSelected(item.children);
+    return n;
+}
+
+}  // namespace
+
+const TreeItem* checkChain(TestContext& t, const std::vector<TreeItem>& roots,
+                           const std::vector<std::wstring>& chain) {
+    std::string tree = cat(" in the tree:", describe(roots));
+    if (!t.check(roots.size() == 1 && roots[0].text == L"DesktopWindow",
+                 cat("\"DesktopWindow\" should be the only top entry", tree))) {
+        return nullptr;
+    }
+    t.check(roots[0].image == 0, cat("\"DesktopWindow\" should have no picture", tree));
+    t.check(roots[0].expanded, cat("\"DesktopWindow\" should be expanded", tree));
+    const TreeItem* node = &roots[0];
+    for (size_t i = 0; i < chain.size(); ++i) {
+        bool last = i + 1 == chain.size();
+        if (!t.check(node->children.size() >= 1 && node->children[0].text == chain[i],
+                     cat("chain entry ", i + 1, " should be ", quoted(chain[i]), tree))) {
+            return nullptr;
+        }
+        t.check(node->children.size() == 1,
+                cat("the chain entry above ", quoted(chain[i]), " should have one child", tree));
+        node = &node->children[0];
+        t.check(node->image == 1, cat(quoted(node->text), " should have picture 1", tree));
+        t.check(node->expanded, cat(quoted(node->text), " should be expanded", tree));
+        if (last) t.check(node->selected, cat(quoted(node->text), " should be selected", tree));
+    }
+    t.check(countSelected(roots) == 1, cat("exactly one entry should be selected", tree));
+    return node;
+}
+
+TreeItem expectedEntry(const std::wstring& text, const std::wstring& cls, int image,
+                       std::vector<TreeItem> children) {
+    TreeItem item;
+    item.text = entryFor(text, cls);
+    item.image = image;
+    item.expanded = true;
+    item.children = std::move(children);
+    return item;
+}
+
+bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry) {
+    if (probeTo(t.session(), point, entry)) return true;
+    t.check(false, cat("after a drag to ", point.x, ",", point.y, " the selection should read ",
+                       quoted(entry), "; the tree:", describe(readTree(t.session()))));
+    return false;
+}
+
+std::wstring fixtureMainEntry() { return entryFor(fixture::kMainTitle, fixture::kMainClass); }
+
+std::wstring fixtureDialogEntry() { return entryFor(fixture::kDialogTitle, fixture::kDialogClass); }
+
+}  // namespace e2e

@@ -1,0 +1,33 @@
+// What the tool's tree must hold after a probe: the chain from "DesktopWindow" to the target,
+// and the entries of the fixture's windows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "../driver/Harness.h"
+#include "../driver/RemoteTree.h"
+#include "../driver/Session.h"
+
+namespace e2e {
+
+// Checks "DesktopWindow" alone at the top without a picture, below it the chain's entries from
+// the outermost down, each the only child of the one before, with picture 1 and expanded, and
+// the last one as the only selected entry. Returns the target's entry, or null when the chain
+// is not there.
+const TreeItem* checkChain(TestContext& t, const std::vector<TreeItem>& roots,
+                           const std::vector<std::wstring>& chain);
+
+// An expected entry of a descendant: expanded, not selected.
+TreeItem expectedEntry(const std::wstring& text, const std::wstring& cls, int image,
+                       std::vector<TreeItem> children = {});
+
+// Drags from the probe to the point and records a failure, with the tree as it is, unless the
+// selected entry comes to read `entry`.
+bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry);
+
+// The entries of the fixture's windows.
+std::wstring fixtureMainEntry();
+std::wstring fixtureDialogEntry();
+
+}  // namespace e2e

@@ -1,0 +1,163 @@
+// The tool's main window as a user meets it: caption, size, controls, keyboard order, tool tips,
+// and the version resource of its executable.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "../driver/Harness.h"
+#include "../driver/Input.h"
+#include "../driver/RemoteTree.h"
+#include "../driver/Session.h"
+#include "../driver/ToolTips.h"
+#include "../driver/VersionInfo.h"
+#include "../driver/Wait.h"
+#include "../driver/WindowQueries.h"
+
+using namespace e2e;
+
+namespace {
+
+struct Placement {
+    const char* name;
+    HWND ToolWindows::*control;
+    RECT expected;  // left, top, width, height in client pixels at 96 DPI
+};
+
+std::string rectText(const RECT& r) {
+    return cat(r.left, ",", r.top, " ", r.right - r.left, "x", r.bottom - r.top);
+}
+
+// The outer size in twips at 96 DPI, which decides the layout of the first show.
+std::string outerTwips(HWND main) {
+    SIZE outer = sizeOf(windowRect(main));
+    return cat(outer.cx * 15, "x", outer.cy * 15, " twips outside");
+}
+
+}  // namespace
+
+E2E_TEST(window_first_show) {
+    const ToolWindows& tool = t.session().restartTool();
+    t.checkText(windowText(tool.main), L"Tarnwick Windows Quellon", "caption");
+    SIZE client = clientSize(tool.main);
+    t.check(client.cx == 468 && client.cy == 355,
+            cat("client area: expected 468x355, got ", client.cx, "x", client.cy));
+
+    RECT outer = windowRect(tool.main);
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    t.check(
+        std::abs(outer.left + outer.right - screenWidth) <= 1 &&
+            std::abs(outer.top + outer.bottom - screenHeight) <= 1,
+        cat("not centred on the ", screenWidth, "x", screenHeight, " screen: ", rectText(outer)));
+
+    t.checkEqual(RemoteTree(tool.trv).count(), 0, "entries in the tree");
+    t.checkText(windowText(tool.txtInf), L"", "text box");
+    t.checkEqual(sendTo(tool.chkTop, BM_GETCHECK, 0, 0), BST_UNCHECKED, "check box state");
+}
+
+E2E_TEST(window_control_places) {
+    const ToolWindows& tool = t.session().restartTool();
+    // Twips of the design divided by 15; the tree is 5840 twips wide at the minimum size.
+    const Placement placements[] = {
+        {"trv", &ToolWindows::trv, {6, 4, 389, 246}},
+        {"txtInf", &ToolWindows::txtInf, {6, 256, 456, 96}},
+        {"r1", &ToolWindows::r1, {402, 6, 61, 63}},
+        {"LabelT", &ToolWindows::labelT, {397, 211, 71, 21}},
+        {"chkTop", &ToolWindows::chkTop, {402, 185, 61, 17}},
+    };
+    for (const auto& p : placements) {
+        RECT actual = rectInParent(tool.*p.control);
+        RECT expected = {p.expected.left, p.expected.top, p.expected.left + p.expected.right,
+                         p.expected.top + p.expected.bottom};
+        t.check(EqualRect(&actual, &expected),
+                cat(p.name, ": expected ", rectText(expected), ", got ", rectText(actual), " (",
+                    outerTwips(tool.main), ")"));
+    }
+    const int buttonLeft[3] = {399, 421, 442};
+    const int buttonWidth[3] = {21, 20, 20};
+    for (int i = 0; i < 3; ++i) {
+        RECT actual = rectInParent(tool.command1[i]);
+        RECT expected = {buttonLeft[i], 231, buttonLeft[i] + buttonWidth[i], 231 + 18};
+        t.check(EqualRect(&actual, &expected),
+                cat("Command1(", i, "): expected ", rectText(expected), ", got ", rectText(actual),
+                    " (", outerTwips(tool.main), ")"));
+    }
+}
+
+E2E_TEST(window_tab_order) {
+    const ToolWindows& tool = t.session().restartTool();
+    t.require(bringToFront(tool.main), "the tool did not come to the front");
+    t.require(waitUntil([&] { return focusOf(tool.main) == tool.trv; }, 3000),
+              cat("focus at the start is on ", className(focusOf(tool.main)), ", not the tree"));
+
+    const std::pair<const char*, HWND> order[] = {
+        {"txtInf", tool.txtInf},           {"Command1(0)", tool.command1[0]},
+        {"Command1(1)", tool.command1[1]}, {"Command1(2)", tool.command1[2]},
+        {"chkTop", tool.chkTop},           {"trv", tool.trv}};
+    for (const auto& [name, control] : order) {
+        HWND before = focusOf(tool.main);
+        pressKey(VK_TAB);
+        waitUntil([&] { return focusOf(tool.main) != before; }, 3000);
+        HWND now = focusOf(tool.main);
+        t.require(now == control, cat("Tab should reach ", name, ", reached ", className(now), " ",
+                                      quoted(windowText(now))));
+    }
+}
+
+E2E_TEST(window_tooltips) {
+    const ToolWindows& tool = t.session().tool();
+    const std::pair<HWND, const wchar_t*> expected[] = {
+        {tool.trv, L"Element klicken für weitere Informationen im Textfeld unten"},
+        {tool.txtInf, L"Infos zum markierten (angeklickten) Fenster"},
+        {tool.r1, L"Maustaste drücken und Zeiger auf ein Anwendungsfenster ziehen"},
+        {tool.labelT, L"Transparenz für das Tool einstellen (nur W2k/XP)"},
+        {tool.command1[0], L"Keine Transparenz"},
+        {tool.command1[1], L"Mäßige Transparenz"},
+        {tool.command1[2], L"Starke Transparenz"},
+        {tool.chkTop, L"Wenn angekreuzt bleibt Fenster im Vordergrund"},
+    };
+    std::vector<ToolTip> tips = toolTipsOf(t.session().toolProcessId());
+    t.require(!tips.empty(), "the tool has no tooltip control with tools");
+    for (const auto& [control, text] : expected) {
+        const ToolTip* tip = toolTipFor(tips, control);
+        if (t.check(tip != nullptr, cat("no tool tip for ", className(control), " ",
+                                        quoted(windowText(control))))) {
+            t.checkText(tip->text, text, cat("tool tip of ", className(control)));
+        }
+    }
+}
+
+E2E_TEST(version_resource) {
+    auto info = VersionInfo::of(t.session().paths().tool);
+    t.require(info.has_value(), cat("no version resource in ", t.session().paths().tool));
+    const std::wstring block = L"040904B0";
+    auto blocks = info->translations();
+    t.check(blocks.size() == 1 && blocks[0] == block,
+            cat("translation table should name only ", block));
+    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+        {L"CompanyName", L"Tarnwick"},
+        {L"FileDescription", L"Tool zum Anzeigen von Fenstern und Unterfenstern"},
+        {L"ProductName", L"Tarnwick Windows Quellon"},
+        {L"FileVersion", L"1.01.0008"},
+        {L"ProductVersion", L"1.01.0008"},
+        {L"InternalName", L"Tarnwick WQuellon"},
+        {L"OriginalFilename", L"Tarnwick WQuellon.exe"},
+    };
+    for (const auto& [key, value] : strings) {
+        auto actual = info->string(block, key);
+        if (t.check(actual.has_value(), cat(key, " is missing")))
+            t.checkText(*actual, value, utf8(key));
+    }
+    const VS_FIXEDFILEINFO* fixed = info->fixed();
+    t.require(fixed != nullptr, "no fixed version part");
+    t.check(fixed->dwFileVersionMS == 0x00010001 && fixed->dwFileVersionLS == 0x00000008,
+            "file version should be 1.1.0.8");
+    t.check(fixed->dwProductVersionMS == 0x00010001 && fixed->dwProductVersionLS == 0x00000008,
+            "product version should be 1.1.0.8");
+    t.checkEqual(fixed->dwFileType, static_cast<DWORD>(VFT_APP), "file type");
+    t.checkEqual(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32), "operating system");
+    t.checkEqual(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0ul, "flags");
+}

@@ -1,0 +1,71 @@
+// A small test framework for the end-to-end driver: named test cases registered at start-up,
+// checks that record a failure and go on, requirements that end the test case.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Text.h"
+
+namespace e2e {
+
+class Session;
+
+// Thrown by TestContext::require to end the current test case.
+struct TestAbort {
+    std::string message;
+};
+
+class TestContext {
+public:
+    explicit TestContext(Session& session) : session_(session) {}
+
+    Session& session() { return session_; }
+
+    // Records a failure when the condition does not hold; the test goes on.
+    bool check(bool condition, const std::string& message);
+    // Ends the test case when the condition does not hold.
+    void require(bool condition, const std::string& message);
+
+    template <class A, class B>
+    bool checkEqual(const A& actual, const B& expected, const std::string& what) {
+        return check(actual == expected, cat(what, ": expected ", expected, ", got ", actual));
+    }
+
+    bool checkText(const std::wstring& actual, const std::wstring& expected,
+                   const std::string& what) {
+        return check(actual == expected,
+                     cat(what, ": expected ", quoted(expected), ", got ", quoted(actual)));
+    }
+
+    const std::vector<std::string>& failures() const { return failures_; }
+
+private:
+    Session& session_;
+    std::vector<std::string> failures_;
+};
+
+using TestFunction = void (*)(TestContext&);
+
+struct TestCase {
+    std::string name;
+    TestFunction function;
+};
+
+std::vector<TestCase>& registry();
+
+struct Registrar {
+    Registrar(const char* name, TestFunction function) { registry().push_back({name, function}); }
+};
+
+// Runs the test cases whose names contain one of the filters (all when there is none), prints
+// one line per case and the summary line; returns the number of failed cases.
+int runTests(Session& session, const std::vector<std::string>& filters);
+
+}  // namespace e2e
+
+// Defines a test case; the name is the identifier, so filters can pick groups by prefix.
+#define E2E_TEST(name)                                          \
+    static void name(e2e::TestContext& t);                      \
+    static const e2e::Registrar name##Registrar_{#name, &name}; \
+    static void name(e2e::TestContext& t)

@@ -1,0 +1,97 @@
+#include "Input.h"
+
+#include <stdexcept>
+
+#include "Text.h"
+#include "Wait.h"
+
+namespace e2e {
+
+namespace {
+
+void send(INPUT input) {
+    if (SendInput(1, &input, sizeof input) != 1) throw std::runtime_error("SendInput failed");
+}
+
+// Absolute input runs from 0 to 65535 across the virtual desktop.
+LONG normalised(LONG value, int origin, int extent) {
+    return static_cast<LONG>((static_cast<long long>(value - origin) * 65535 + (extent - 1) / 2) /
+                             (extent - 1));
+}
+
+void sendMove(POINT point) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = normalised(point.x, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                             GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    input.mi.dy = normalised(point.y, GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    send(input);
+}
+
+bool pointerAt(POINT point) {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+}
+
+DWORD buttonFlag(MouseButton button, bool down) {
+    switch (button) {
+        case MouseButton::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+        case MouseButton::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+        default: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+}
+
+void sendButton(MouseButton button, bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = buttonFlag(button, down);
+    send(input);
+}
+
+void sendKey(WORD virtualKey, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    send(input);
+}
+
+}  // namespace
+
+void moveTo(POINT point) {
+    sendMove(point);
+    if (!waitUntil([&] { return pointerAt(point); }, 2000, 5)) {
+        throw std::runtime_error(cat("the pointer did not arrive at ", point.x, ",", point.y));
+    }
+}
+
+void glideTo(POINT point, int steps) {
+    POINT from{};
+    GetCursorPos(&from);
+    for (int i = 1; i <= steps; ++i) {
+        moveTo({from.x + (point.x - from.x) * i / steps, from.y + (point.y - from.y) * i / steps});
+    }
+}
+
+void buttonDown(MouseButton button) { sendButton(button, true); }
+
+void buttonUp(MouseButton button) { sendButton(button, false); }
+
+void click(POINT point, MouseButton button) {
+    moveTo(point);
+    buttonDown(button);
+    buttonUp(button);
+}
+
+void pressKey(WORD virtualKey) {
+    sendKey(virtualKey, true);
+    sendKey(virtualKey, false);
+}
+
+POINT centreOf(const RECT& rect) {
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+}  // namespace e2e

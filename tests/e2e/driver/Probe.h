@@ -1,0 +1,49 @@
+// The probe gesture as a user makes it: a button pressed on the tool's probe, the pointer moved
+// over other windows, the button released.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "Input.h"
+#include "RemoteTree.h"
+#include "Session.h"
+
+namespace e2e {
+
+// A drag in progress; the buttons still held are released when it ends.
+class ProbeDrag {
+public:
+    // Presses the buttons, in this order, on the middle of the probe.
+    ProbeDrag(Session& session, std::initializer_list<MouseButton> buttons = {MouseButton::Left});
+    ~ProbeDrag() { release(); }
+    ProbeDrag(const ProbeDrag&) = delete;
+    ProbeDrag& operator=(const ProbeDrag&) = delete;
+
+    // Moves there in several steps, passing over whatever lies between.
+    void glideTo(POINT point) { e2e::glideTo(point); }
+    // Moves there in one step, so no window on the way sees the pointer.
+    void jumpTo(POINT point) { moveTo(point); }
+    void release();
+
+private:
+    std::vector<MouseButton> held_;
+};
+
+// Drags from the probe with the left button to the point and waits until the tree's selected
+// entry reads `entry`; returns whether it did.
+bool probeTo(Session& session, POINT point, const std::wstring& entry);
+
+// The tree as the tool shows it now.
+std::vector<TreeItem> readTree(Session& session);
+
+// The text of the selected entry; empty when nothing is selected.
+std::wstring selectedText(Session& session);
+
+// The entry text the tool shows for a window with this text and class.
+std::wstring entryFor(const std::wstring& text, const std::wstring& cls);
+
+}  // namespace e2e

@@ -1,0 +1,120 @@
+#include "Processes.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "Text.h"
+#include "Wait.h"
+
+namespace e2e {
+
+namespace {
+
+std::wstring quoteArgument(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+    return L"\"" + arg + L"\"";
+}
+
+// Every started program joins this job; should the driver die, closing the job ends them too.
+HANDLE killOnCloseJob() {
+    static HANDLE job = [] {
+        HANDLE h = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (h)
+            SetInformationJobObject(h, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return h;
+    }();
+    return job;
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args) {
+    std::wstring commandLine = quoteArgument(exe);
+    for (const auto& arg : args) commandLine += L" " + quoteArgument(arg);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info_)) {
+        info_ = {};
+        throw std::runtime_error(cat("cannot start ", exe, " (error ", GetLastError(), ")"));
+    }
+    if (HANDLE job = killOnCloseJob()) AssignProcessToJobObject(job, info_.hProcess);
+}
+
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept : info_(std::exchange(other.info_, {})) {}
+
+ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
+    if (this != &other) {
+        stop();
+        info_ = std::exchange(other.info_, {});
+    }
+    return *this;
+}
+
+bool ChildProcess::running() const {
+    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD ChildProcess::exitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+void ChildProcess::stop(DWORD graceMs) {
+    if (!info_.hProcess) return;
+    if (running()) {
+        for (HWND w : topLevelWindows(info_.dwProcessId)) PostMessageW(w, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(info_.hProcess, graceMs) != WAIT_OBJECT_0) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+    info_ = {};
+}
+
+std::vector<HWND> topLevelWindows(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == s->processId && IsWindowVisible(w)) s->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND waitForTopLevel(DWORD processId, const std::function<bool(HWND)>& predicate, DWORD timeoutMs) {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND w : topLevelWindows(processId)) {
+                if (predicate(w)) {
+                    found = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::wstring driverFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+}  // namespace e2e

@@ -1,0 +1,44 @@
+// Starting and ending the programs under test, and finding their top-level windows.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A started program. Ending the object ends the program: first politely (WM_CLOSE to its
+// windows), then by force, so no test leaves a process behind.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args);
+    ~ChildProcess() { stop(); }
+    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess& operator=(ChildProcess&& other) noexcept;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    DWORD id() const { return info_.dwProcessId; }
+    HANDLE handle() const { return info_.hProcess; }
+    bool running() const;
+    // Exit code once the process has ended; STILL_ACTIVE while it runs.
+    DWORD exitCode() const;
+    void stop(DWORD graceMs = 3000);
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// The process's visible top-level windows, top of the z-order first.
+std::vector<HWND> topLevelWindows(DWORD processId);
+
+// Waits until one of the process's visible top-level windows satisfies the predicate.
+HWND waitForTopLevel(DWORD processId, const std::function<bool(HWND)>& predicate, DWORD timeoutMs);
+
+// The folder of the running driver, with a trailing backslash.
+std::wstring driverFolder();
+
+}  // namespace e2e

@@ -1,0 +1,89 @@
+#include "WindowQueries.h"
+
+#include "RemoteMemory.h"
+#include "Wait.h"
+
+namespace e2e {
+
+std::wstring windowText(HWND window) {
+    auto length = static_cast<size_t>(sendTo(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    auto copied = static_cast<size_t>(
+        sendTo(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(copied < length ? copied : length);
+    return text;
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[256] = {};
+    int n = GetClassNameW(window, name, 256);
+    return std::wstring(name, n > 0 ? n : 0);
+}
+
+RECT windowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+SIZE clientSize(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return sizeOf(rect);
+}
+
+SIZE sizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
+
+RECT rectInParent(HWND window) {
+    RECT rect = windowRect(window);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+POINT clientToScreen(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    return point;
+}
+
+std::vector<HWND> childrenOf(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        children.push_back(w);
+    }
+    return children;
+}
+
+HWND childWith(HWND parent, const std::wstring& cls, const std::wstring& text) {
+    for (HWND w : childrenOf(parent)) {
+        if (className(w) == cls && windowText(w) == text) return w;
+    }
+    return nullptr;
+}
+
+HWND focusOf(HWND anyWindowOfThread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info)) {
+        return nullptr;
+    }
+    return info.hwndFocus;
+}
+
+bool bringToFront(HWND window) {
+    return waitUntil(
+        [&] {
+            if (GetForegroundWindow() == window) return true;
+            SetForegroundWindow(window);
+            return false;
+        },
+        3000, 50);
+}
+
+COLORREF screenPixel(POINT point) {
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+}  // namespace e2e

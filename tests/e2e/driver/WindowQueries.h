@@ -1,0 +1,36 @@
+// Properties of other processes' windows as a test sees them: texts, classes, places, sizes,
+// styles, focus and screen pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The window's text through WM_GETTEXT (marshalled by the system across processes).
+std::wstring windowText(HWND window);
+std::wstring className(HWND window);
+
+RECT windowRect(HWND window);
+SIZE clientSize(HWND window);
+SIZE sizeOf(const RECT& rect);
+// The window's rectangle in its parent's client coordinates.
+RECT rectInParent(HWND window);
+// A point given in the window's client coordinates, on the screen.
+POINT clientToScreen(HWND window, POINT point);
+
+// Direct children, top of the z-order first.
+std::vector<HWND> childrenOf(HWND parent);
+// The first direct child with this class and text.
+HWND childWith(HWND parent, const std::wstring& cls, const std::wstring& text);
+
+// The window with the keyboard focus in the thread that owns `anyWindowOfThread`.
+HWND focusOf(HWND anyWindowOfThread);
+// Makes the window the foreground one and waits until it is.
+bool bringToFront(HWND window);
+
+COLORREF screenPixel(POINT point);
+
+}  // namespace e2e
