@@ -7,12 +7,18 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++ -municode)
 endif()
 
-add_library(quellon_platform STATIC platform/win32/Win32Platform.cpp)
+add_library(quellon_platform STATIC
+  platform/win32/LazyLibrary.cpp
+  platform/win32/Win32Platform.cpp
+)
 target_link_libraries(quellon_platform PUBLIC quellon_logic)
 
 add_executable(quellon WIN32
   app/win32/main.cpp
   app/win32/MainWindow.cpp
+  app/win32/MainWindowProbe.cpp
+  app/win32/Controls.cpp
+  app/win32/Dpi.cpp
   app/treeview/TreeViewControl.cpp
   resources/quellon.rc
 )

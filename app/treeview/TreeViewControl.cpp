@@ -1,0 +1,184 @@
+#include "app/treeview/TreeViewControl.h"
+
+#include <windowsx.h>
+
+#include <array>
+
+#include "app/win32/Dpi.h"
+#include "platform/RuntimeError.h"
+#include "resources/resource.h"
+
+namespace quellon::win32 {
+
+namespace {
+
+struct Picture {
+    int colour;
+    int mask;  // monochrome, 1 = transparent
+};
+
+// In the order of the logic's image numbers 1 and 2.
+constexpr std::array<Picture, 2> kPictures{{
+    {IDB_WINDOW_VISIBLE, IDB_WINDOW_VISIBLE_MASK},
+    {IDB_WINDOW_HIDDEN, IDB_WINDOW_HIDDEN_MASK},
+}};
+
+// An index past the end of the list: comctl32 draws nothing for it.
+constexpr int kNoPicture = static_cast<int>(kPictures.size());
+
+constexpr int kPictureSize96 = 16;
+
+// Raster operation "destination AND NOT source".
+constexpr DWORD kDestinationAndNotSource = 0x00220326;
+
+HTREEITEM toItem(ItemRef item) { return reinterpret_cast<HTREEITEM>(item); }
+
+UniqueBitmap loadBitmap(HINSTANCE resources, int id) {
+    return UniqueBitmap(static_cast<HBITMAP>(
+        ::LoadImageW(resources, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+}
+
+// Nearest-neighbour scaling keeps the pixel pictures sharp and their masks exact.
+UniqueBitmap scaled(HBITMAP source, int size, bool monochrome) {
+    const ScreenDC screen;
+    UniqueBitmap target(monochrome ? ::CreateBitmap(size, size, 1, 1, nullptr)
+                                   : ::CreateCompatibleBitmap(screen.get(), size, size));
+    const UniqueMemoryDC from(::CreateCompatibleDC(screen.get()));
+    const UniqueMemoryDC to(::CreateCompatibleDC(screen.get()));
+    if (!target || !from || !to) return {};
+    BITMAP info{};
+    ::GetObjectW(source, sizeof info, &info);
+    const Selected selectedSource(from.get(), source);
+    const Selected selectedTarget(to.get(), target.get());
+    ::SetStretchBltMode(to.get(), COLORONCOLOR);
+    ::StretchBlt(to.get(), 0, 0, size, size, from.get(), 0, 0, info.bmWidth, info.bmHeight,
+                 SRCCOPY);
+    return target;
+}
+
+// The image list draws a picture by masking the background and then combining the colours,
+// so the colour bitmap must be black wherever the mask is transparent.
+void blackenTransparentPixels(HBITMAP colour, HBITMAP mask, int size) {
+    const ScreenDC screen;
+    const UniqueMemoryDC colourDC(::CreateCompatibleDC(screen.get()));
+    const UniqueMemoryDC maskDC(::CreateCompatibleDC(screen.get()));
+    if (!colourDC || !maskDC) return;
+    const Selected selectedColour(colourDC.get(), colour);
+    const Selected selectedMask(maskDC.get(), mask);
+    // Monochrome to colour: 1 bits take the background colour, 0 bits the text colour.
+    ::SetBkColor(colourDC.get(), RGB(255, 255, 255));
+    ::SetTextColor(colourDC.get(), RGB(0, 0, 0));
+    ::BitBlt(colourDC.get(), 0, 0, size, size, maskDC.get(), 0, 0, kDestinationAndNotSource);
+}
+
+void addPicture(HIMAGELIST list, HINSTANCE resources, const Picture& picture, int size) {
+    const UniqueBitmap colour = loadBitmap(resources, picture.colour);
+    const UniqueBitmap mask = loadBitmap(resources, picture.mask);
+    if (!colour || !mask) return;
+    const UniqueBitmap sizedColour = scaled(colour.get(), size, false);
+    const UniqueBitmap sizedMask = scaled(mask.get(), size, true);
+    if (!sizedColour || !sizedMask) return;
+    blackenTransparentPixels(sizedColour.get(), sizedMask.get(), size);
+    ::ImageList_Add(list, sizedColour.get(), sizedMask.get());
+}
+
+UniqueImageList makePictures(HINSTANCE resources, UINT dpi) {
+    const int size = scaleToDpi(kPictureSize96, dpi);
+    UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK,
+                                          static_cast<int>(kPictures.size()), 0));
+    if (list) {
+        for (const Picture& picture : kPictures) addPicture(list.get(), resources, picture, size);
+    }
+    return list;
+}
+
+}  // namespace
+
+void TreeViewControl::attach(HWND tree, HINSTANCE resources, UINT dpi) {
+    tree_ = tree;
+    resources_ = resources;
+    setDpi(dpi);
+}
+
+void TreeViewControl::setDpi(UINT dpi) {
+    UniqueImageList pictures = makePictures(resources_, dpi);
+    // The control keeps using the list it was given; the old one goes only once replaced.
+    TreeView_SetImageList(tree_, pictures.get(), TVSIL_NORMAL);
+    pictures_ = std::move(pictures);
+}
+
+std::optional<std::uintptr_t> TreeViewControl::clickedItem(const NMHDR& header) const {
+    if (header.hwndFrom != tree_ || header.code != NM_CLICK) return std::nullopt;
+    const DWORD position = ::GetMessagePos();
+    TVHITTESTINFO hit{};
+    hit.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ::ScreenToClient(tree_, &hit.pt);
+    const HTREEITEM item = TreeView_HitTest(tree_, &hit);
+    if (!item || !(hit.flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL))) return std::nullopt;
+    TVITEMW data{};
+    data.mask = TVIF_PARAM;
+    data.hItem = item;
+    if (!TreeView_GetItem(tree_, &data)) return std::nullopt;
+    return static_cast<std::uintptr_t>(data.lParam);
+}
+
+void TreeViewControl::removeAll() { TreeView_DeleteAllItems(tree_); }
+
+ItemRef TreeViewControl::insertLast(ItemRef parent, const std::wstring& text, int image,
+                                    std::uintptr_t id) {
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent ? toItem(parent) : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    insert.item.iImage = image > 0 ? image - 1 : kNoPicture;
+    insert.item.iSelectedImage = insert.item.iImage;
+    insert.item.lParam = static_cast<LPARAM>(id);
+    const HTREEITEM item = TreeView_InsertItem(tree_, &insert);
+    if (!item) raise(ErrorNumber::OutOfMemory);
+    return reinterpret_cast<ItemRef>(item);
+}
+
+void TreeViewControl::expand(ItemRef item) {
+    // comctl32 ignores TVE_EXPAND on an item without children; the state flag alone makes the
+    // children added later show.
+    if (TreeView_GetChild(tree_, toItem(item))) {
+        TreeView_Expand(tree_, toItem(item), TVE_EXPAND);
+        return;
+    }
+    TVITEMW state{};
+    state.mask = TVIF_STATE;
+    state.hItem = toItem(item);
+    state.state = TVIS_EXPANDED;
+    state.stateMask = TVIS_EXPANDED;
+    TreeView_SetItem(tree_, &state);
+}
+
+void TreeViewControl::select(ItemRef item) {
+    // TVGN_CARET opens the ancestors only of an item it believes hidden, and while repainting
+    // is suspended that belief can be stale; open them here so the selection always shows.
+    for (HTREEITEM parent = TreeView_GetParent(tree_, toItem(item)); parent;
+         parent = TreeView_GetParent(tree_, parent)) {
+        if (!isExpanded(parent)) TreeView_Expand(tree_, parent, TVE_EXPAND);
+    }
+    TreeView_SelectItem(tree_, toItem(item));
+}
+
+void TreeViewControl::beginBulkUpdate() {
+    if (bulkDepth_++ == 0) ::SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
+}
+
+void TreeViewControl::endBulkUpdate() {
+    if (bulkDepth_ == 0 || --bulkDepth_ > 0) return;
+    ::SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
+    if (const HTREEITEM selected = TreeView_GetSelection(tree_)) {
+        TreeView_EnsureVisible(tree_, selected);
+    }
+    ::RedrawWindow(tree_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+bool TreeViewControl::isExpanded(HTREEITEM item) const {
+    return (TreeView_GetItemState(tree_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+}  // namespace quellon::win32

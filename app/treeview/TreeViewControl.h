@@ -1,0 +1,52 @@
+// The comctl32 tree view behind the tool's nodes: items with the two window pictures, expand
+// and select as the logic needs them, repainting suspended during a rebuild, and clicks on an
+// item reported by the id it was inserted with.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "app/treeview/TreeBackend.h"
+#include "platform/win32/Unique.h"
+
+namespace quellon::win32 {
+
+class TreeViewControl : public TreeBackend {
+public:
+    // Our own tooltip covers the control, so the tree's item tips stay off.
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES |
+                                    TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                                    TVS_NOTOOLTIPS;
+    static constexpr DWORD kExStyle = WS_EX_CLIENTEDGE;
+
+    // Takes over a tree-view control created with kStyle and gives it pictures for `dpi`.
+    void attach(HWND tree, HINSTANCE resources, UINT dpi);
+    HWND hwnd() const { return tree_; }
+    // Rebuilds the pictures at the size for `dpi`: 16 pixels at 96 DPI.
+    void setDpi(UINT dpi);
+
+    // The id of the item that a WM_NOTIFY from the tree reports as clicked on its picture or
+    // its text; nothing for other notifications and for clicks beside an item.
+    std::optional<std::uintptr_t> clickedItem(const NMHDR& header) const;
+
+    void removeAll() override;
+    ItemRef insertLast(ItemRef parent, const std::wstring& text, int image,
+                       std::uintptr_t id) override;
+    void expand(ItemRef item) override;
+    void select(ItemRef item) override;
+    void beginBulkUpdate() override;
+    void endBulkUpdate() override;
+
+private:
+    bool isExpanded(HTREEITEM item) const;
+
+    HWND tree_ = nullptr;
+    HINSTANCE resources_ = nullptr;
+    UniqueImageList pictures_;
+    int bulkDepth_ = 0;
+};
+
+}  // namespace quellon::win32

@@ -1,0 +1,88 @@
+#include "app/win32/Controls.h"
+
+#include <commctrl.h>
+
+#include "app/treeview/TreeViewControl.h"
+
+namespace quellon::win32 {
+
+namespace {
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+// Each tab stop starts a group of its own, except that the three buttons form one group, so
+// that the arrow keys move among them.
+constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
+
+}  // namespace
+
+const std::array<ControlDesign, kControlCount>& controlDesigns() {
+    static const std::array<ControlDesign, kControlCount> designs{{
+        {Control::trv,
+         WC_TREEVIEWW,
+         L"",
+         TreeViewControl::kStyle | WS_GROUP,
+         TreeViewControl::kExStyle,
+         {90, 60, 5835, 3690},
+         FontKind::Tree,
+         L"Element klicken für weitere Informationen im Textfeld unten"},
+        {Control::txtInf,
+         L"EDIT",
+         L"",
+         kChild | kTabStop | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+         WS_EX_CLIENTEDGE,
+         {90, 3840, 6840, 1440},
+         FontKind::Text,
+         L"Infos zum markierten (angeklickten) Fenster"},
+        {Control::r1,
+         kProbeClass,
+         L" Maus... ",
+         kChild | WS_GROUP,
+         0,
+         {6030, 90, 915, 945},
+         FontKind::Window,
+         L"Maustaste drücken und Zeiger auf ein Anwendungsfenster ziehen"},
+        {Control::LabelT,
+         L"STATIC",
+         L"Transparenz",
+         kChild | WS_GROUP | SS_LEFT | SS_NOTIFY,
+         0,
+         {5955, 3165, 1065, 315},
+         FontKind::Window,
+         L"Transparenz für das Tool einstellen (nur W2k/XP)"},
+        {Control::Command1_0,
+         L"BUTTON",
+         L"0",
+         kChild | kTabStop | BS_PUSHBUTTON,
+         0,
+         {5985, 3465, 315, 270},
+         FontKind::Window,
+         L"Keine Transparenz"},
+        {Control::Command1_1,
+         L"BUTTON",
+         L"1",
+         kChild | WS_TABSTOP | BS_PUSHBUTTON,
+         0,
+         {6315, 3465, 300, 270},
+         FontKind::Window,
+         L"Mäßige Transparenz"},
+        {Control::Command1_2,
+         L"BUTTON",
+         L"2",
+         kChild | WS_TABSTOP | BS_PUSHBUTTON,
+         0,
+         {6630, 3465, 300, 270},
+         FontKind::Window,
+         L"Starke Transparenz"},
+        {Control::chkTop,
+         L"BUTTON",
+         L"On Top",
+         kChild | kTabStop | BS_AUTOCHECKBOX,
+         0,
+         {6030, 2775, 915, 255},
+         FontKind::Window,
+         L"Wenn angekreuzt bleibt Fenster im Vordergrund"},
+    }};
+    return designs;
+}
+
+}  // namespace quellon::win32

@@ -1,0 +1,48 @@
+// The main window's controls as designed: kind, caption, style, place in twips, font and
+// tooltip, listed in tab order, which is also the order of creation and so the z-order.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "app/FormHost.h"
+
+namespace quellon::win32 {
+
+enum class FontKind { Window, Tree, Text };
+
+struct TwipsRect {
+    float left;
+    float top;
+    float width;
+    float height;
+};
+
+struct ControlDesign {
+    Control control;
+    const wchar_t* windowClass;
+    const wchar_t* caption;
+    DWORD style;
+    DWORD exStyle;
+    TwipsRect twips;
+    FontKind font;
+    const wchar_t* tooltip;
+};
+
+inline constexpr int kControlCount = 8;
+
+// Windows colour values (0x00BBGGRR): the window's pale sage green, the probe's pale sand.
+inline constexpr COLORREF kWindowColour = 0x00AFCFC4;
+inline constexpr COLORREF kProbeColour = 0x00CADEF0;
+
+// The probe's own window class.
+inline constexpr const wchar_t* kProbeClass = L"TarnwickWQuellonProbe";
+
+const std::array<ControlDesign, kControlCount>& controlDesigns();
+
+// The child-window id of a control: clear of IDOK and IDCANCEL, which dialog keyboard
+// handling sends on Enter and Escape.
+inline int controlId(Control control) { return 1000 + static_cast<int>(control); }
+
+}  // namespace quellon::win32

@@ -1,0 +1,88 @@
+#include "app/win32/Dpi.h"
+
+#include <shellscalingapi.h>
+
+#include <cmath>
+
+#include "platform/win32/LazyLibrary.h"
+#include "platform/win32/Unique.h"
+
+namespace quellon::win32 {
+
+namespace {
+
+struct DpiFunctions {
+    LazyLibrary user32{"user32"};
+    QUELLON_BIND(user32, SetProcessDpiAwarenessContext);
+    QUELLON_BIND(user32, SetProcessDPIAware);
+    QUELLON_BIND(user32, GetDpiForWindow);
+    QUELLON_BIND(user32, AdjustWindowRectExForDpi);
+
+    LazyLibrary shcore{"shcore"};
+    QUELLON_BIND(shcore, SetProcessDpiAwareness);
+    QUELLON_BIND(shcore, GetDpiForMonitor);
+};
+
+DpiFunctions& functions() {
+    static DpiFunctions instance;
+    return instance;
+}
+
+UINT systemDpi() {
+    const ScreenDC screen;
+    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
+}
+
+}  // namespace
+
+void declareDpiAwareness() {
+    DpiFunctions& f = functions();
+    if (auto* setContext = f.SetProcessDpiAwarenessContext.find()) {
+        if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
+        if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) return;
+        // Refused because the manifest already declared the awareness.
+        if (::GetLastError() == ERROR_ACCESS_DENIED) return;
+    }
+    if (auto* setAwareness = f.SetProcessDpiAwareness.find()) {
+        const HRESULT result = setAwareness(PROCESS_PER_MONITOR_DPI_AWARE);
+        if (SUCCEEDED(result) || result == E_ACCESSDENIED) return;
+    }
+    if (auto* setAware = f.SetProcessDPIAware.find()) setAware();
+}
+
+UINT dpiForWindow(HWND window) {
+    if (auto* getDpi = functions().GetDpiForWindow.find()) {
+        if (const UINT dpi = getDpi(window)) return dpi;
+    }
+    return dpiForMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+UINT dpiForMonitor(HMONITOR monitor) {
+    if (auto* getDpi = functions().GetDpiForMonitor.find()) {
+        UINT x = 0;
+        UINT y = 0;
+        if (SUCCEEDED(getDpi(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && y) return y;
+    }
+    return systemDpi();
+}
+
+RECT outerRect(const RECT& client, DWORD style, DWORD exStyle, UINT dpi) {
+    RECT outer = client;
+    if (auto* adjust = functions().AdjustWindowRectExForDpi.find()) {
+        if (adjust(&outer, style, FALSE, exStyle, dpi)) return outer;
+        outer = client;
+    }
+    ::AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    return outer;
+}
+
+int scaleToDpi(int pixels96, UINT dpi) {
+    return ::MulDiv(pixels96, static_cast<int>(dpi), static_cast<int>(kDefaultDpi));
+}
+
+int fontHeight(double points, UINT dpi) {
+    return -static_cast<int>(std::lround(points * dpi / 72.0));
+}
+
+}  // namespace quellon::win32

@@ -1,0 +1,354 @@
+#include "app/win32/MainWindow.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <utility>
+
+#include "app/win32/Dpi.h"
+#include "app/win32/WindowProcedure.h"
+#include "platform/win32/Handles.h"
+#include "resources/resource.h"
+
+namespace quellon::win32 {
+
+namespace {
+
+constexpr const wchar_t* kMainClass = L"TarnwickWQuellon";
+constexpr const wchar_t* kCaption = L"Tarnwick Windows Quellon";
+constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr float kClientWidthTwips = 7020;
+constexpr float kClientHeightTwips = 5325;
+constexpr float kTwipsPerInch = 1440;
+
+float twipsPerPixel(UINT dpi) { return kTwipsPerInch / static_cast<float>(dpi); }
+
+int toPixels(float twips, float perPixel) {
+    return static_cast<int>(std::lround(twips / perPixel));
+}
+
+UniqueFont makeFont(const wchar_t* face, double points, DWORD pitchAndFamily, UINT dpi) {
+    return UniqueFont(::CreateFontW(fontHeight(points, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                    FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, pitchAndFamily, face));
+}
+
+HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
+                                           IMAGE_ICON, ::GetSystemMetrics(widthMetric),
+                                           ::GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
+// Keeps Tab for moving the focus: a multi-line edit control would otherwise insert it.
+LRESULT CALLBACK tabLeavesEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR) {
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(edit, tabLeavesEdit, id);
+    const LRESULT result = ::DefSubclassProc(edit, message, wParam, lParam);
+    if (message == WM_GETDLGCODE && wParam == VK_TAB) {
+        return result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    }
+    return result;
+}
+
+}  // namespace
+
+MainWindow::Fonts MainWindow::Fonts::make(UINT dpi) {
+    return {makeFont(L"Arial", 9, VARIABLE_PITCH | FF_SWISS, dpi),
+            makeFont(L"Arial", 8.25, VARIABLE_PITCH | FF_SWISS, dpi),
+            makeFont(L"Courier New", 9, FIXED_PITCH | FF_MODERN, dpi)};
+}
+
+HFONT MainWindow::Fonts::get(FontKind kind) const {
+    switch (kind) {
+        case FontKind::Tree: return tree.get();
+        case FontKind::Text: return text.get();
+        case FontKind::Window: break;
+    }
+    return window.get();
+}
+
+MainWindow::MainWindow(HINSTANCE instance, Win32Platform& api)
+    : instance_(instance),
+      api_(api),
+      nodes_(tree_),
+      frmMain_(api, *this, nodes_),
+      background_(::CreateSolidBrush(kWindowColour)),
+      probeBackground_(::CreateSolidBrush(kProbeColour)) {}
+
+bool MainWindow::create(int showCommand) {
+    // The window opens centred on the primary screen, at the size designed for its DPI.
+    const HMONITOR monitor = ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    ::GetMonitorInfoW(monitor, &screen);
+    const UINT dpi = dpiForMonitor(monitor);
+    const float perPixel = twipsPerPixel(dpi);
+    const RECT client{0, 0, toPixels(kClientWidthTwips, perPixel),
+                      toPixels(kClientHeightTwips, perPixel)};
+    const RECT outer = outerRect(client, kMainStyle, 0, dpi);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const int x = (screen.rcMonitor.left + screen.rcMonitor.right - width) / 2;
+    const int y = (screen.rcMonitor.top + screen.rcMonitor.bottom - height) / 2;
+
+    if (!registerClasses() || !::CreateWindowExW(0, kMainClass, kCaption, kMainStyle, x, y, width,
+                                                 height, nullptr, nullptr, instance_, this)) {
+        reportUncaught(runtimeError(ErrorNumber::InternalError));
+        return false;
+    }
+    api_.setOwner(window_);
+    containErrors([&] { frmMain_.Form_Load(); },
+                  [&](const RuntimeError& error) { reportUncaught(error); });
+    loaded_ = true;
+    // The first show sends the first WM_SIZE, and with it the first layout.
+    ::ShowWindow(window_, showCommand);
+    ::SetFocus(control(Control::trv));
+    ::UpdateWindow(window_);
+    return true;
+}
+
+int MainWindow::run() {
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
+    containErrors([&] { frmMain_.Form_Terminate(); },
+                  [&](const RuntimeError& error) { reportUncaught(error); });
+    return static_cast<int>(message.wParam);
+}
+
+void MainWindow::dispatch(MSG& message) {
+    if (window_ && ::IsDialogMessageW(window_, &message)) return;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+}
+
+void MainWindow::reportUncaught(const RuntimeError& error) noexcept {
+    try {
+        api_.messageBox(L"Error " + std::to_wstring(error.number) + L" (" + error.description +
+                        L")");
+    } catch (...) {
+    }
+}
+
+bool MainWindow::registerClasses() {
+    WNDCLASSEXW main{};
+    main.cbSize = sizeof main;
+    main.lpfnWndProc = windowProcedure<MainWindow, &MainWindow::handleMessage>;
+    main.hInstance = instance_;
+    main.hIcon = loadIcon(instance_, SM_CXICON, SM_CYICON);
+    main.hIconSm = loadIcon(instance_, SM_CXSMICON, SM_CYSMICON);
+    main.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    main.lpszClassName = kMainClass;
+
+    WNDCLASSEXW probe{};
+    probe.cbSize = sizeof probe;
+    probe.style = CS_HREDRAW | CS_VREDRAW;
+    probe.lpfnWndProc = windowProcedure<MainWindow, &MainWindow::handleProbeMessage>;
+    probe.hInstance = instance_;
+    probe.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    probe.lpszClassName = kProbeClass;
+
+    return ::RegisterClassExW(&main) && ::RegisterClassExW(&probe);
+}
+
+bool MainWindow::createControls() {
+    for (const ControlDesign& design : controlDesigns()) {
+        const auto index = static_cast<std::size_t>(design.control);
+        void* parameter = design.control == Control::r1 ? this : nullptr;
+        controls_[index] = ::CreateWindowExW(
+            design.exStyle, design.windowClass, design.caption, design.style, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(design.control))), instance_,
+            parameter);
+        if (!controls_[index]) return false;
+        twips_[index] = design.twips;
+        placeControl(design.control);
+    }
+    const UINT dpi = dpiForWindow(window_);
+    fonts_ = Fonts::make(dpi);
+    applyFonts();
+    tree_.attach(control(Control::trv), instance_, dpi);
+    ::SetWindowSubclass(control(Control::txtInf), tabLeavesEdit, 0, 0);
+    return createTooltips();
+}
+
+bool MainWindow::createTooltips() {
+    // Without an owner: a window that owns a topmost pop-up cannot itself be made topmost
+    // under Wine, and the on-top switch needs that.
+    tooltip_ =
+        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
+    if (!tooltip_) return false;
+    for (const ControlDesign& design : controlDesigns()) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control(design.control));
+        tool.lpszText = const_cast<wchar_t*>(design.tooltip);
+        ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return true;
+}
+
+void MainWindow::applyFonts() {
+    for (const ControlDesign& design : controlDesigns()) {
+        ::SendMessageW(control(design.control), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(fonts_.get(design.font)), TRUE);
+    }
+}
+
+void MainWindow::placeControl(Control which) {
+    const TwipsRect& twips = twips_[static_cast<std::size_t>(which)];
+    const float x = twipsPerPixelX();
+    const float y = twipsPerPixelY();
+    ::MoveWindow(control(which), toPixels(twips.left, x), toPixels(twips.top, y),
+                 toPixels(twips.width, x), toPixels(twips.height, y), TRUE);
+}
+
+LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: window_ = window; return createControls() ? 0 : -1;
+        case WM_SIZE:
+            if (loaded_) frmMain_.Form_Resize();
+            return 0;
+        case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_NOTIFY: return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_SETCURSOR:
+            // Children ask their parent first, so this covers every control.
+            if (pointer_ != MousePointer::ArrowQuestion) break;
+            ::SetCursor(::LoadCursorW(nullptr, IDC_HELP));
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            if (const HBRUSH brush = staticBackground(reinterpret_cast<HWND>(lParam),
+                                                      reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
+        case WM_ERASEBKGND: {
+            RECT client{};
+            ::GetClientRect(window, &client);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+            return 1;
+        }
+        case WM_ACTIVATE:
+            if (onActivate(wParam)) return 0;
+            break;
+        case WM_DPICHANGED: onDpiChanged(*reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_DESTROY:
+            // The tooltip has no owner, so it would outlive the window.
+            if (tooltip_) ::DestroyWindow(std::exchange(tooltip_, nullptr));
+            api_.setOwner(nullptr);
+            ::PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY: window_ = nullptr; break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool MainWindow::onActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(window_, focus)) lastFocus_ = focus;
+        return false;
+    }
+    if (HIWORD(wParam)) return false;  // minimised
+    // A plain window would take the focus itself; give it back to the control that had it.
+    ::SetFocus(lastFocus_ ? lastFocus_ : control(Control::trv));
+    return true;
+}
+
+void MainWindow::onCommand(int id, int code) {
+    if (code != BN_CLICKED) return;
+    const int firstButton = controlId(Control::Command1_0);
+    if (id == controlId(Control::chkTop)) {
+        frmMain_.chkTop_Click();
+    } else if (id >= firstButton && id <= controlId(Control::Command1_2)) {
+        frmMain_.Command1_Click(static_cast<std::int16_t>(id - firstButton));
+    }
+}
+
+LRESULT MainWindow::onNotify(const NMHDR& header) {
+    if (const auto id = tree_.clickedItem(header)) {
+        if (const auto node = nodes_.fromId(*id)) frmMain_.onTreeNodeClick(*node);
+    }
+    return 0;
+}
+
+HBRUSH MainWindow::staticBackground(HWND which, HDC dc) {
+    if (which != control(Control::LabelT) && which != control(Control::chkTop)) return nullptr;
+    ::SetBkColor(dc, kWindowColour);
+    return background_.get();
+}
+
+void MainWindow::onDpiChanged(const RECT& suggested) {
+    const UINT dpi = dpiForWindow(window_);
+    // The controls let go of the old fonts before they are deleted.
+    const Fonts previous = std::exchange(fonts_, Fonts::make(dpi));
+    applyFonts();
+    tree_.setDpi(dpi);
+    for (const ControlDesign& design : controlDesigns()) placeControl(design.control);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size may not have changed, and then no WM_SIZE lays the controls out.
+    frmMain_.Form_Resize();
+    ::RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+Hwnd MainWindow::hwnd() { return fromHwnd(window_); }
+
+float MainWindow::twipsPerPixelX() { return twipsPerPixel(dpiForWindow(window_)); }
+
+float MainWindow::twipsPerPixelY() { return twipsPerPixel(dpiForWindow(window_)); }
+
+void MainWindow::setMousePointer(MousePointer shape) {
+    pointer_ = shape;
+    // Shown at once; WM_SETCURSOR keeps it while the pointer moves over the tool's windows.
+    ::SetCursor(
+        ::LoadCursorW(nullptr, shape == MousePointer::ArrowQuestion ? IDC_HELP : IDC_ARROW));
+}
+
+void MainWindow::doEvents() {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Left for the main loop, which ends the program.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        dispatch(message);
+    }
+}
+
+std::int32_t MainWindow::width() {
+    RECT outer{};
+    ::GetWindowRect(window_, &outer);
+    return static_cast<std::int32_t>(std::lround((outer.right - outer.left) * twipsPerPixelX()));
+}
+
+std::int32_t MainWindow::height() {
+    RECT outer{};
+    ::GetWindowRect(window_, &outer);
+    return static_cast<std::int32_t>(std::lround((outer.bottom - outer.top) * twipsPerPixelY()));
+}
+
+void MainWindow::setControl(Control which, Property property, float twips) {
+    TwipsRect& place = twips_[static_cast<std::size_t>(which)];
+    switch (property) {
+        case Property::Left: place.left = twips; break;
+        case Property::Top: place.top = twips; break;
+        case Property::Width: place.width = twips; break;
+        case Property::Height: place.height = twips; break;
+    }
+    placeControl(which);
+}
+
+int MainWindow::chkTopValue() {
+    return static_cast<int>(::SendMessageW(control(Control::chkTop), BM_GETCHECK, 0, 0));
+}
+
+void MainWindow::setTxtInfText(const std::wstring& text) {
+    ::SetWindowTextW(control(Control::txtInf), text.c_str());
+}
+
+}  // namespace quellon::win32

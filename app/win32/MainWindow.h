@@ -1,0 +1,103 @@
+// The tool's main window: creates the window and its controls as designed, hosts the
+// handlers of FrmMain (which it serves as FormHost) and turns window messages into their
+// events: the probe gesture, button clicks, tree clicks, resizing, and DPI changes.
+#pragma once
+
+// The logic's headers before <windows.h>: the platform's constants share names with its macros.
+#include "app/frmMain.h"
+#include "app/FormHost.h"
+#include "app/treeview/Nodes.h"
+#include "platform/RuntimeError.h"
+#include "platform/win32/Win32Platform.h"
+
+#include <windows.h>
+
+#include <array>
+
+#include "app/treeview/TreeViewControl.h"
+#include "app/win32/Controls.h"
+#include "platform/win32/Unique.h"
+
+namespace quellon::win32 {
+
+class MainWindow : public FormHost {
+public:
+    MainWindow(HINSTANCE instance, Win32Platform& api);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window and its controls, runs Form_Load, shows the window centred on the
+    // screen and gives the tree the focus. Reports a failure and returns false.
+    bool create(int showCommand);
+    // Delivers events until the window is closed, then runs Form_Terminate; the exit code.
+    int run();
+
+    // What the window procedure stub does with an error that no handler dealt with.
+    void reportUncaught(const RuntimeError& error) noexcept;
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleProbeMessage(HWND probe, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // FormHost
+    Hwnd hwnd() override;
+    float twipsPerPixelX() override;
+    float twipsPerPixelY() override;
+    void setMousePointer(MousePointer shape) override;
+    void doEvents() override;
+    std::int32_t width() override;
+    std::int32_t height() override;
+    void setControl(Control control, Property property, float twips) override;
+    int chkTopValue() override;
+    void setTxtInfText(const std::wstring& text) override;
+
+private:
+    struct Fonts {
+        UniqueFont window;
+        UniqueFont tree;
+        UniqueFont text;
+        static Fonts make(UINT dpi);
+        HFONT get(FontKind kind) const;
+    };
+
+    bool registerClasses();
+    bool createControls();
+    bool createTooltips();
+    void applyFonts();
+    void placeControl(Control control);
+    RECT designRect() const;
+
+    void onCommand(int id, int code);
+    LRESULT onNotify(const NMHDR& header);
+    void onDpiChanged(const RECT& suggested);
+    // Puts the focus back where it was; false where the default handling should run.
+    bool onActivate(WPARAM wParam);
+    HBRUSH staticBackground(HWND control, HDC dc);
+    void dispatch(MSG& message);
+
+    // The probe gesture.
+    void onProbeButtonDown(HWND probe, int button);
+    void onProbeButtonUp(HWND probe, int button, WPARAM stillHeld);
+    void paintProbe(HWND probe);
+
+    HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
+
+    HINSTANCE instance_;
+    Win32Platform& api_;
+    TreeViewControl tree_;
+    Nodes nodes_;
+    FrmMain frmMain_;
+
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    // Each control's Left, Top, Width and Height as last set, in twips.
+    std::array<TwipsRect, kControlCount> twips_{};
+    Fonts fonts_;
+    UniqueBrush background_;
+    UniqueBrush probeBackground_;
+    MousePointer pointer_ = MousePointer::Default;
+    // Resize events reach the handlers only once Form_Load has run.
+    bool loaded_ = false;
+};
+
+}  // namespace quellon::win32

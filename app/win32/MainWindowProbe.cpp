@@ -1,0 +1,87 @@
+// The probe r1: the drag gesture that feeds the probe handlers, and the probe's own drawing,
+// a frame with the etched border and its caption set into the top edge.
+#include "app/win32/MainWindow.h"
+
+#include "app/win32/Dpi.h"
+#include "platform/win32/Unique.h"
+
+namespace quellon::win32 {
+
+namespace {
+
+constexpr int kCaptionInset96 = 6;
+
+int buttonOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP: return kLeftButton;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return kRightButton;
+        default: return kMiddleButton;
+    }
+}
+
+// The buttons held, in the handlers' numbering; MK_MBUTTON is not 4 and MK_SHIFT is.
+int heldButtons(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? kLeftButton : 0) | ((keys & MK_RBUTTON) ? kRightButton : 0) |
+           ((keys & MK_MBUTTON) ? kMiddleButton : 0);
+}
+
+}  // namespace
+
+LRESULT MainWindow::handleProbeMessage(HWND probe, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: onProbeButtonDown(probe, buttonOf(message)); return 0;
+        case WM_MOUSEMOVE: frmMain_.r1_MouseMove(heldButtons(wParam)); return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: onProbeButtonUp(probe, buttonOf(message), wParam); return 0;
+        case WM_CAPTURECHANGED:
+            // Losing the capture ends the drag, also when an error report's message box takes
+            // it mid-drag. Taking it back here would fight the box.
+            setMousePointer(MousePointer::Default);
+            return 0;
+        case WM_PAINT: paintProbe(probe); return 0;
+    }
+    return ::DefWindowProcW(probe, message, wParam, lParam);
+}
+
+void MainWindow::onProbeButtonDown(HWND probe, int button) {
+    // Every move goes to the probe from here on, wherever the pointer is on the screen.
+    if (::GetCapture() != probe) ::SetCapture(probe);
+    frmMain_.r1_MouseDown(button);
+}
+
+void MainWindow::onProbeButtonUp(HWND probe, int button, WPARAM stillHeld) {
+    // Released before the handler runs, so that a handler that fails cannot leave the pointer
+    // captured.
+    if (heldButtons(stillHeld) == 0 && ::GetCapture() == probe) ::ReleaseCapture();
+    frmMain_.r1_MouseUp(button);
+}
+
+void MainWindow::paintProbe(HWND probe) {
+    PAINTSTRUCT paint{};
+    const HDC dc = ::BeginPaint(probe, &paint);
+    RECT client{};
+    ::GetClientRect(probe, &client);
+    ::FillRect(dc, &client, probeBackground_.get());
+
+    wchar_t caption[32] = {};
+    const int length = ::GetWindowTextW(probe, caption, 32);
+    const Selected font(dc, fonts_.window.get());
+    SIZE text{};
+    ::GetTextExtentPoint32W(dc, caption, length, &text);
+    // The border runs through the middle of the caption's line, as in a group box.
+    RECT frame = client;
+    frame.top += text.cy / 2;
+    ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    ::SetBkMode(dc, OPAQUE);
+    ::SetBkColor(dc, kProbeColour);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::TextOutW(dc, scaleToDpi(kCaptionInset96, dpiForWindow(probe)), 0, caption, length);
+    ::EndPaint(probe, &paint);
+}
+
+}  // namespace quellon::win32

@@ -1,0 +1,19 @@
+// Entry point of the tool: the main window is the whole program.
+#include "app/win32/MainWindow.h"
+
+#include <commctrl.h>
+
+#include "app/win32/Dpi.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    quellon::win32::declareDpiAwareness();
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    quellon::win32::Win32Platform api;
+    quellon::win32::MainWindow window(instance, api);
+    if (!window.create(showCommand)) return 1;
+    return window.run();
+}

@@ -1,0 +1,62 @@
+// System functions bound by name at their first call. A library that cannot be loaded or a
+// function the running system lacks raises the toolkit's run-time error at that call, and
+// again at the next one: only successful look-ups are kept.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace quellon::win32 {
+
+class LazyLibrary {
+public:
+    explicit LazyLibrary(const char* name) : name_(name) {}
+    LazyLibrary(const LazyLibrary&) = delete;
+    LazyLibrary& operator=(const LazyLibrary&) = delete;
+
+    // Raises dllNotFound or entryPointNotFound.
+    FARPROC require(const char* function);
+    // nullptr when the library or the function is missing: for optional features.
+    FARPROC find(const char* function) noexcept;
+
+private:
+    HMODULE load() noexcept;
+
+    const char* name_;
+    // Stays loaded for the life of the process, like a library linked at start.
+    HMODULE module_ = nullptr;
+};
+
+template <class Fn>
+class LazyFunction {
+public:
+    LazyFunction(LazyLibrary& library, const char* name) : library_(library), name_(name) {}
+
+    template <class... Args>
+    auto operator()(Args&&... args) {
+        if (!function_) function_ = cast(library_.require(name_));
+        return function_(std::forward<Args>(args)...);
+    }
+
+    Fn* find() noexcept {
+        if (!function_) function_ = cast(library_.find(name_));
+        return function_;
+    }
+
+private:
+    // Through void(*)() because that type converts to any function type without a warning.
+    static Fn* cast(FARPROC address) {
+        return reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(address));
+    }
+
+    LazyLibrary& library_;
+    const char* name_;
+    Fn* function_ = nullptr;
+};
+
+// One member per function, named after it: QUELLON_BIND(user32, GetParent).
+#define QUELLON_BIND(library, function) \
+    ::quellon::win32::LazyFunction<decltype(::function)> function { library, #function }
+
+}  // namespace quellon::win32
