@@ -1,6 +1,8 @@
 #include "TreeExpectations.h"
 
+#include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
+#include "../driver/WindowQueries.h"
 #include "../fixture/FixtureLayout.h"
 
 namespace e2e {
@@ -54,8 +56,18 @@ TreeItem expectedEntry(const std::wstring& text, const std::wstring& cls, int im
 
 bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry) {
     if (probeTo(t.session(), point, entry)) return true;
-    t.check(false, cat("after a drag to ", point.x, ",", point.y, " the selection should read ",
-                       quoted(entry), "; the tree:", describe(readTree(t.session()))));
+    POINT at{};
+    GetCursorPos(&at);
+    HWND capture = captureOf(t.session().tool().main);
+    std::string boxes =
+        cat("\n       pointer at ", at.x, ",", at.y, " over ", className(WindowFromPoint(at)),
+            ", capture: ", capture ? className(capture) : std::wstring(L"none"));
+    for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
+        boxes += cat("\n       message box ", quoted(box.caption), ": ", quoted(box.text));
+    }
+    t.check(false,
+            cat("after a drag to ", point.x, ",", point.y, " the selection should read ",
+                quoted(entry), boxes, "\n       the tree:", describe(readTree(t.session()))));
     return false;
 }
 

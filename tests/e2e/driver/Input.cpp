@@ -70,9 +70,14 @@ void moveTo(POINT point) {
 void glideTo(POINT point, int steps) {
     POINT from{};
     GetCursorPos(&from);
-    for (int i = 1; i <= steps; ++i) {
-        moveTo({from.x + (point.x - from.x) * i / steps, from.y + (point.y - from.y) * i / steps});
+    for (int i = 1; i < steps; ++i) {
+        POINT step = {from.x + (point.x - from.x) * i / steps,
+                      from.y + (point.y - from.y) * i / steps};
+        // Over the bare desktop a probe would walk every window of the system and meet
+        // top-level windows without an entry for their parent: the way leaves such points out.
+        if (WindowFromPoint(step) != GetDesktopWindow()) moveTo(step);
     }
+    moveTo(point);
 }
 
 void buttonDown(MouseButton button) { sendButton(button, true); }

@@ -9,7 +9,8 @@ enum class MouseButton { Left, Right, Middle };
 
 // Moves the pointer to the screen point in one step and waits until the system reports it there.
 void moveTo(POINT point);
-// Moves in `steps` even steps from where the pointer is to the point, as a hand would.
+// Moves in `steps` even steps from where the pointer is to the point, as a hand would, but
+// leaves out the steps that would land on the bare desktop.
 void glideTo(POINT point, int steps = 8);
 void buttonDown(MouseButton button);
 void buttonUp(MouseButton button);

@@ -1,16 +1,55 @@
 #include "Probe.h"
 
+#include <stdexcept>
+
+#include "Text.h"
 #include "Wait.h"
 #include "WindowQueries.h"
 
 namespace e2e {
 
-ProbeDrag::ProbeDrag(Session& session, std::initializer_list<MouseButton> buttons) {
-    moveTo(centreOf(windowRect(session.tool().r1)));
-    for (auto button : buttons) {
+ProbeDrag::ProbeDrag(Session& session, std::initializer_list<MouseButton> buttons)
+    : session_(session) {
+    HWND probe = session.tool().r1;
+    aim_ = centreOf(windowRect(probe));
+    for (auto button : buttons) press(probe, button);
+}
+
+void ProbeDrag::press(HWND probe, MouseButton button) {
+    // The system routes each move when it is queued: moves given before the probe has taken
+    // the capture would go to the windows under the pointer instead. A press that went astray
+    // (the pointer fell back to where it was before) is given again.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        moveTo(aim_);
         buttonDown(button);
-        held_.push_back(button);
+        if (waitUntil([&] { return captureOf(probe) == probe; }, 1500)) {
+            held_.push_back(button);
+            session_.settleTool();
+            return;
+        }
+        buttonUp(button);
     }
+    POINT at{};
+    GetCursorPos(&at);
+    HWND under = WindowFromPoint(at);
+    throw std::runtime_error(cat("the probe did not take the mouse capture; under the pointer: ",
+                                 className(under), " ", quoted(windowText(under))));
+}
+
+void ProbeDrag::glideTo(POINT point) {
+    aim_ = point;
+    e2e::glideTo(point);
+}
+
+void ProbeDrag::jumpTo(POINT point) {
+    aim_ = point;
+    moveTo(point);
+}
+
+void ProbeDrag::nudge() {
+    session_.settleTool();
+    moveTo({aim_.x + (nudges_++ % 2 == 0 ? 1 : 0), aim_.y});
+    session_.settleTool();
 }
 
 void ProbeDrag::release() {
@@ -21,7 +60,17 @@ void ProbeDrag::release() {
 bool probeTo(Session& session, POINT point, const std::wstring& entry) {
     ProbeDrag drag(session);
     drag.glideTo(point);
-    return waitUntil([&] { return selectedText(session) == entry; });
+    // Earlier moves may still be queued: the selection counts once the tool has handled them.
+    return waitUntil(
+        [&] {
+            if (selectedText(session) == entry) {
+                session.settleTool();
+                if (selectedText(session) == entry) return true;
+            }
+            drag.nudge();
+            return false;
+        },
+        kDefaultTimeoutMs, 100);
 }
 
 std::vector<TreeItem> readTree(Session& session) { return RemoteTree(session.tool().trv).read(); }

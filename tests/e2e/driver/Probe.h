@@ -24,17 +24,27 @@ public:
     ProbeDrag& operator=(const ProbeDrag&) = delete;
 
     // Moves there in several steps, passing over whatever lies between.
-    void glideTo(POINT point) { e2e::glideTo(point); }
+    void glideTo(POINT point);
     // Moves there in one step, so no window on the way sees the pointer.
-    void jumpTo(POINT point) { moveTo(point); }
+    void jumpTo(POINT point);
+    // Once the tool has handled the moves so far, moves the pointer to one pixel beside the
+    // point last aimed at or back onto it, as a resting hand does. Under Wine the pointer
+    // position can fall back to an earlier step of a fast drag, and the tool can read one that
+    // lags behind; the next move puts both right.
+    void nudge();
     void release();
 
 private:
+    void press(HWND probe, MouseButton button);
+
+    Session& session_;
     std::vector<MouseButton> held_;
+    POINT aim_{};
+    LONG nudges_ = 0;
 };
 
 // Drags from the probe with the left button to the point and waits until the tree's selected
-// entry reads `entry`; returns whether it did.
+// entry reads `entry` (nudging the pointer while it waits); returns whether it did.
 bool probeTo(Session& session, POINT point, const std::wstring& entry);
 
 // The tree as the tool shows it now.

@@ -80,7 +80,18 @@ std::vector<TreeItem> RemoteTree::readLevel(HTREEITEM first) const {
     return items;
 }
 
-std::vector<TreeItem> RemoteTree::read() const { return readLevel(next(nullptr, TVGN_ROOT)); }
+std::vector<TreeItem> RemoteTree::read() const {
+    // The tool may rebuild the tree between two of our messages; an entry that vanished under
+    // the reading makes us start again.
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return readLevel(next(nullptr, TVGN_ROOT));
+        } catch (const std::runtime_error&) {
+            if (attempt == 5) throw;
+            Sleep(20);
+        }
+    }
+}
 
 std::optional<RECT> RemoteTree::itemRect(HTREEITEM handle, bool textOnly) const {
     // TVM_GETITEMRECT takes the item's handle in the place of the rectangle it fills.

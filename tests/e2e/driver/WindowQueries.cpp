@@ -60,14 +60,20 @@ HWND childWith(HWND parent, const std::wstring& cls, const std::wstring& text) {
     return nullptr;
 }
 
-HWND focusOf(HWND anyWindowOfThread) {
+namespace {
+
+GUITHREADINFO threadInfo(HWND anyWindowOfThread) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info)) {
-        return nullptr;
-    }
-    return info.hwndFocus;
+    GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info);
+    return info;
 }
+
+}  // namespace
+
+HWND focusOf(HWND anyWindowOfThread) { return threadInfo(anyWindowOfThread).hwndFocus; }
+
+HWND captureOf(HWND anyWindowOfThread) { return threadInfo(anyWindowOfThread).hwndCapture; }
 
 bool bringToFront(HWND window) {
     return waitUntil(

@@ -28,6 +28,8 @@ HWND childWith(HWND parent, const std::wstring& cls, const std::wstring& text);
 
 // The window with the keyboard focus in the thread that owns `anyWindowOfThread`.
 HWND focusOf(HWND anyWindowOfThread);
+// The window that holds the mouse capture in that thread.
+HWND captureOf(HWND anyWindowOfThread);
 // Makes the window the foreground one and waits until it is.
 bool bringToFront(HWND window);
 
