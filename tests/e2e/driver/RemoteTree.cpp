@@ -54,7 +54,7 @@ TreeItem RemoteTree::item(HTREEITEM handle) const {
     buffer_.put(0, record);
     buffer_.put(kTextOffset, L'\0');
     if (!sendTo(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer_.address()))) {
-        throw std::runtime_error("TVM_GETITEMW failed");
+        throw std::runtime_error(cat("TVM_GETITEMW failed for entry ", handle));
     }
     record = buffer_.get<TVITEMW>(0);
     std::wstring text(kTextCapacity, L'\0');
@@ -80,17 +80,30 @@ std::vector<TreeItem> RemoteTree::readLevel(HTREEITEM first) const {
     return items;
 }
 
-std::vector<TreeItem> RemoteTree::read() const {
-    // The tool may rebuild the tree between two of our messages; an entry that vanished under
-    // the reading makes us start again.
+// The tool may rebuild the tree between two of our messages; an entry that vanished under the
+// reading makes us start again.
+template <class Reading>
+auto retried(Reading reading) {
     for (int attempt = 1;; ++attempt) {
         try {
-            return readLevel(next(nullptr, TVGN_ROOT));
+            return reading();
         } catch (const std::runtime_error&) {
-            if (attempt == 5) throw;
-            Sleep(20);
+            if (attempt == 20) throw;
+            Sleep(25);
         }
     }
+}
+
+std::vector<TreeItem> RemoteTree::read() const {
+    return retried([&] { return readLevel(next(nullptr, TVGN_ROOT)); });
+}
+
+std::optional<TreeItem> RemoteTree::selected() const {
+    return retried([&]() -> std::optional<TreeItem> {
+        HTREEITEM handle = selection();
+        if (!handle) return std::nullopt;
+        return item(handle);
+    });
 }
 
 std::optional<RECT> RemoteTree::itemRect(HTREEITEM handle, bool textOnly) const {

@@ -34,6 +34,8 @@ public:
 
     int count() const;
     std::vector<TreeItem> read() const;
+    // The selected entry without its children.
+    std::optional<TreeItem> selected() const;
     // One entry without its children.
     TreeItem item(HTREEITEM handle) const;
     HTREEITEM selection() const;
