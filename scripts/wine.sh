@@ -6,6 +6,7 @@
 #   wine_set_dpi N                  DPI that programs see from the next start of the prefix on
 #   wine_set_app_version EXE VER    per-program Windows version ("win98"), "" removes it
 #   wine_stop                       end every process of the prefix
+#   wine_exclusive "$0" "$@"       re-run the calling script holding the prefix's lock
 
 _wine_repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -125,4 +126,14 @@ wine_set_app_version() {
 wine_stop() {
     wineserver -k >/dev/null 2>&1
     return 0
+}
+
+# Two runs in one prefix would share one desktop and one mouse. A script that drives programs
+# calls this first: it runs the script again under an exclusive lock of the prefix, held by
+# flock itself (-o), so programs left running in the background never keep it.
+wine_exclusive() {
+    [ -n "${_QUELLON_WINE_LOCKED:-}" ] && return 0
+    export _QUELLON_WINE_LOCKED=1
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    exec flock -o -w 1800 "$WINEPREFIX.lock" bash "$@"
 }

@@ -21,6 +21,7 @@ done
 
 # shellcheck source=../../scripts/wine.sh
 source "$repo/scripts/wine.sh"
+wine_exclusive "${BASH_SOURCE[0]}" "$build" "$@"
 wine_display_ready || exit 2
 wine_prefix_ready || exit 2
 
