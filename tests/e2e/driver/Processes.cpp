@@ -5,6 +5,7 @@
 
 #include "Text.h"
 #include "Wait.h"
+#include "WindowQueries.h"
 
 namespace e2e {
 
@@ -78,20 +79,13 @@ void ChildProcess::stop(DWORD graceMs) {
 }
 
 std::vector<HWND> topLevelWindows(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == s->processId && IsWindowVisible(w)) s->found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND w : allTopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && IsWindowVisible(w)) found.push_back(w);
+    }
+    return found;
 }
 
 HWND waitForTopLevel(DWORD processId, const std::function<bool(HWND)>& predicate, DWORD timeoutMs) {

@@ -49,21 +49,9 @@ bool complete(const ToolWindows& tool) {
 
 HWND FixtureWindows::byId(int id) const {
     for (HWND top : {main, dialog}) {
-        if (HWND direct = GetDlgItem(top, id)) return direct;
-        struct Search {
-            int id;
-            HWND found;
-        } search{id, nullptr};
-        EnumChildWindows(
-            top,
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                if (GetDlgCtrlID(w) != s->id) return TRUE;
-                s->found = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        for (HWND w : allDescendants(top)) {
+            if (GetDlgCtrlID(w) == id) return w;
+        }
     }
     return nullptr;
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "RemoteMemory.h"
+#include "WindowQueries.h"
 
 namespace e2e {
 
@@ -13,22 +14,13 @@ constexpr size_t kTextOffset = (sizeof(TTTOOLINFOW) + 15) / 16 * 16;
 constexpr size_t kTextCapacity = 1024;
 
 std::vector<HWND> tooltipControls(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            wchar_t cls[64] = {};
-            GetClassNameW(w, cls, 64);
-            if (processOf(w) == s->processId && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) {
-                s->found.push_back(w);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND w : allTopLevelWindows()) {
+        if (processOf(w) == processId && lstrcmpiW(className(w).c_str(), TOOLTIPS_CLASSW) == 0) {
+            found.push_back(w);
+        }
+    }
+    return found;
 }
 
 void readTools(HWND tooltip, std::vector<ToolTip>& out) {

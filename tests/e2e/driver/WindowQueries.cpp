@@ -45,6 +45,27 @@ POINT clientToScreen(HWND window, POINT point) {
     return point;
 }
 
+namespace {
+
+BOOL CALLBACK collect(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> allTopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> allDescendants(HWND parent) {
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
 std::vector<HWND> childrenOf(HWND parent) {
     std::vector<HWND> children;
     for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {

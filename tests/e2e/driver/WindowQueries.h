@@ -21,6 +21,11 @@ RECT rectInParent(HWND window);
 // A point given in the window's client coordinates, on the screen.
 POINT clientToScreen(HWND window, POINT point);
 
+// Every top-level window of the desktop, top of the z-order first.
+std::vector<HWND> allTopLevelWindows();
+// Every descendant of the window, each before its own descendants.
+std::vector<HWND> allDescendants(HWND parent);
+
 // Direct children, top of the z-order first.
 std::vector<HWND> childrenOf(HWND parent);
 // The first direct child with this class and text.
