@@ -70,6 +70,9 @@ void FrmMain::r1_MouseMove(int button) {
         tree.setSelected(lastNode);
         line = 170;
         hwndLastTarget_ = target;
+        // Below the desktop window GetParent names owners or nothing, never the desktop, so no
+        // top-level window would find its parent's entry: the desktop's tree ends at itself.
+        if (target == api_.getDesktopWindow()) return;
         walkDescendants(line, lastNode);
     });
 }

@@ -23,6 +23,7 @@ public:
     virtual Hwnd windowFromPoint(Point point) = 0;
     virtual Hwnd getWindow(Hwnd window, Relation relation) = 0;
     virtual Hwnd getParent(Hwnd window) = 0;
+    virtual Hwnd getDesktopWindow() = 0;
     virtual bool isWindowVisible(Hwnd window) = 0;
     // Copy at most capacity - 1 characters and a terminator; return the count copied.
     virtual int getWindowText(Hwnd window, wchar_t* buffer, int capacity) = 0;

@@ -112,6 +112,11 @@ Hwnd SimDesktop::getParent(Hwnd window) {
     return w->spec.parent ? w->spec.parent : w->spec.owner;
 }
 
+Hwnd SimDesktop::getDesktopWindow() {
+    enter("GetDesktopWindow", "user32");
+    return kDesktop;
+}
+
 bool SimDesktop::isWindowVisible(Hwnd window) {
     enter("IsWindowVisible", "user32", window);
     for (SimWindow* w = find(window); w; w = w->spec.parent ? find(w->spec.parent) : nullptr) {

@@ -53,6 +53,14 @@ TEST_F(WalkTest, TheSubtreeIsAddedInPreOrderBelowEachWindowsParent) {
     }
 }
 
+TEST_F(WalkTest, TheDesktopWindowAsTargetListsNoTopLevelWindowsAndReportsNothing) {
+    moveOver(test::SimDesktop::kDesktop);
+
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(#32769) [1] +\n");
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(frm.hwndLastTarget(), test::SimDesktop::kDesktop);
+}
+
 TEST_F(WalkTest, ATargetWithoutChildrenAsksForChildrenOnce) {
     moveOver(a2);
 
