@@ -1,0 +1,34 @@
+// The window farm as the benchmark sees it: started with a shape and a size, it hands over
+// its target window, and ends when the object does.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/Types.h"
+
+namespace quellon::bench {
+
+class FarmProcess {
+public:
+    // Starts quellon-windowfarm.exe from the benchmark's own folder and waits for its target;
+    // throws std::runtime_error when the farm cannot be started or names no target.
+    FarmProcess(const std::wstring& shape, int count);
+    ~FarmProcess();
+    FarmProcess(const FarmProcess&) = delete;
+    FarmProcess& operator=(const FarmProcess&) = delete;
+
+    Hwnd target() const { return target_; }
+
+private:
+    std::string readLine();
+    void stop();
+
+    PROCESS_INFORMATION process_{};
+    HANDLE toFarm_ = nullptr;    // the farm's standard input; closing it ends the farm
+    HANDLE fromFarm_ = nullptr;  // the farm's standard output
+    Hwnd target_ = 0;
+};
+
+}  // namespace quellon::bench

@@ -1,0 +1,131 @@
+// quellon-windowfarm: a top-level target window with a given number of descendant windows, in
+// a process of its own, for the rebuild benchmark to probe.
+//
+//   quellon-windowfarm.exe nested|flat COUNT
+//
+// nested: every window has up to ten children, filled level by level (10,000 descendants make
+//         a complete ten-way tree four levels deep).
+// flat:   all COUNT windows are children of the target.
+// Every eighth window is hidden (and with it, for IsWindowVisible, everything below it), every
+// other one has a text. When all windows exist and have painted, the farm writes the line
+// "target <decimal handle>" to its standard output; it ends when its standard input ends.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const wchar_t* kTargetClass = L"QuellonFarmTarget";
+constexpr const wchar_t* kCellClass = L"QuellonFarmCell";
+constexpr int kFanOut = 10;
+constexpr int kHiddenEvery = 8;
+constexpr int kCellSize = 10;
+
+LRESULT CALLBACK targetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) ::PostQuitMessage(0);
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool registerClasses(HINSTANCE instance) {
+    WNDCLASSW target{};
+    target.lpfnWndProc = targetProcedure;
+    target.hInstance = instance;
+    target.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    target.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    target.lpszClassName = kTargetClass;
+    WNDCLASSW cell = target;
+    cell.lpfnWndProc = ::DefWindowProcW;
+    cell.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cell.lpszClassName = kCellClass;
+    return ::RegisterClassW(&target) && ::RegisterClassW(&cell);
+}
+
+// The n-th descendant (1-based), placed among its siblings so that the first hundred of them
+// show side by side.
+HWND createCell(HWND parent, int n, int indexAmongSiblings) {
+    const std::wstring text = n % 2 ? L"Zelle " + std::to_wstring(n) : std::wstring();
+    const DWORD style = WS_CHILD | WS_BORDER | (n % kHiddenEvery ? WS_VISIBLE : 0);
+    const int x = (indexAmongSiblings % kFanOut) * (kCellSize + 2);
+    const int y = (indexAmongSiblings / kFanOut % kFanOut) * (kCellSize + 2);
+    return ::CreateWindowExW(0, kCellClass, text.c_str(), style, x, y, kCellSize, kCellSize, parent,
+                             nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+bool createDescendants(HWND target, bool nested, int count) {
+    // windows[0] is the target; descendant n hangs below windows[(n - 1) / kFanOut] when nested.
+    std::vector<HWND> windows{target};
+    windows.reserve(static_cast<std::size_t>(count) + 1);
+    for (int n = 1; n <= count; ++n) {
+        const std::size_t parent = nested ? static_cast<std::size_t>((n - 1) / kFanOut) : 0;
+        const int sibling = nested ? (n - 1) % kFanOut : n - 1;
+        const HWND cell = createCell(windows[parent], n, sibling);
+        if (!cell) return false;
+        windows.push_back(cell);
+    }
+    return true;
+}
+
+void drainMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+// Ends the farm when whoever started it closes its standard input (or ends itself).
+DWORD WINAPI watchInput(void* mainThread) {
+    char chunk[64];
+    DWORD read = 0;
+    const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+    while (::ReadFile(input, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+    }
+    ::PostThreadMessageW(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(mainThread)), WM_QUIT,
+                         0, 0);
+    return 0;
+}
+
+int usage() {
+    std::fputs("usage: quellon-windowfarm nested|flat COUNT\n", stderr);
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 3) return usage();
+    const std::wstring shape = argv[1];
+    const int count = _wtoi(argv[2]);
+    if ((shape != L"nested" && shape != L"flat") || count < 0) return usage();
+
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    if (!registerClasses(instance)) return 1;
+    const HWND target = ::CreateWindowExW(0, kTargetClass, L"Fensterfarm", WS_OVERLAPPEDWINDOW, 700,
+                                          100, 500, 400, nullptr, nullptr, instance, nullptr);
+    if (!target || !createDescendants(target, shape == L"nested", count)) {
+        std::fputs("quellon-windowfarm: could not create the windows\n", stderr);
+        return 1;
+    }
+    ::ShowWindow(target, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(target);
+    drainMessages();
+
+    // The thread id travels in the pointer-sized argument.
+    const auto mainThread = reinterpret_cast<void*>(std::uintptr_t{::GetCurrentThreadId()});
+    const HANDLE watcher = ::CreateThread(nullptr, 0, watchInput, mainThread, 0, nullptr);
+    if (watcher) ::CloseHandle(watcher);
+
+    std::printf("target %lld\n", static_cast<long long>(reinterpret_cast<std::intptr_t>(target)));
+    std::fflush(stdout);
+
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return 0;
+}

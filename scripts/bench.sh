@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds both Windows flavours and runs the tree-rebuild benchmark of each under Wine, one after
+# the other, printing their tables:
+#   scripts/bench.sh [benchmark arguments, e.g. --repeat 7 nested:2000 flat:8000]
+#
+# Every process of the timed part runs on CPU 0 (Xvfb, the wine server, the benchmark and the
+# window farms it starts): each window-system call under Wine is a round trip to the wine server,
+# and across CPUs the same queries took up to eight times longer and varied widely. The run has a
+# prefix and an X display of its own, so that the wine server starts pinned and nothing else runs
+# in it; QUELLON_WINEPREFIX chooses another prefix.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+
+export QUELLON_WINEPREFIX="${QUELLON_WINEPREFIX:-$top/build/wineprefix-bench}"
+# shellcheck source=wine.sh
+source "$top/scripts/wine.sh"
+wine_exclusive "$0" "$@"
+
+for flavour in x64 x86; do
+    bash "$top/scripts/build.sh" "$flavour"
+done
+
+# From here on this shell and everything it starts inherit CPU 0.
+taskset -p -c 0 $$ >/dev/null
+unset DISPLAY
+wine_display_ready
+# Leaves the prefix's wine server stopped, so that the benchmark starts it afresh, pinned.
+wine_prefix_ready
+
+status=0
+for flavour in x64 x86; do
+    echo
+    timeout --kill-after=10 "${QUELLON_BENCH_TIMEOUT:-1800}" \
+        wine "$top/build/$flavour/bench/quellon-bench.exe" "$@" || status=$?
+done
+wine_stop
+exit $status
