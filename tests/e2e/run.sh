@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the end-to-end tests of one Windows build under Wine:
 #   tests/e2e/run.sh BUILD_DIR [FILTER...]
-# Builds nothing. Prints the driver's output and exits with its code.
+# Builds nothing. Runs the driver at 96 DPI and, for the cases written for 144 DPI, once more
+# with the prefix at 144 DPI; prints the driver's output, the last line being "N passed, N
+# failed" over both, and exits with 0 only when every case passed.
 set -uo pipefail
 
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
@@ -31,7 +33,59 @@ windows_path() {
     echo "${p//\//\\}"
 }
 
-# A hung program must not hang the caller: the whole run gets a generous limit.
-timeout --kill-after=10 "${QUELLON_E2E_TIMEOUT:-600}" \
-    wine "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" "$@"
-exit $?
+# Pictures for a person to look at, written by the cases that take them.
+QUELLON_E2E_SCREENSHOTS="$(windows_path "$build/tests/e2e/screenshots")"
+export QUELLON_E2E_SCREENSHOTS
+
+passed=0
+failed=0
+status=0
+
+# Runs the driver once with the given filters and adds its summary line to the totals.
+run_driver() {
+    local log rc summary
+    log="$(mktemp)"
+    # A hung program must not hang the caller: each run gets a generous limit.
+    timeout --kill-after=10 "${QUELLON_E2E_TIMEOUT:-600}" \
+        wine "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" \
+        "$@" | tee "$log"
+    rc=${PIPESTATUS[0]}
+    summary="$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)"
+    rm -f "$log"
+    [ "$rc" -eq 0 ] && [ -n "$summary" ] || status=1
+    if [ -n "$summary" ]; then
+        read -r p _ f _ <<<"$summary"
+        passed=$((passed + p))
+        failed=$((failed + f))
+    fi
+}
+
+# Whether the filters select one of the cases written for a screen of 144 DPI (all named
+# dpi144_...); without filters every case runs.
+selects_high_dpi() {
+    [ $# -eq 0 ] && return 0
+    local name filter
+    while read -r name; do
+        [[ "$name" == dpi144_* ]] || continue
+        for filter in "$@"; do
+            [[ "$name" == *"$filter"* ]] && return 0
+        done
+    done < <(wine "$driver" --list | tr -d '\r')
+    return 1
+}
+
+run_driver "$@"
+
+# The DPI is read when the prefix starts: the cases for 144 DPI get a run of their own in a
+# prefix restarted with it, which is restarted at 96 DPI afterwards.
+if selects_high_dpi "$@"; then
+    echo "== 144 DPI =="
+    if wine_set_dpi 144; then
+        run_driver "$@"
+        wine_set_dpi 96 || status=1
+    else
+        status=1
+    fi
+    echo "$passed passed, $failed failed"
+fi
+exit $status

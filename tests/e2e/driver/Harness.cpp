@@ -16,7 +16,8 @@ void printLine(const std::string& line) {
     std::fflush(stdout);
 }
 
-bool selected(const TestCase& test, const std::vector<std::string>& filters) {
+bool selected(const TestCase& test, const std::vector<std::string>& filters, unsigned dpi) {
+    if (test.dpi != dpi) return false;
     if (filters.empty()) return true;
     for (const auto& filter : filters) {
         if (test.name.find(filter) != std::string::npos) return true;
@@ -58,6 +59,13 @@ void TestContext::require(bool condition, const std::string& message) {
     if (!condition) throw TestAbort{message};
 }
 
+unsigned screenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<unsigned>(dpi) : kStandardDpi;
+}
+
 std::vector<TestCase>& registry() {
     static std::vector<TestCase> cases;
     return cases;
@@ -68,10 +76,11 @@ int runTests(Session& session, const std::vector<std::string>& filters) {
     std::vector<TestCase> cases = registry();
     std::sort(cases.begin(), cases.end(),
               [](const TestCase& a, const TestCase& b) { return a.name < b.name; });
+    const unsigned dpi = screenDpi();
     int passed = 0;
     int failed = 0;
     for (const auto& test : cases) {
-        if (!selected(test, filters)) continue;
+        if (!selected(test, filters, dpi)) continue;
         ULONGLONG start = GetTickCount64();
         std::vector<std::string> failures = runOne(session, test);
         double seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;

@@ -47,25 +47,38 @@ private:
 
 using TestFunction = void (*)(TestContext&);
 
+// The DPI of an ordinary run; a case written for another one runs only when the screen has it.
+inline constexpr unsigned kStandardDpi = 96;
+
 struct TestCase {
     std::string name;
     TestFunction function;
+    unsigned dpi = kStandardDpi;
 };
 
 std::vector<TestCase>& registry();
 
 struct Registrar {
-    Registrar(const char* name, TestFunction function) { registry().push_back({name, function}); }
+    Registrar(const char* name, TestFunction function, unsigned dpi = kStandardDpi) {
+        registry().push_back({name, function, dpi});
+    }
 };
 
-// Runs the test cases whose names contain one of the filters (all when there is none), prints
-// one line per case and the summary line; returns the number of failed cases.
+// The screen's DPI as a DPI-aware program sees it.
+unsigned screenDpi();
+
+// Runs the test cases for the screen's DPI whose names contain one of the filters (all when
+// there is none), prints one line per case and the summary line; returns the number of failed
+// cases.
 int runTests(Session& session, const std::vector<std::string>& filters);
 
 }  // namespace e2e
 
 // Defines a test case; the name is the identifier, so filters can pick groups by prefix.
-#define E2E_TEST(name)                                          \
-    static void name(e2e::TestContext& t);                      \
-    static const e2e::Registrar name##Registrar_{#name, &name}; \
+#define E2E_TEST(name) E2E_TEST_AT_DPI(name, e2e::kStandardDpi)
+
+// Defines a test case that runs only on a screen of that DPI.
+#define E2E_TEST_AT_DPI(name, dpi)                                   \
+    static void name(e2e::TestContext& t);                           \
+    static const e2e::Registrar name##Registrar_{#name, &name, dpi}; \
     static void name(e2e::TestContext& t)

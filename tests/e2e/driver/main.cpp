@@ -13,6 +13,8 @@
 #include "Text.h"
 
 int wmain(int argc, wchar_t** argv) {
+    // Real pixels for every window and the pointer, as the tool sees them, whatever the DPI.
+    SetProcessDPIAware();
     // The tool and the fixture lie beside and above the driver in the build folder.
     std::wstring folder = e2e::driverFolder();
     e2e::Paths paths{folder + L"..\\..\\Tarnwick WQuellon.exe", folder + L"QuellonFixture.exe"};

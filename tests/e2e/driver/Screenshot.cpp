@@ -1,0 +1,69 @@
+#include "Screenshot.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+std::wstring screenshotFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    DWORD n = GetEnvironmentVariableW(L"QUELLON_E2E_SCREENSHOTS", folder, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::wstring(folder, n) : std::wstring();
+}
+
+// The area's pixels, bottom row first, each row padded to four bytes as a BMP keeps them.
+std::vector<BYTE> grab(const RECT& area, BITMAPINFOHEADER& header) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    std::vector<BYTE> pixels(static_cast<size_t>((width * 3 + 3) / 4 * 4) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO info{};
+    info.bmiHeader = header;
+    if (!GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS)) {
+        pixels.clear();
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+}  // namespace
+
+std::wstring saveScreenshot(const RECT& area, const std::wstring& name) {
+    std::wstring folder = screenshotFolder();
+    if (folder.empty() || area.right <= area.left || area.bottom <= area.top) return {};
+    CreateDirectoryW(folder.c_str(), nullptr);
+    BITMAPINFOHEADER header;
+    std::vector<BYTE> pixels = grab(area, header);
+    if (pixels.empty()) return {};
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    std::wstring path = folder + L"\\" + name + L".bmp";
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (!out) return {};
+    bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                   std::fwrite(&header, sizeof header, 1, out) == 1 &&
+                   std::fwrite(pixels.data(), pixels.size(), 1, out) == 1;
+    written = std::fclose(out) == 0 && written;
+    return written ? path : std::wstring();
+}
+
+}  // namespace e2e
