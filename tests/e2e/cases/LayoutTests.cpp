@@ -1,0 +1,8 @@
+// The layout that follows the window's size, with the window resized from outside as a user
+// would drag its frame.
+#include "../driver/Harness.h"
+#include "LayoutExpectations.h"
+
+using namespace e2e;
+
+E2E_TEST(layout_follows_window_size) { checkLayoutSequence(t, 15); }
