@@ -68,6 +68,10 @@ E2E_TEST_AT_DPI(dpi144_first_show, 144) {
 
 E2E_TEST_AT_DPI(dpi144_layout_follows_window_size, 144) { checkLayoutSequence(t, kTwipsPerPixel); }
 
+E2E_TEST_AT_DPI(dpi144_layout_after_dpi_change_message, 144) {
+    checkDpiChangeMessage(t, kTwipsPerPixel);
+}
+
 E2E_TEST_AT_DPI(dpi144_probe_and_details, 144) {
     const FixtureWindows& f = t.session().fixture();
     const ToolWindows& tool = t.session().tool();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../driver/RemoteMemory.h"
 #include "../driver/Session.h"
 #include "../driver/Wait.h"
 #include "../driver/WindowQueries.h"
@@ -130,6 +131,25 @@ void resizeOutside(HWND window, int width, int height) {
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Waits until the tool shows the layout, then records what still differs.
+void checkPlaces(TestContext& t, const Layout& layout, int twipsPerPixel, const std::string& when) {
+    const ToolWindows& tool = t.session().tool();
+    t.session().settleTool();
+    std::vector<std::string> found;
+    waitUntil([&] { return (found = differences(tool, layout, twipsPerPixel)).empty(); }, 3000);
+    for (const auto& message : found) {
+        t.check(false,
+                cat(when, " (", layout.width, "x", layout.height, " twips outside): ", message));
+    }
+}
+
+void restore(Session& session, const RECT& rect) {
+    SIZE size = sizeOf(rect);
+    SetWindowPos(session.tool().main, nullptr, rect.left, rect.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    session.settleTool();
+}
+
 }  // namespace
 
 void checkLayoutSequence(TestContext& t, int twipsPerPixel) {
@@ -139,19 +159,30 @@ void checkLayoutSequence(TestContext& t, int twipsPerPixel) {
     for (const Layout* layout :
          {&kMinimum, &kLarger, &kNarrowAndTall, &kTiny, &kLarger, &kMinimum}) {
         resizeOutside(tool.main, layout->width / twipsPerPixel, layout->height / twipsPerPixel);
-        t.session().settleTool();
-        std::vector<std::string> found;
-        waitUntil([&] { return (found = differences(tool, *layout, twipsPerPixel)).empty(); },
-                  3000);
-        for (const auto& message : found) {
-            t.check(false, cat("at ", layout->name, " (", layout->width, "x", layout->height,
-                               " twips outside): ", message));
-        }
+        checkPlaces(t, *layout, twipsPerPixel, cat("at ", layout->name));
     }
-    SIZE size = sizeOf(original);
-    SetWindowPos(tool.main, nullptr, original.left, original.top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    t.session().settleTool();
+    restore(t.session(), original);
+}
+
+void checkDpiChangeMessage(TestContext& t, int twipsPerPixel) {
+    const ToolWindows& tool = t.session().tool();
+    RECT original = windowRect(tool.main);
+    const UINT dpi = 1440 / twipsPerPixel;
+    const RECT suggested = {original.left + 30, original.top + 20,
+                            original.left + 30 + kLarger.width / twipsPerPixel,
+                            original.top + 20 + kLarger.height / twipsPerPixel};
+    // The rectangle travels by pointer, which the system does not carry into the other process.
+    RemoteBuffer buffer(t.session().toolProcessId(), sizeof suggested);
+    buffer.put(0, suggested);
+    sendTo(tool.main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+           reinterpret_cast<LPARAM>(buffer.address()));
+    RECT now = windowRect(tool.main);
+    t.check(EqualRect(&now, &suggested),
+            cat("the window should take the suggested rectangle ", suggested.left, ",",
+                suggested.top, " ", sizeOf(suggested).cx, "x", sizeOf(suggested).cy, ", got ",
+                now.left, ",", now.top, " ", sizeOf(now).cx, "x", sizeOf(now).cy));
+    checkPlaces(t, kLarger, twipsPerPixel, "after a DPI change");
+    restore(t.session(), original);
 }
 
 }  // namespace e2e

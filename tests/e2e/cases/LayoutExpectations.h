@@ -12,4 +12,9 @@ namespace e2e {
 // as it was.
 void checkLayoutSequence(TestContext& t, int twipsPerPixel);
 
+// Tells the tool that its DPI changed to the one it has, with a suggested rectangle of another
+// place and size, and checks that the window takes the rectangle and lays itself out for it.
+// Puts the window back as it was.
+void checkDpiChangeMessage(TestContext& t, int twipsPerPixel);
+
 }  // namespace e2e

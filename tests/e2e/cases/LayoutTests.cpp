@@ -6,3 +6,5 @@
 using namespace e2e;
 
 E2E_TEST(layout_follows_window_size) { checkLayoutSequence(t, 15); }
+
+E2E_TEST(layout_after_dpi_change_message) { checkDpiChangeMessage(t, 15); }
