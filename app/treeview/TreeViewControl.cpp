@@ -107,7 +107,7 @@ void TreeViewControl::setDpi(UINT dpi) {
     pictures_ = std::move(pictures);
 }
 
-std::optional<std::uintptr_t> TreeViewControl::clickedItem(const NMHDR& header) const {
+std::optional<std::uintptr_t> TreeViewControl::takeClick(const NMHDR& header) {
     if (header.hwndFrom != tree_ || header.code != NM_CLICK) return std::nullopt;
     const DWORD position = ::GetMessagePos();
     TVHITTESTINFO hit{};
@@ -119,6 +119,7 @@ std::optional<std::uintptr_t> TreeViewControl::clickedItem(const NMHDR& header) 
     data.mask = TVIF_PARAM;
     data.hItem = item;
     if (!TreeView_GetItem(tree_, &data)) return std::nullopt;
+    TreeView_SelectItem(tree_, item);
     return static_cast<std::uintptr_t>(data.lParam);
 }
 

@@ -29,8 +29,11 @@ public:
     void setDpi(UINT dpi);
 
     // The id of the item that a WM_NOTIFY from the tree reports as clicked on its picture or
-    // its text; nothing for other notifications and for clicks beside an item.
-    std::optional<std::uintptr_t> clickedItem(const NMHDR& header) const;
+    // its text, selected as the control's own click would; nothing for other notifications and
+    // for clicks beside an item. For a click taken, the notification must answer TRUE: the
+    // control then leaves the rest of the click alone, and with it the item it hit, which the
+    // click's handler may have removed.
+    std::optional<std::uintptr_t> takeClick(const NMHDR& header);
 
     void removeAll() override;
     ItemRef insertLast(ItemRef parent, const std::wstring& text, int image,

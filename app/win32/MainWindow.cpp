@@ -268,10 +268,13 @@ void MainWindow::onCommand(int id, int code) {
 }
 
 LRESULT MainWindow::onNotify(const NMHDR& header) {
-    if (const auto id = tree_.clickedItem(header)) {
-        if (const auto node = nodes_.fromId(*id)) frmMain_.onTreeNodeClick(*node);
-    }
-    return 0;
+    const auto id = tree_.takeClick(header);
+    if (!id) return 0;
+    if (const auto node = nodes_.fromId(*id)) frmMain_.onTreeNodeClick(*node);
+    // The control sends the click before it selects the item it hit; the details let events
+    // through, and a drag from the probe among them empties the tree. The selection is made
+    // above, and TRUE keeps the control from selecting an item that may be gone.
+    return TRUE;
 }
 
 HBRUSH MainWindow::staticBackground(HWND which, HDC dc) {
