@@ -1,0 +1,164 @@
+#include "DetailsExpectations.h"
+
+#include <psapi.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cwchar>
+#include <map>
+
+#include "../driver/Input.h"
+#include "../driver/Probe.h"
+#include "../driver/Wait.h"
+#include "../driver/WindowQueries.h"
+
+namespace e2e {
+
+namespace {
+
+// A tree entry shows at most this many characters of a window's text.
+constexpr size_t kEntryTextLimit = 254;
+constexpr double kTwipsPerInch = 1440;
+
+std::wstring hexOf(std::uint32_t value) {
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%X", value);
+    return text;
+}
+
+std::wstring decimalSeparator() {
+    wchar_t separator[8] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) <= 1) return L".";
+    return separator;
+}
+
+// A number in the general format: no decimal part when whole, else up to 15 significant digits.
+std::wstring generalNumber(double value) {
+    wchar_t digits[64];
+    std::swprintf(digits, 64, L"%.15g", value);
+    std::wstring text = digits;
+    if (auto point = text.find(L'.'); point != std::wstring::npos) {
+        text.replace(point, 1, decimalSeparator());
+    }
+    return text;
+}
+
+// Twips per pixel as the tool's screen object holds it: single precision, from the DPI.
+float twipsPerPixel(int capability) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, capability);
+    ReleaseDC(nullptr, screen);
+    return static_cast<float>(kTwipsPerInch / dpi);
+}
+
+void collect(const std::vector<TreeItem>& items, std::multimap<std::wstring, HTREEITEM>& out) {
+    for (const auto& item : items) {
+        out.emplace(item.text, item.handle);
+        collect(item.children, out);
+    }
+}
+
+}  // namespace
+
+std::wstring executablePath(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) return {};
+    wchar_t path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameExW(process, nullptr, path, MAX_PATH);
+    CloseHandle(process);
+    return std::wstring(path, n);
+}
+
+std::wstring fileNameOf(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
+std::wstring expectedDetails(HWND window, const std::wstring& module) {
+    // Handles are 32-bit values in every process, 64-bit ones included.
+    auto handle = static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window));
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    SIZE size = clientSize(window);
+    double twipsX = double{twipsPerPixel(LOGPIXELSX)} * size.cx;
+    double twipsY = double{twipsPerPixel(LOGPIXELSY)} * size.cy;
+    return L"Fensterhandle: " + std::to_wstring(handle) + L"  (&H" +
+           hexOf(static_cast<std::uint32_t>(handle)) + L")\r\n" + L"Fensterklasse: " +
+           className(window) + L"\r\n" + L"ProcessID:     " + std::to_wstring(processId) + L"(&H" +
+           hexOf(processId) + L")\r\n" + L"Modul:         " + module + L"\r\n" +
+           L"Größe:         " + std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy) +
+           L" Pixel( " + generalNumber(twipsX) + L" x " + generalNumber(twipsY) + L" Twips)";
+}
+
+std::vector<EntryOf> shownEntries(Session& session, const std::vector<HWND>& windows) {
+    RemoteTree tree(session.tool().trv);
+    std::multimap<std::wstring, HTREEITEM> byText;
+    collect(tree.read(), byText);
+    std::vector<EntryOf> shown;
+    for (HWND window : windows) {
+        std::wstring text = windowText(window).substr(0, kEntryTextLimit);
+        auto found = byText.find(entryFor(text, className(window)));
+        if (found != byText.end() && tree.itemRect(found->second)) {
+            shown.push_back({found->second, window});
+        }
+    }
+    return shown;
+}
+
+bool clickEntry(Session& session, HTREEITEM entry) {
+    auto rect = RemoteTree(session.tool().trv).itemRect(entry);
+    if (!rect) return false;
+    POINT point = centreOf(*rect);
+    // Under Wine a late report of an earlier pointer position can arrive after the move; one
+    // that comes between press and release makes the tree take the click for the start of a
+    // drag. The press waits until the tool has seen the pointer resting on the entry.
+    moveTo(point);
+    waitUntil(
+        [&] {
+            session.settleTool();
+            POINT at{};
+            GetCursorPos(&at);
+            if (at.x == point.x && at.y == point.y) return true;
+            moveTo(point);
+            return false;
+        },
+        2000, 1);
+    buttonDown(MouseButton::Left);
+    buttonUp(MouseButton::Left);
+    return true;
+}
+
+bool waitForDetails(Session& session, const std::wstring& expected) {
+    HWND textBox = session.tool().txtInf;
+    if (!waitUntil([&] { return windowText(textBox) == expected; }, kDefaultTimeoutMs, 10)) {
+        return false;
+    }
+    // The tool lets messages through before its pause and after it: the second answer comes
+    // once the pause is over.
+    session.settleTool();
+    session.settleTool();
+    return true;
+}
+
+bool clickAndCheckDetails(TestContext& t, HTREEITEM entry, const std::wstring& expected) {
+    if (!t.check(clickEntry(t.session(), entry), "the entry to click is not on the screen")) {
+        return false;
+    }
+    if (waitForDetails(t.session(), expected)) return true;
+    POINT at{};
+    GetCursorPos(&at);
+    return t.check(false, cat("details text: expected ", quoted(expected), "\n       got ",
+                              quoted(windowText(t.session().tool().txtInf)), "\n       pointer at ",
+                              at.x, ",", at.y, ", the tree:", describe(readTree(t.session()))));
+}
+
+void note(const std::string& line) {
+    std::printf("       %s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+bool underWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+}  // namespace e2e
