@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ libgtest-dev clang-format
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-liberation util-linux
+  wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-liberation fonts-wine util-linux
 )
 
 missing=()
