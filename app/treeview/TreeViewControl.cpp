@@ -123,7 +123,10 @@ std::optional<std::uintptr_t> TreeViewControl::takeClick(const NMHDR& header) {
     return static_cast<std::uintptr_t>(data.lParam);
 }
 
-void TreeViewControl::removeAll() { TreeView_DeleteAllItems(tree_); }
+void TreeViewControl::removeAll() {
+    TreeView_DeleteAllItems(tree_);
+    newestItem_ = 0;
+}
 
 ItemRef TreeViewControl::insertLast(ItemRef parent, const std::wstring& text, int image,
                                     std::uintptr_t id) {
@@ -137,13 +140,15 @@ ItemRef TreeViewControl::insertLast(ItemRef parent, const std::wstring& text, in
     insert.item.lParam = static_cast<LPARAM>(id);
     const HTREEITEM item = TreeView_InsertItem(tree_, &insert);
     if (!item) raise(ErrorNumber::OutOfMemory);
-    return reinterpret_cast<ItemRef>(item);
+    newestItem_ = reinterpret_cast<ItemRef>(item);
+    return newestItem_;
 }
 
 void TreeViewControl::expand(ItemRef item) {
     // comctl32 ignores TVE_EXPAND on an item without children; the state flag alone makes the
-    // children added later show.
-    if (TreeView_GetChild(tree_, toItem(item))) {
+    // children added later show. The newest item has none yet, and not asking saves a search:
+    // Wine's comctl32 finds every item handle it is given by walking its list of all items.
+    if (item != newestItem_ && TreeView_GetChild(tree_, toItem(item))) {
         TreeView_Expand(tree_, toItem(item), TVE_EXPAND);
         return;
     }

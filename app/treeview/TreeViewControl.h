@@ -50,6 +50,7 @@ private:
     HINSTANCE resources_ = nullptr;
     UniqueImageList pictures_;
     int bulkDepth_ = 0;
+    ItemRef newestItem_ = 0;  // the item inserted last; it has no children
 };
 
 }  // namespace quellon::win32
