@@ -2,6 +2,8 @@
 // a frame with the etched border and its caption set into the top edge.
 #include "app/win32/MainWindow.h"
 
+#include <commctrl.h>
+
 #include "app/win32/Dpi.h"
 #include "platform/win32/Unique.h"
 
@@ -42,6 +44,7 @@ LRESULT MainWindow::handleProbeMessage(HWND probe, UINT message, WPARAM wParam, 
             // Losing the capture ends the drag, also when an error report's message box takes
             // it mid-drag. Taking it back here would fight the box.
             setMousePointer(MousePointer::Default);
+            ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
             return 0;
         case WM_PAINT: paintProbe(probe); return 0;
     }
@@ -51,6 +54,8 @@ LRESULT MainWindow::handleProbeMessage(HWND probe, UINT message, WPARAM wParam, 
 void MainWindow::onProbeButtonDown(HWND probe, int button) {
     // Every move goes to the probe from here on, wherever the pointer is on the screen.
     if (::GetCapture() != probe) ::SetCapture(probe);
+    // A tip popping up would cover the windows being probed.
+    ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
     frmMain_.r1_MouseDown(button);
 }
 
