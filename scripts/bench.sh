@@ -8,7 +8,8 @@
 # and across CPUs the same queries took up to eight times longer and varied widely. The run has a
 # prefix and an X display of its own, so that the wine server starts pinned and nothing else runs
 # in it; QUELLON_WINEPREFIX chooses another prefix.
-set -euo pipefail
+# No errexit: the display's clean-up at exit must run whole (wine.sh ends Xvfb in an EXIT trap).
+set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 export QUELLON_WINEPREFIX="${QUELLON_WINEPREFIX:-$top/build/wineprefix-bench}"
@@ -17,15 +18,15 @@ source "$top/scripts/wine.sh"
 wine_exclusive "$0" "$@"
 
 for flavour in x64 x86; do
-    bash "$top/scripts/build.sh" "$flavour"
+    bash "$top/scripts/build.sh" "$flavour" || exit 1
 done
 
 # From here on this shell and everything it starts inherit CPU 0.
-taskset -p -c 0 $$ >/dev/null
+taskset -p -c 0 $$ >/dev/null || exit 1
 unset DISPLAY
-wine_display_ready
+wine_display_ready || exit 1
 # Leaves the prefix's wine server stopped, so that the benchmark starts it afresh, pinned.
-wine_prefix_ready
+wine_prefix_ready || exit 1
 
 status=0
 for flavour in x64 x86; do
