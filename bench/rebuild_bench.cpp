@@ -313,6 +313,7 @@ public:
 
             rebuild(aimed, host_, timedTreeNodes_);
             treeTimes_.pending += millis([&] { host_.pumpUntilPainted(); });
+            expectComplete(aimed, timedTreeNodes_, expected, "timed full rebuild");
         }
         Result result = summarise(floor, own, logic, full, treeTimes_);
         result.recordingMb = megabytes(log);
