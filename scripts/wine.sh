@@ -69,7 +69,7 @@ _wine_xvfb_pid=""
 _wine_display_cleanup() {
     [ -n "$_wine_xvfb_pid" ] || return 0
     # Programs of the prefix hold connections to this display: end them before the display goes.
-    wineserver -k >/dev/null 2>&1
+    wineserver -k >/dev/null 2>&1 || true
     kill "$_wine_xvfb_pid" 2>/dev/null
     wait "$_wine_xvfb_pid" 2>/dev/null
     _wine_xvfb_pid=""
