@@ -70,8 +70,8 @@ _wine_display_cleanup() {
     [ -n "$_wine_xvfb_pid" ] || return 0
     # Programs of the prefix hold connections to this display: end them before the display goes.
     wineserver -k >/dev/null 2>&1 || true
-    kill "$_wine_xvfb_pid" 2>/dev/null
-    wait "$_wine_xvfb_pid" 2>/dev/null
+    kill "$_wine_xvfb_pid" 2>/dev/null || true
+    wait "$_wine_xvfb_pid" 2>/dev/null || true
     _wine_xvfb_pid=""
 }
 
