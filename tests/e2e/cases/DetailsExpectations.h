@@ -36,13 +36,21 @@ std::vector<EntryOf> shownEntries(Session& session, const std::vector<HWND>& win
 // Clicks the middle of the entry's text; false when the entry is not on the screen.
 bool clickEntry(Session& session, HTREEITEM entry);
 
-// Clicks the entry and waits until the text box reads `expected`; records a failure with what
-// it read instead.
+// Clicks the entry and waits until the tool has shown `expected` and finished the flash. A click
+// that the tree did not take (it did not select the entry) is given again, and counted in
+// `repeated`; a click that it took must show the details.
+bool clickForDetails(Session& session, HTREEITEM entry, const std::wstring& expected,
+                     int* repeated = nullptr);
+
+// As clickForDetails; records a failure with what the text box reads instead.
 bool clickAndCheckDetails(TestContext& t, HTREEITEM entry, const std::wstring& expected);
 
 // Waits until the tool has finished the details of a click whose text `expected` it shows or
 // is about to show: the flash included, so the next click does not run inside this one.
 bool waitForDetails(Session& session, const std::wstring& expected);
+
+// The text box, the pointer, message boxes and the tree, for failure messages.
+std::string toolState(Session& session);
 
 // A line of figures, printed above the result line of the running case.
 void note(const std::string& line);

@@ -1,0 +1,184 @@
+// A long run of clicks on entries and rebuilds of the tree: the tool keeps answering, and its
+// memory, and where the system counts them its handles and window-system objects, stay level.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "../driver/Harness.h"
+#include "../driver/Probe.h"
+#include "../driver/RemoteMemory.h"
+#include "../driver/Session.h"
+#include "../driver/Wait.h"
+#include "../driver/WindowQueries.h"
+#include "../fixture/FixtureLayout.h"
+#include "DetailsExpectations.h"
+#include "TreeExpectations.h"
+
+using namespace e2e;
+using namespace fixture;
+
+namespace {
+
+constexpr int kRounds = 10;
+constexpr int kRebuildsPerRound = 20;
+constexpr int kClicksPerRound = 50;
+// Wine's heaps and caches settle in steps of their own (a sound tool grows by about 50 KiB over
+// the run); one device context left behind per click adds some 600 KiB.
+constexpr SIZE_T kMemoryGrowthLimit = 256 * 1024;
+// Windows may open a handle or object of its own now and then.
+constexpr DWORD kCountGrowthLimit = 8;
+
+struct Usage {
+    SIZE_T privateBytes = 0;
+    SIZE_T workingSet = 0;
+    DWORD gdiObjects = 0;
+    DWORD userObjects = 0;
+    DWORD handles = 0;
+};
+
+Usage usageOf(DWORD processId) {
+    Usage usage;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) return usage;
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process, &memory, sizeof memory)) {
+        // The commit charge of the process's private memory; Wine leaves PrivateUsage at 0.
+        usage.privateBytes = memory.PagefileUsage;
+        usage.workingSet = memory.WorkingSetSize;
+    }
+    usage.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+    usage.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    GetProcessHandleCount(process, &usage.handles);
+    CloseHandle(process);
+    return usage;
+}
+
+std::string kib(SIZE_T bytes) { return std::to_string(bytes / 1024) + " KiB"; }
+
+// The entries that the rounds click, each with the text that a click on it must show.
+struct Click {
+    HTREEITEM entry;
+    std::wstring details;
+};
+
+class Soak {
+public:
+    Soak(TestContext& t) : t_(t), f_(t.session().fixture()) {
+        module_ = executablePath(processOf(f_.main));
+        mainPoint_ = clientToScreen(f_.main, {kMainClientWidth / 2, kMainClientHeight - 5});
+        okPoint_ = centreOf(windowRect(f_.byId(kIdOk)));
+    }
+
+    // Rebuilds the tree again and again in one drag, alternating between two windows; the last
+    // rebuild shows the fixture's main window with all its descendants.
+    void rebuild(int times) {
+        ProbeDrag drag(t_.session());
+        for (int i = times - 1; i >= 0; --i) {
+            bool onMain = i % 2 == 0;
+            POINT point = onMain ? mainPoint_ : okPoint_;
+            std::wstring entry = onMain ? fixtureMainEntry() : entryFor(kOkText, kButtonClass);
+            drag.jumpTo(point);
+            t_.require(waitUntil(
+                           [&] {
+                               if (selectedText(t_.session()) == entry) return true;
+                               drag.nudge();
+                               return false;
+                           },
+                           kDefaultTimeoutMs, 1),
+                       cat("rebuild ", rebuilds_ + 1, " did not show ", quoted(entry)));
+            ++rebuilds_;
+        }
+    }
+
+    // Clicks the entries in turn; neighbours in the turn are different entries, so no two
+    // clicks make a double click.
+    void click(int times) {
+        std::vector<Click> clicks = clickable();
+        t_.require(clicks.size() >= 2, "fewer than two entries to click");
+        for (int i = 0; i < times; ++i) {
+            const Click& next = clicks[static_cast<size_t>(clicks_) % clicks.size()];
+            t_.require(clickForDetails(t_.session(), next.entry, next.details, &repeated_),
+                       cat("click ", clicks_ + 1, " did not show ", quoted(next.details),
+                           toolState(t_.session())));
+            ++clicks_;
+        }
+    }
+
+    int rebuilds() const { return rebuilds_; }
+    int clicks() const { return clicks_; }
+    int repeated() const { return repeated_; }
+
+private:
+    std::vector<Click> clickable() {
+        std::vector<HWND> windows = {f_.main,
+                                     f_.byId(kIdOuter),
+                                     f_.byId(kIdMiddle),
+                                     f_.byId(kIdInner),
+                                     f_.byId(kIdDeepButton),
+                                     f_.byId(kIdHidden),
+                                     f_.byId(kIdVisibleInHidden)};
+        std::vector<Click> clicks;
+        for (const auto& [entry, window] : shownEntries(t_.session(), windows)) {
+            clicks.push_back({entry, expectedDetails(window, module_)});
+        }
+        return clicks;
+    }
+
+    TestContext& t_;
+    const FixtureWindows& f_;
+    std::wstring module_;
+    POINT mainPoint_{};
+    POINT okPoint_{};
+    int rebuilds_ = 0;
+    int clicks_ = 0;
+    int repeated_ = 0;
+};
+
+}  // namespace
+
+E2E_TEST(soak_clicks_and_rebuilds) {
+    // A tool of its own, so the figures belong to this run alone.
+    t.session().restartTool();
+    DWORD toolId = t.session().toolProcessId();
+    Soak soak(t);
+    // The first round fills the caches that the tool keeps for good (fonts, pictures, loaded
+    // libraries); growth is counted from its end.
+    soak.rebuild(4);
+    soak.click(10);
+    Usage before = usageOf(toolId);
+    auto start = std::chrono::steady_clock::now();
+    std::string privateSeries;
+    SIZE_T highest = before.privateBytes;
+    for (int round = 0; round < kRounds; ++round) {
+        soak.rebuild(kRebuildsPerRound);
+        soak.click(kClicksPerRound);
+        SIZE_T now = usageOf(toolId).privateBytes;
+        highest = std::max(highest, now);
+        privateSeries += cat(" ", now / 1024);
+    }
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    Usage after = usageOf(toolId);
+
+    // Still answering: a message goes through, and the last click's details are there.
+    sendTo(t.session().tool().main, WM_NULL, 0, 0);
+    note(cat(soak.clicks() - 10, " clicks and ", soak.rebuilds() - 4, " rebuilds in ",
+             static_cast<int>(seconds), " s; clicks given again after the tree took them",
+             " for a drag: ", soak.repeated()));
+    note(cat("private memory ", kib(before.privateBytes), " -> ", kib(after.privateBytes),
+             " (after each round, KiB:", privateSeries, "); working set ", kib(before.workingSet),
+             " -> ", kib(after.workingSet)));
+    note(cat("GDI objects ", before.gdiObjects, " -> ", after.gdiObjects, ", USER objects ",
+             before.userObjects, " -> ", after.userObjects, ", handles ", before.handles, " -> ",
+             after.handles, underWine() ? " (Wine counts none of them)" : ""));
+    t.check(before.privateBytes > 0, "the tool's memory could not be read");
+    t.check(highest <= before.privateBytes + kMemoryGrowthLimit,
+            cat("private memory grew from ", kib(before.privateBytes), " to ", kib(highest)));
+    t.check(after.gdiObjects <= before.gdiObjects + kCountGrowthLimit, "GDI objects leak");
+    t.check(after.userObjects <= before.userObjects + kCountGrowthLimit, "USER objects leak");
+    t.check(after.handles <= before.handles + kCountGrowthLimit, "handles leak");
+}
