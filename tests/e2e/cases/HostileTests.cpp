@@ -1,0 +1,322 @@
+// The probe over windows that change under the walk: the fixture's restless area creates,
+// destroys, reorders, re-parents, shows and hides its children while the tool walks them. Every
+// failure must end in the walk's own error report, leave the chain in the tree and the tool
+// answering; once the area holds still, the walk must be complete again.
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <regex>
+#include <vector>
+
+#include "../driver/Harness.h"
+#include "../driver/MessageBoxes.h"
+#include "../driver/Probe.h"
+#include "../driver/Session.h"
+#include "../driver/Wait.h"
+#include "../driver/WindowQueries.h"
+#include "../fixture/FixtureLayout.h"
+#include "TreeExpectations.h"
+
+using namespace e2e;
+using namespace fixture;
+
+namespace {
+
+constexpr int kRounds = 40;
+constexpr DWORD kAnswerTimeoutMs = 5000;
+// Boxes confirmed after one move before the tool is taken to report without end.
+constexpr int kMaxReportsPerMove = 10;
+
+constexpr int kElementNotFound = 35601;
+constexpr int kKeyNotUnique = 35602;
+
+// The walk's steps that fail when windows change under it, with the error each raises: looking
+// up a parent that has no entry (it was destroyed, or the window moved out of the subtree), and
+// adding a window met a second time (it was reordered or re-parented during the walk).
+const std::map<int, int> kWalkFailures = {
+    {530, kElementNotFound}, {440, kElementNotFound}, {340, kElementNotFound},
+    {550, kKeyNotUnique},    {460, kKeyNotUnique},    {360, kKeyNotUnique},
+};
+
+struct Report {
+    int line = 0;
+    int error = 0;
+};
+
+// The label and error number of a report of the move handler; none for any other text.
+std::optional<Report> parseReport(const std::wstring& text) {
+    static const std::wregex pattern(
+        LR"(Zeile (\d+): Error (\d+) \(.*\) in Prozedur r1_MouseMove, Formular frmMain)");
+    std::wsmatch match;
+    if (!std::regex_match(text, match, pattern)) return std::nullopt;
+    return Report{std::stoi(match[1].str()), std::stoi(match[2].str())};
+}
+
+// The tool's process as the test watches it: a crash must be seen as one, not hidden by the
+// session starting a new tool.
+class Watched {
+public:
+    explicit Watched(DWORD processId)
+        : process_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId)) {
+    }
+    ~Watched() {
+        if (process_) CloseHandle(process_);
+    }
+    Watched(const Watched&) = delete;
+    Watched& operator=(const Watched&) = delete;
+
+    // The exit code once the process has ended, STILL_ACTIVE while it runs.
+    DWORD exitCode() const {
+        DWORD code = 0;
+        return process_ && GetExitCodeProcess(process_, &code) ? code : 0;
+    }
+
+private:
+    HANDLE process_;
+};
+
+bool answers(HWND window) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored) != 0;
+}
+
+// What the drags over the restless area met, for the summary line.
+struct Tally {
+    int moves = 0;
+    int drags = 0;
+    std::map<int, int> reportsByLine;
+    // Partial trees with entries outside the target's subtree, below entries of its chain.
+    int escapes = 0;
+};
+
+class HostileProbe {
+public:
+    explicit HostileProbe(TestContext& t)
+        : t_(t),
+          tool_(t.session().tool()),
+          processId_(t.session().toolProcessId()),
+          watched_(processId_),
+          aside_(clientToScreen(tool_.main, {clientSize(tool_.main).cx / 3, -8})) {}
+
+    // Drags there (pressing the probe anew when the last drag ended), confirms and checks every
+    // report the moves raise, and ends the case when the tool died or stopped answering. Over a
+    // window that holds still, `entry` is what the selection must come to read; returns whether
+    // it did, false also when the drag ended first.
+    bool moveTo(POINT point, const char* where, const std::wstring& entry = {}) {
+        if (!drag_) {
+            drag_.emplace(t_.session());
+            ++tally_.drags;
+        }
+        ++tally_.moves;
+        drag_->glideTo(point);
+        drag_->nudge();
+        if (settle(where) > 0 || !drag_ || entry.empty()) return false;
+        bool shown = waitForSelection(point, entry);
+        // Under Wine a drag now and then loses the capture on its way; that is no fault here.
+        if (settle(where) > 0 || !drag_) return false;
+        return t_.check(shown, cat("the selection over ", where, " should read ", quoted(entry),
+                                   ", got ", quoted(selectedText(t_.session()))));
+    }
+
+    void release() { drag_.reset(); }
+
+    const Tally& tally() const { return tally_; }
+    int reportCount() const {
+        int n = 0;
+        for (const auto& [line, count] : tally_.reportsByLine) n += count;
+        return n;
+    }
+
+private:
+    // Waits until the selection reads `entry` once the tool has handled every move, or until a
+    // report or the loss of the capture ends the drag. Under Wine a move can reach the tool with
+    // a position the pointer passed before it came to rest (see ProbeDrag::nudge), the restless
+    // area among them; nudging puts that right, and where it does not, a move away onto the
+    // tool's own window, which changes nothing, and back does.
+    bool waitForSelection(POINT point, const std::wstring& entry) {
+        bool shown = false;
+        int polls = 0;
+        waitUntil(
+            [&] {
+                if (!messageBoxesOf(processId_).empty() || captureOf(tool_.r1) != tool_.r1) {
+                    return true;
+                }
+                if (selectedText(t_.session()) == entry) {
+                    t_.session().settleTool();
+                    if (selectedText(t_.session()) == entry) return shown = true;
+                }
+                if (++polls % 5 == 0) {
+                    drag_->jumpTo(aside_);
+                    drag_->nudge();
+                    drag_->jumpTo(point);
+                }
+                drag_->nudge();
+                return false;
+            },
+            kDefaultTimeoutMs, 50);
+        return shown;
+    }
+
+    // Once the tool has handled the moves: confirms the reports they raised, checks that the tool
+    // lives and answers and that a failed walk left its partial tree. Returns the reports seen.
+    int settle(const char* where) {
+        int reports = confirmReports(where);
+        requireAlive(where);
+        if (reports > 0) checkPartialTree(where);
+        // A report's box takes the capture and so ends the drag; the user presses the probe again.
+        if (captureOf(tool_.r1) != tool_.r1) drag_.reset();
+        return reports;
+    }
+
+    int confirmReports(const char* where) {
+        int confirmed = 0;
+        for (;;) {
+            t_.session().settleTool();
+            auto boxes = messageBoxesOf(processId_);
+            if (boxes.empty()) return confirmed;
+            for (const auto& box : boxes) {
+                checkReport(box, where);
+                t_.require(pressOk(box.window), cat("the report ", quoted(box.text), " over ",
+                                                    where, " did not close with OK"));
+                ++confirmed;
+            }
+            t_.require(confirmed <= kMaxReportsPerMove,
+                       cat("one move over ", where, " brought more than ", kMaxReportsPerMove,
+                           " reports"));
+        }
+    }
+
+    void checkReport(const MessageBoxInfo& box, const char* where) {
+        t_.checkText(box.caption, L"Tarnwick W_Quellon", "the caption of a report");
+        auto report = parseReport(box.text);
+        if (!t_.check(report.has_value(), cat("over ", where, " the tool showed ", quoted(box.text),
+                                              ", not a report of the walk"))) {
+            return;
+        }
+        ++tally_.reportsByLine[report->line];
+        auto known = kWalkFailures.find(report->line);
+        if (!t_.check(known != kWalkFailures.end(),
+                      cat("over ", where, " the report ", quoted(box.text),
+                          " names a step that no changing window should make fail"))) {
+            return;
+        }
+        t_.checkEqual(report->error, known->second, cat("the error number of ", quoted(box.text)));
+    }
+
+    void requireAlive(const char* where) {
+        DWORD code = watched_.exitCode();
+        t_.require(code == STILL_ACTIVE, cat("the tool ended (exit code 0x", std::hex, code,
+                                             ") after a move over ", where));
+        t_.require(answers(tool_.main), cat("the tool did not answer within ", kAnswerTimeoutMs,
+                                            " ms after a move over ", where));
+    }
+
+    // A failed walk keeps what it added: "DesktopWindow" with the one chain from the fixture's
+    // main window down to the selected target, and the entries added before the failure. A
+    // window that left the target's subtree during the walk is still found by its new parent,
+    // which can be an entry of the chain; such entries are counted, not failed.
+    void checkPartialTree(const char* where) {
+        auto roots = readTree(t_.session());
+        std::string tree = cat(" after a report over ", where, "; the tree:", describe(roots));
+        if (!t_.check(
+                roots.size() == 1 && roots[0].text == L"DesktopWindow" &&
+                    roots[0].children.size() == 1,
+                cat("\"DesktopWindow\" should be the only top entry, with one child", tree))) {
+            return;
+        }
+        auto path = selectionPath(roots);
+        if (!t_.check(
+                path.size() >= 2 && path[1]->text == fixtureMainEntry(),
+                cat("the chain through the fixture should lead to the selected entry", tree))) {
+            return;
+        }
+        for (size_t i = 0; i + 1 < path.size(); ++i) {
+            if (path[i]->children.size() != 1) {
+                ++tally_.escapes;
+                break;
+            }
+        }
+    }
+
+    TestContext& t_;
+    // Asking the session for the tool would start a new one after a crash.
+    const ToolWindows tool_;
+    const DWORD processId_;
+    Watched watched_;
+    POINT aside_;  // on the tool's caption
+    std::optional<ProbeDrag> drag_;
+    Tally tally_;
+};
+
+// The entry the tool must show for the window and each of its descendants, read with the same
+// queries the walk makes, from outside the tool.
+TreeItem expectedSubtree(HWND window, bool selected) {
+    TreeItem item = expectedEntry(windowText(window).substr(0, 254), className(window),
+                                  IsWindowVisible(window) ? 1 : 2);
+    item.selected = selected;
+    for (HWND child : childrenOf(window)) item.children.push_back(expectedSubtree(child, false));
+    return item;
+}
+
+std::string summary(const Tally& tally) {
+    std::string lines;
+    for (const auto& [line, count] : tally.reportsByLine) lines += cat(" ", line, "x", count);
+    return cat("  restless area: ", tally.moves, " moves in ", tally.drags,
+               " drags; reports by step:", lines.empty() ? std::string(" none") : lines,
+               "; walks that left the target's subtree: ", tally.escapes);
+}
+
+}  // namespace
+
+E2E_TEST(hostile_walk_survives_and_recovers) {
+    const FixtureWindows& f = t.session().fixture(true);
+    HWND area = GetDlgItem(f.main, kIdHostile);
+    t.require(area != nullptr, "the fixture shows no restless area");
+    const RECT areaRect = windowRect(area);
+    const POINT ok = centreOf(windowRect(f.byId(kIdOk)));
+    const std::wstring okEntry = entryFor(kOkText, kButtonClass);
+
+    HostileProbe probe(t);
+    for (int round = 0; round < kRounds; ++round) {
+        // Across the area's width, so the targets are the area and windows at several depths.
+        POINT restless = {areaRect.left + 15 + (round * 67) % (areaRect.right - areaRect.left - 30),
+                          areaRect.top + 20 + (round * 41) % (areaRect.bottom - areaRect.top - 40)};
+        probe.moveTo(restless, "the restless area");
+        probe.moveTo(ok, "the dialog's OK button", okEntry);
+        probe.moveTo(restless, "the restless area");
+        probe.release();
+    }
+    std::printf("%s\n", summary(probe.tally()).c_str());
+    std::fflush(stdout);
+
+    DWORD_PTR calmed = 0;
+    t.require(SendMessageTimeoutW(f.main, RegisterWindowMessageW(kCalmMessage), 0, 0, SMTO_NORMAL,
+                                  kAnswerTimeoutMs, &calmed) != 0 &&
+                  calmed == 1,
+              "the fixture did not calm down");
+    t.check(!childrenOf(area).empty(), "the restless area should hold windows when it calms down");
+
+    // Away first: a drag onto the target shown last would rebuild nothing.
+    const int reportsWhileRestless = probe.reportCount();
+    POINT bareMain = clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5});
+    bool shown = false;
+    for (int attempt = 1; attempt <= 2 && !shown; ++attempt) {
+        probe.moveTo(ok, "the dialog's OK button", okEntry);
+        shown = probe.moveTo(bareMain, "the calm fixture", fixtureMainEntry());
+        probe.release();
+    }
+    t.require(shown, "no chain of the calm fixture");
+    t.checkEqual(probe.reportCount(), reportsWhileRestless, "reports once the fixture was calm");
+    auto roots = readTree(t.session());
+    if (const TreeItem* target = checkChain(t, roots, {fixtureMainEntry()})) {
+        TreeItem expected = expectedSubtree(f.main, true);
+        t.check(*target == expected,
+                cat("the calm fixture's subtree: expected", describe({expected}), "\n       got",
+                    describe({*target})));
+    }
+
+    // The calm fixture must not serve a later case that asks for a restless one.
+    t.session().fixture(false);
+}
