@@ -74,7 +74,7 @@ E2E_TEST(probe_other_buttons_change_nothing) {
               "no chain to start from");
     auto before = readTree(t.session());
     POINT elsewhere = centreOfWindow(f.byId(kIdOk));
-    const std::pair<const char*, std::initializer_list<MouseButton>> drags[] = {
+    const std::pair<const char*, std::vector<MouseButton>> drags[] = {
         {"a drag with the right button", {MouseButton::Right}},
         {"a drag with the middle button", {MouseButton::Middle}},
         // Right first: with the left one alone held for a moment, the probe would rightly show

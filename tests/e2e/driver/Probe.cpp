@@ -8,7 +8,7 @@
 
 namespace e2e {
 
-ProbeDrag::ProbeDrag(Session& session, std::initializer_list<MouseButton> buttons)
+ProbeDrag::ProbeDrag(Session& session, const std::vector<MouseButton>& buttons)
     : session_(session) {
     HWND probe = session.tool().r1;
     aim_ = centreOf(windowRect(probe));

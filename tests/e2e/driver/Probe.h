@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,7 @@ namespace e2e {
 class ProbeDrag {
 public:
     // Presses the buttons, in this order, on the middle of the probe.
-    ProbeDrag(Session& session, std::initializer_list<MouseButton> buttons = {MouseButton::Left});
+    ProbeDrag(Session& session, const std::vector<MouseButton>& buttons = {MouseButton::Left});
     ~ProbeDrag() { release(); }
     ProbeDrag(const ProbeDrag&) = delete;
     ProbeDrag& operator=(const ProbeDrag&) = delete;
