@@ -18,6 +18,9 @@ void printLine(const std::string& line) {
 
 bool selected(const TestCase& test, const std::vector<std::string>& filters, unsigned dpi) {
     if (test.dpi != dpi) return false;
+    if (test.explicitOnly) {
+        return std::find(filters.begin(), filters.end(), test.name) != filters.end();
+    }
     if (filters.empty()) return true;
     for (const auto& filter : filters) {
         if (test.name.find(filter) != std::string::npos) return true;

@@ -54,13 +54,16 @@ struct TestCase {
     std::string name;
     TestFunction function;
     unsigned dpi = kStandardDpi;
+    // Left out of ordinary runs; runs only when a filter is its whole name.
+    bool explicitOnly = false;
 };
 
 std::vector<TestCase>& registry();
 
 struct Registrar {
-    Registrar(const char* name, TestFunction function, unsigned dpi = kStandardDpi) {
-        registry().push_back({name, function, dpi});
+    Registrar(const char* name, TestFunction function, unsigned dpi = kStandardDpi,
+              bool explicitOnly = false) {
+        registry().push_back({name, function, dpi, explicitOnly});
     }
 };
 
@@ -68,8 +71,8 @@ struct Registrar {
 unsigned screenDpi();
 
 // Runs the test cases for the screen's DPI whose names contain one of the filters (all when
-// there is none), prints one line per case and the summary line; returns the number of failed
-// cases.
+// there is none; an explicit-only case needs a filter that is its whole name), prints one line per
+// case and the summary line; returns the number of failed cases.
 int runTests(Session& session, const std::vector<std::string>& filters);
 
 }  // namespace e2e
@@ -81,4 +84,11 @@ int runTests(Session& session, const std::vector<std::string>& filters);
 #define E2E_TEST_AT_DPI(name, dpi)                                   \
     static void name(e2e::TestContext& t);                           \
     static const e2e::Registrar name##Registrar_{#name, &name, dpi}; \
+    static void name(e2e::TestContext& t)
+
+// Defines a case that produces something rather than checks it (a picture for the documents):
+// it runs only when its whole name is given as a filter.
+#define E2E_EXPLICIT_TEST(name)                                                          \
+    static void name(e2e::TestContext& t);                                               \
+    static const e2e::Registrar name##Registrar_{#name, &name, e2e::kStandardDpi, true}; \
     static void name(e2e::TestContext& t)
