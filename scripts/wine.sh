@@ -36,6 +36,10 @@ wine_prefix_ready() {
         mkdir -p "$WINEPREFIX"
         _wine_quiet wineboot -i || { echo "wine.sh: wineboot -i failed" >&2; return 1; }
     fi
+    # Caption buttons are drawn with Wine's own Marlett font, which the distribution installs
+    # where this Wine does not look for it; the prefix's font folder is searched.
+    local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ ! -f "$marlett" ] || [ -f "$fonts/marlett.ttf" ] || cp "$marlett" "$fonts/" || true
     # The virtual desktop gives windows frames, captions and hit-testing without a window
     # manager; the replacements make "Arial" and "Courier New" resolve to metric-compatible fonts.
     _wine_apply_reg <<'EOF' || { echo "wine.sh: registry set-up failed" >&2; return 1; }
