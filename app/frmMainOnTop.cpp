@@ -22,8 +22,8 @@ void FrmMain::chkTop_Click() {
         // The greyed state counts as unchecked.
         const bool topmost = form_.chkTopValue() == kChecked;
         line = topmost ? 30 : 50;
-        api_.setWindowPos(form_.hwnd(), topmost ? win::HWND_TOPMOST : win::HWND_NOTOPMOST, 0, 0, 0,
-                          0, win::SWP_NOMOVE | win::SWP_NOSIZE);
+        api_.setWindowPos(form_.hwnd(), topmost ? win::kHwndTopmost : win::kHwndNoTopmost, 0, 0, 0,
+                          0, win::kSwpNoMove | win::kSwpNoSize);
     });
 }
 

@@ -52,7 +52,7 @@ std::wstring imageNameWithLimitedRight(Platform& api, std::uint32_t processId) {
     std::wstring name;
     skipOnError([&] {
         KernelHandle process(
-            api, api.openProcess(win::PROCESS_QUERY_LIMITED_INFORMATION, false, processId));
+            api, api.openProcess(win::kProcessQueryLimitedInformation, false, processId));
         if (!process.isOpen()) return;
         std::wstring buffer(kLongPathChars, L'\0');
         std::uint32_t size = kLongPathChars;
@@ -91,7 +91,7 @@ std::wstring GetProcessName95(Platform& api, std::uint32_t processId) {
         line = 30;
         record.dwSize = kProcessRecordBytes;
         line = 40;
-        KernelHandle snapshot(api, api.createToolhelp32Snapshot(win::TH32CS_SNAPPROCESS, 0));
+        KernelHandle snapshot(api, api.createToolhelp32Snapshot(win::kTh32csSnapProcess, 0));
         line = 50;
         record.dwSize = kProcessRecordBytes;
         line = 60;
@@ -128,8 +128,8 @@ std::wstring GetProcessNameNT(Platform& api, std::uint32_t processId) {
     runNumbered(api, {L"GetProcessNameNT", kModuleProcesses}, [&](int& line) {
         line = 20;
         KernelHandle process(
-            api, api.openProcess(win::PROCESS_QUERY_INFORMATION | win::PROCESS_VM_READ, false,
-                                 processId));
+            api,
+            api.openProcess(win::kProcessQueryInformation | win::kProcessVmRead, false, processId));
         ModuleHandle module = 0;
         bool listed = false;
         line = 30;

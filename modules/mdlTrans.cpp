@@ -13,14 +13,14 @@ namespace {
 // style change still stands.
 void applyLayered(Platform& api, Hwnd window, bool layered, std::uint8_t alpha) {
     std::optional<std::int32_t> style;
-    skipOnError([&] { style = api.getWindowLong(window, win::GWL_EXSTYLE); });
+    skipOnError([&] { style = api.getWindowLong(window, win::kGwlExStyle); });
     // Writing a style that could not be read would wipe the window's other extended styles.
     if (style) {
         const std::int32_t changed =
-            layered ? (*style | win::WS_EX_LAYERED) : (*style & ~win::WS_EX_LAYERED);
-        skipOnError([&] { api.setWindowLong(window, win::GWL_EXSTYLE, changed); });
+            layered ? (*style | win::kWsExLayered) : (*style & ~win::kWsExLayered);
+        skipOnError([&] { api.setWindowLong(window, win::kGwlExStyle, changed); });
     }
-    skipOnError([&] { api.setLayeredWindowAttributes(window, 0, alpha, win::LWA_ALPHA); });
+    skipOnError([&] { api.setLayeredWindowAttributes(window, 0, alpha, win::kLwaAlpha); });
 }
 
 }  // namespace

@@ -67,17 +67,17 @@ public:
 
 // Constants of the window system, with the values it defines.
 namespace win {
-inline constexpr Hwnd HWND_TOPMOST = -1;
-inline constexpr Hwnd HWND_NOTOPMOST = -2;
-inline constexpr unsigned SWP_NOSIZE = 1;
-inline constexpr unsigned SWP_NOMOVE = 2;
-inline constexpr int GWL_EXSTYLE = -20;
-inline constexpr std::int32_t WS_EX_LAYERED = 0x80000;
-inline constexpr std::uint32_t LWA_ALPHA = 2;
-inline constexpr std::uint32_t TH32CS_SNAPPROCESS = 2;
-inline constexpr std::uint32_t PROCESS_QUERY_INFORMATION = 0x400;
-inline constexpr std::uint32_t PROCESS_VM_READ = 0x10;
-inline constexpr std::uint32_t PROCESS_QUERY_LIMITED_INFORMATION = 0x1000;
+inline constexpr Hwnd kHwndTopmost = -1;
+inline constexpr Hwnd kHwndNoTopmost = -2;
+inline constexpr unsigned kSwpNoSize = 1;
+inline constexpr unsigned kSwpNoMove = 2;
+inline constexpr int kGwlExStyle = -20;
+inline constexpr std::int32_t kWsExLayered = 0x80000;
+inline constexpr std::uint32_t kLwaAlpha = 2;
+inline constexpr std::uint32_t kTh32csSnapProcess = 2;
+inline constexpr std::uint32_t kProcessQueryInformation = 0x400;
+inline constexpr std::uint32_t kProcessVmRead = 0x10;
+inline constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
 }  // namespace win
 
 }  // namespace quellon

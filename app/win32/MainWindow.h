@@ -3,7 +3,6 @@
 // events: the probe gesture, button clicks, tree clicks, resizing, and DPI changes.
 #pragma once
 
-// The logic's headers before <windows.h>: the platform's constants share names with its macros.
 #include "app/frmMain.h"
 #include "app/FormHost.h"
 #include "app/treeview/Nodes.h"

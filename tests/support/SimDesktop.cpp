@@ -177,21 +177,21 @@ bool SimDesktop::setWindowPos(Hwnd window, Hwnd insertAfter, int, int, int, int,
     enter("SetWindowPos", "user32", window);
     SimWindow* w = find(window);
     if (!w) return false;
-    if (insertAfter == win::HWND_TOPMOST) w->topmost = true;
-    if (insertAfter == win::HWND_NOTOPMOST) w->topmost = false;
+    if (insertAfter == win::kHwndTopmost) w->topmost = true;
+    if (insertAfter == win::kHwndNoTopmost) w->topmost = false;
     return true;
 }
 
 std::int32_t SimDesktop::getWindowLong(Hwnd window, int index) {
     enter("GetWindowLongW", "user32", window);
     SimWindow* w = find(window);
-    return w && index == win::GWL_EXSTYLE ? w->exStyle : 0;
+    return w && index == win::kGwlExStyle ? w->exStyle : 0;
 }
 
 std::int32_t SimDesktop::setWindowLong(Hwnd window, int index, std::int32_t value) {
     enter("SetWindowLongW", "user32", window);
     SimWindow* w = find(window);
-    if (!w || index != win::GWL_EXSTYLE) return 0;
+    if (!w || index != win::kGwlExStyle) return 0;
     const std::int32_t previous = w->exStyle;
     w->exStyle = value;
     return previous;
@@ -201,8 +201,8 @@ bool SimDesktop::setLayeredWindowAttributes(Hwnd window, std::uint32_t, std::uin
                                             std::uint32_t flags) {
     enter("SetLayeredWindowAttributes", "user32", window);
     SimWindow* w = find(window);
-    if (!w || !(w->exStyle & win::WS_EX_LAYERED)) return false;
-    if (flags & win::LWA_ALPHA) w->alpha = alpha;
+    if (!w || !(w->exStyle & win::kWsExLayered)) return false;
+    if (flags & win::kLwaAlpha) w->alpha = alpha;
     w->layeredAttributesSet = true;
     return true;
 }
@@ -273,7 +273,7 @@ Handle SimDesktop::openProcess(std::uint32_t access, bool, std::uint32_t process
     enter("OpenProcess", "kernel32");
     const SimProcess* p = process(processId);
     if (!p) return 0;
-    const bool limited = access == win::PROCESS_QUERY_LIMITED_INFORMATION;
+    const bool limited = access == win::kProcessQueryLimitedInformation;
     if (limited ? !p->openableLimited : !p->openable) return 0;
     const Handle handle = nextKernelHandle_;
     nextKernelHandle_ += 4;
@@ -312,7 +312,7 @@ bool SimDesktop::enumProcessModules(Handle process, ModuleHandle* modules, std::
     enter("EnumProcessModules", "PSAPI.DLL");
     const auto found = kernelHandles_.find(process);
     if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Process ||
-        found->second.access != (win::PROCESS_QUERY_INFORMATION | win::PROCESS_VM_READ)) {
+        found->second.access != (win::kProcessQueryInformation | win::kProcessVmRead)) {
         return false;
     }
     const SimProcess* p = this->process(found->second.processId);

@@ -132,12 +132,12 @@ TEST_F(OnTopAndTransparencyTest, EachButtonAppliesItsOwnOpacityWhateverWasSetBef
     EXPECT_EQ(mainWindow().alpha, 200);
     frm_.Command1_Click(1);
     EXPECT_EQ(mainWindow().alpha, 200);
-    EXPECT_TRUE(mainWindow().exStyle & win::WS_EX_LAYERED);
+    EXPECT_TRUE(mainWindow().exStyle & win::kWsExLayered);
 
     frm_.Command1_Click(0);
-    EXPECT_FALSE(mainWindow().exStyle & win::WS_EX_LAYERED);
+    EXPECT_FALSE(mainWindow().exStyle & win::kWsExLayered);
     frm_.Command1_Click(0);  // already opaque
-    EXPECT_FALSE(mainWindow().exStyle & win::WS_EX_LAYERED);
+    EXPECT_FALSE(mainWindow().exStyle & win::kWsExLayered);
     EXPECT_TRUE(api_.messages.empty());
 }
 
@@ -174,7 +174,7 @@ TEST_F(OnTopAndTransparencyTest, TopmostAndTransparencyAreIndependent) {
     EXPECT_TRUE(mainWindow().topmost);
     clickChkTop(0);
     EXPECT_EQ(mainWindow().alpha, 200);
-    EXPECT_TRUE(mainWindow().exStyle & win::WS_EX_LAYERED);
+    EXPECT_TRUE(mainWindow().exStyle & win::kWsExLayered);
 }
 
 // --- the transparency routines ---
@@ -182,7 +182,7 @@ TEST_F(OnTopAndTransparencyTest, TopmostAndTransparencyAreIndependent) {
 TEST_F(OnTopAndTransparencyTest, OnlyTheLayeredBitOfTheExtendedStyleChanges) {
     mainWindow().exStyle = kOtherStyles;
     mdlTrans::SetTransparency(api_, form_.handle, 200);
-    EXPECT_EQ(mainWindow().exStyle, kOtherStyles | win::WS_EX_LAYERED);
+    EXPECT_EQ(mainWindow().exStyle, kOtherStyles | win::kWsExLayered);
     mdlTrans::RemoveTransparency(api_, form_.handle);
     EXPECT_EQ(mainWindow().exStyle, kOtherStyles);
 }
@@ -192,7 +192,7 @@ TEST_F(OnTopAndTransparencyTest, WithoutLayeredWindowsTheStyleIsStillSetAndClear
     mainWindow().exStyle = WS_EX_WINDOWEDGE;
     for (std::int16_t index : {std::int16_t{1}, std::int16_t{2}}) {
         frm_.Command1_Click(index);
-        EXPECT_EQ(mainWindow().exStyle, WS_EX_WINDOWEDGE | win::WS_EX_LAYERED);
+        EXPECT_EQ(mainWindow().exStyle, WS_EX_WINDOWEDGE | win::kWsExLayered);
         EXPECT_EQ(mainWindow().alpha, 255);
         frm_.Command1_Click(0);
         EXPECT_EQ(mainWindow().exStyle, WS_EX_WINDOWEDGE);
