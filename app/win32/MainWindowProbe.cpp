@@ -75,17 +75,20 @@ void MainWindow::paintProbe(HWND probe) {
 
     wchar_t caption[32] = {};
     const int length = ::GetWindowTextW(probe, caption, 32);
-    const Selected font(dc, fonts_.window.get());
-    SIZE text{};
-    ::GetTextExtentPoint32W(dc, caption, length, &text);
-    // The border runs through the middle of the caption's line, as in a group box.
-    RECT frame = client;
-    frame.top += text.cy / 2;
-    ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-    ::SetBkMode(dc, OPAQUE);
-    ::SetBkColor(dc, kProbeColour);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    ::TextOutW(dc, scaleToDpi(kCaptionInset96, dpiForWindow(probe)), 0, caption, length);
+    {
+        // The font goes back out of the context before EndPaint hands the context back.
+        const Selected font(dc, fonts_.window.get());
+        SIZE text{};
+        ::GetTextExtentPoint32W(dc, caption, length, &text);
+        // The border runs through the middle of the caption's line, as in a group box.
+        RECT frame = client;
+        frame.top += text.cy / 2;
+        ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+        ::SetBkMode(dc, OPAQUE);
+        ::SetBkColor(dc, kProbeColour);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::TextOutW(dc, scaleToDpi(kCaptionInset96, dpiForWindow(probe)), 0, caption, length);
+    }
     ::EndPaint(probe, &paint);
 }
 
