@@ -234,6 +234,14 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (onActivate(wParam)) return 0;
             break;
         case WM_DPICHANGED: onDpiChanged(*reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_CLOSE:
+            // A close among the events that a tree click lets through would destroy the tree
+            // control while its own click handling still runs: it waits until the click is done.
+            if (treeClicksRunning_ > 0) {
+                closeWaiting_ = true;
+                return 0;
+            }
+            break;
         case WM_DESTROY:
             // The tooltip has no owner, so it would outlive the window.
             if (tooltip_) ::DestroyWindow(std::exchange(tooltip_, nullptr));
@@ -270,7 +278,20 @@ void MainWindow::onCommand(int id, int code) {
 LRESULT MainWindow::onNotify(const NMHDR& header) {
     const auto id = tree_.takeClick(header);
     if (!id) return 0;
-    if (const auto node = nodes_.fromId(*id)) frmMain_.onTreeNodeClick(*node);
+    if (const auto node = nodes_.fromId(*id)) {
+        struct Running {
+            int& count;
+            explicit Running(int& c) : count(++c) {}
+            ~Running() { --count; }
+        };
+        {
+            const Running running(treeClicksRunning_);
+            frmMain_.onTreeNodeClick(*node);
+        }
+        if (treeClicksRunning_ == 0 && std::exchange(closeWaiting_, false)) {
+            ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        }
+    }
     // The control sends the click before it selects the item it hit; the details let events
     // through, and a drag from the probe among them empties the tree. The selection is made
     // above, and TRUE keeps the control from selecting an item that may be gone.

@@ -97,6 +97,10 @@ private:
     MousePointer pointer_ = MousePointer::Default;
     // Resize events reach the handlers only once Form_Load has run.
     bool loaded_ = false;
+    // Tree clicks being handled (they nest while the details let events through), and a close
+    // that came in meanwhile.
+    int treeClicksRunning_ = 0;
+    bool closeWaiting_ = false;
 };
 
 }  // namespace quellon::win32

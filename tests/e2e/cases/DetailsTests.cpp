@@ -234,3 +234,24 @@ E2E_TEST(details_probe_during_flash) {
     probeAndCheck(t, centreOf(windowRect(f.byId(kIdOk))), entryFor(kOkText, kButtonClass));
     t.check(toolAlive(), "the tool is gone");
 }
+
+E2E_TEST(details_close_during_flash) {
+    const FixtureWindows& f = t.session().fixture();
+    const ToolWindows& tool = t.session().restartTool();
+    DWORD toolId = t.session().toolProcessId();
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, toolId);
+    t.require(process != nullptr, "the tool's process cannot be opened");
+    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no chain");
+    auto entries = shownEntries(t.session(), {f.byId(kIdOuter)});
+    t.require(entries.size() == 1, "the entry is not on the screen");
+    t.require(clickEntry(t.session(), entries[0].entry), "the entry is not on the screen");
+    // The text is written right before the flash; the close then arrives while it runs.
+    t.check(waitUntil([&] { return !windowText(tool.txtInf).empty(); }), "no details were written");
+    PostMessageW(tool.main, WM_CLOSE, 0, 0);
+    t.check(WaitForSingleObject(process, 10000) == WAIT_OBJECT_0, "the tool did not end");
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(process, &exitCode);
+    CloseHandle(process);
+    t.check(exitCode == 0, cat("the tool ended with code ", exitCode));
+    t.session().restartTool();
+}
