@@ -49,7 +49,8 @@ void FrmMain::r1_MouseMove(int button) {
         const std::optional<std::vector<Hwnd>> parents = GetParents(target);
         line = 80;
         Nodes& tree = trvw();
-        // Released before the error report is shown, so the box never sits over a frozen tree.
+        // Released before this handler's error report is shown, so that box never sits over a
+        // frozen tree.
         const Nodes::BulkUpdate bulk(tree);
         tree.clear();
         line = 90;

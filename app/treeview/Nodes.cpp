@@ -39,8 +39,16 @@ Node Nodes::append(ItemRef parent, std::wstring key, const std::wstring& text, i
     const int index = static_cast<int>(records_.size()) + 1;
     // Make the push below unable to fail; growing by doubling keeps a long rebuild linear.
     if (records_.size() == records_.capacity()) records_.reserve(2 * records_.size() + 16);
-    const ItemRef item = widget_.insertLast(parent, text, image, makeId(generation_, index));
+    // The key goes in first and comes out again when the widget fails, so that no item is ever
+    // shown without a record of its own (a later node would take its index).
     if (!key.empty()) indexByKey_.emplace(key, index);
+    ItemRef item = 0;
+    try {
+        item = widget_.insertLast(parent, text, image, makeId(generation_, index));
+    } catch (...) {
+        if (!key.empty()) indexByKey_.erase(key);
+        throw;
+    }
     records_.push_back({item, std::move(key)});
     return {index, generation_};
 }
