@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../driver/Harness.h"
+#include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"
 #include "../driver/Wait.h"
@@ -131,4 +132,18 @@ E2E_TEST(probe_own_control_shows_main_window) {
     std::wstring check = entryFor(L"On Top", L"Button");
     t.require(probeAndCheck(t, centreOfWindow(tool.chkTop), check), "no chain");
     checkChain(t, readTree(t.session()), {main, check});
+}
+
+E2E_TEST(probe_bare_desktop_shows_the_desktop_window_alone) {
+    // The lower left corner of the screen, where neither the tool nor the fixture stands.
+    const POINT bare = {20, GetSystemMetrics(SM_CYSCREEN) - 20};
+    t.require(WindowFromPoint(bare) == GetDesktopWindow(), "the corner is not bare desktop");
+    t.require(probeAndCheck(t, bare, L"(#32769)"), "no entry for the desktop window");
+    const auto roots = readTree(t.session());
+    t.require(roots.size() == 1 && roots[0].text == L"DesktopWindow", describe(roots));
+    t.check(roots[0].children.size() == 1 && roots[0].children[0].children.empty(),
+            cat("the desktop window's entry should stand alone:\n", describe(roots)));
+    for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
+        t.check(false, cat("message box ", quoted(box.caption), ": ", quoted(box.text)));
+    }
 }
