@@ -90,7 +90,9 @@ std::wstring expectedDetails(HWND window, const std::wstring& module) {
            L" Pixel( " + generalNumber(twipsX) + L" x " + generalNumber(twipsY) + L" Twips)";
 }
 
-std::vector<EntryOf> shownEntries(Session& session, const std::vector<HWND>& windows) {
+namespace {
+
+std::vector<EntryOf> entriesInView(Session& session, const std::vector<HWND>& windows) {
     HWND control = session.tool().trv;
     RemoteTree tree(control);
     // Only entries wholly in the client area: a scroll bar can cover the lowest one.
@@ -112,6 +114,20 @@ std::vector<EntryOf> shownEntries(Session& session, const std::vector<HWND>& win
             shown.push_back({found->second, window});
         }
     }
+    return shown;
+}
+
+}  // namespace
+
+std::vector<EntryOf> shownEntries(Session& session, const std::vector<HWND>& windows) {
+    // Right after a rebuild the control may still be laying out and scrolling to the selection.
+    std::vector<EntryOf> shown;
+    waitUntil(
+        [&] {
+            shown = entriesInView(session, windows);
+            return shown.size() == windows.size();
+        },
+        2000);
     return shown;
 }
 
