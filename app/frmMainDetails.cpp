@@ -1,10 +1,10 @@
 // The details of a clicked tree entry: handle, class, process, executable and client size in
 // the text box, then one flash of the window's client area.
-#include <algorithm>
 #include <cstdint>
 #include <utility>
 
 #include "app/NumberText.h"
+#include "app/TextBuffer.h"
 #include "app/frmMain.h"
 #include "modules/mdlProcessesGeneral.h"
 #include "platform/Procedure.h"
@@ -13,7 +13,6 @@ namespace quellon {
 
 namespace {
 
-constexpr int kClassCapacity = 255;
 constexpr std::uint32_t kFlashMilliseconds = 200;
 
 // The window's device context, given back after the flash or when a failed step ends the
@@ -64,12 +63,11 @@ void FrmMain::trvw_NodeClick(Node node) {
         line = 40;
         std::wstring text = L"Fensterhandle: " + digits + L"  (&H" + hexOf(handle) + L")\r\n";
         line = 50;
-        std::wstring className(kClassCapacity, L'\0');
+        TextBuffer className{};
         line = 60;
-        const int classLength = api_.getClassName(handle, className.data(), kClassCapacity);
+        const int classLength = api_.getClassName(handle, className.data(), kTextCapacity);
         line = 70;
-        text += L"Fensterklasse: " +
-                className.substr(0, std::clamp(classLength, 0, kClassCapacity)) + L"\r\n";
+        text += L"Fensterklasse: " + copiedText(className, classLength) + L"\r\n";
         line = 80;
         std::uint32_t processId = 0;
         api_.getWindowThreadProcessId(handle, &processId);

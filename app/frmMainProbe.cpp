@@ -1,9 +1,8 @@
 // The probe: its drag gesture, the text of one tree entry, the chain from the desktop down to the
 // window under the pointer, and the walk that adds every descendant of that window.
-#include <algorithm>
-#include <array>
 #include <unordered_set>
 
+#include "app/TextBuffer.h"
 #include "app/frmMain.h"
 #include "platform/Procedure.h"
 #include "platform/RuntimeError.h"
@@ -14,17 +13,6 @@ namespace {
 
 constexpr int kImageVisible = 1;
 constexpr int kImageHidden = 2;
-
-// Window texts and class names are read into buffers of this many characters.
-constexpr int kTextCapacity = 255;
-using TextBuffer = std::array<wchar_t, kTextCapacity>;
-
-// The characters a system call reports as copied; a count it could not have copied is cut to
-// what the buffer holds before its terminator.
-std::wstring copiedText(const TextBuffer& buffer, int count) {
-    return std::wstring(buffer.data(),
-                        static_cast<std::size_t>(std::clamp(count, 0, kTextCapacity - 1)));
-}
 
 }  // namespace
 
