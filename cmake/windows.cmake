@@ -5,7 +5,24 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 if(MINGW)
   # One self-contained .exe: no C++ runtime DLLs beside it.
   add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+  # Release programs are shipped, and tested, without their symbol tables.
+  add_link_options($<$<CONFIG:Release>:-s>)
 endif()
+
+# The version header and the manifest carry the project's version; the resource scripts find
+# them in the build folder's resources/.
+set(quellon_generated ${PROJECT_BINARY_DIR}/resources)
+function(quellon_padded number width out)
+  string(LENGTH "${number}" length)
+  math(EXPR zeros "${width} - ${length}")
+  string(REPEAT "0" ${zeros} padding)
+  set(${out} "${padding}${number}" PARENT_SCOPE)
+endfunction()
+quellon_padded(${PROJECT_VERSION_MINOR} 2 minor)
+quellon_padded(${PROJECT_VERSION_TWEAK} 4 tweak)
+set(QUELLON_VERSION_RESOURCE_TEXT "${PROJECT_VERSION_MAJOR}.${minor}.${tweak}")
+configure_file(resources/version.h.in ${quellon_generated}/version.h @ONLY)
+configure_file(resources/quellon.manifest.in ${quellon_generated}/quellon.manifest @ONLY)
 
 add_library(quellon_platform STATIC
   platform/win32/LazyLibrary.cpp
@@ -23,6 +40,7 @@ add_executable(quellon WIN32
   resources/quellon.rc
 )
 set_target_properties(quellon PROPERTIES OUTPUT_NAME "Tarnwick WQuellon")
+target_include_directories(quellon PRIVATE ${quellon_generated})
 if(MSVC)
   # quellon.rc embeds the manifest; a second one from the linker would clash with it.
   target_link_options(quellon PRIVATE /MANIFEST:NO)

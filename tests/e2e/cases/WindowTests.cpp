@@ -13,6 +13,7 @@
 #include "../driver/Session.h"
 #include "../driver/ToolTips.h"
 #include "../driver/VersionInfo.h"
+#include "version.h"
 #include "../driver/Wait.h"
 #include "../driver/WindowQueries.h"
 
@@ -141,8 +142,8 @@ E2E_TEST(version_resource) {
         {L"CompanyName", L"Tarnwick"},
         {L"FileDescription", L"Tool zum Anzeigen von Fenstern und Unterfenstern"},
         {L"ProductName", L"Tarnwick Windows Quellon"},
-        {L"FileVersion", L"1.01.0008"},
-        {L"ProductVersion", L"1.01.0008"},
+        {L"FileVersion", L"" QUELLON_VERSION_RESOURCE_TEXT},
+        {L"ProductVersion", L"" QUELLON_VERSION_RESOURCE_TEXT},
         {L"InternalName", L"Tarnwick WQuellon"},
         {L"OriginalFilename", L"Tarnwick WQuellon.exe"},
     };
@@ -153,10 +154,12 @@ E2E_TEST(version_resource) {
     }
     const VS_FIXEDFILEINFO* fixed = info->fixed();
     t.require(fixed != nullptr, "no fixed version part");
-    t.check(fixed->dwFileVersionMS == 0x00010001 && fixed->dwFileVersionLS == 0x00000008,
-            "file version should be 1.1.0.8");
-    t.check(fixed->dwProductVersionMS == 0x00010001 && fixed->dwProductVersionLS == 0x00000008,
-            "product version should be 1.1.0.8");
+    constexpr DWORD versionHigh = MAKELONG(QUELLON_VERSION_MINOR, QUELLON_VERSION_MAJOR);
+    constexpr DWORD versionLow = MAKELONG(QUELLON_VERSION_TWEAK, QUELLON_VERSION_PATCH);
+    t.check(fixed->dwFileVersionMS == versionHigh && fixed->dwFileVersionLS == versionLow,
+            "file version should be " QUELLON_VERSION_TEXT);
+    t.check(fixed->dwProductVersionMS == versionHigh && fixed->dwProductVersionLS == versionLow,
+            "product version should be " QUELLON_VERSION_TEXT);
     t.checkEqual(fixed->dwFileType, static_cast<DWORD>(VFT_APP), "file type");
     t.checkEqual(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32), "operating system");
     t.checkEqual(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0ul, "flags");
