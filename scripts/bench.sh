@@ -31,8 +31,12 @@ wine_prefix_ready || exit 1
 status=0
 for flavour in x64 x86; do
     echo
+    if [ "$flavour" = x86 ] && ! wine_runs_32bit; then
+        echo "bench.sh: the 32-bit benchmark is skipped, since $(wine_32bit_reason)"
+        continue
+    fi
     timeout --kill-after=10 "${QUELLON_BENCH_TIMEOUT:-1800}" \
-        wine "$top/build/$flavour/bench/quellon-bench.exe" "$@" || status=$?
+        "$WINELOADER" "$top/build/$flavour/bench/quellon-bench.exe" "$@" || status=$?
 done
 wine_stop
 exit $status

@@ -1,6 +1,8 @@
 # Wine prefix and X display for running the Windows builds on Linux. Source this file; every
 # function is idempotent and prints nothing unless something goes wrong.
 #
+#   wine_run PROGRAM [ARGS...]      run a Windows program (64-bit or 32-bit) in the prefix
+#   wine_runs_32bit                 whether this host can run 32-bit programs (asked once)
 #   wine_prefix_ready               prefix <repo>/.wineprefix with virtual desktop, fonts, 96 DPI
 #   wine_display_ready              use $DISPLAY if it answers, else start Xvfb for this script
 #   wine_set_dpi N                  DPI that programs see from the next start of the prefix on
@@ -14,6 +16,44 @@ export WINEPREFIX="${QUELLON_WINEPREFIX:-$_wine_repo/.wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
+# Everything goes through the 64-bit loader. Debian's `wine` launcher (and the commands built on
+# it: wineboot, winepath, regedit) prefers the 32-bit loader whenever it is installed, and that
+# one cannot start at all on hosts whose kernel runs no 32-bit programs. The 64-bit loader hands a
+# 32-bit program on to the 32-bit loader itself, where the host can run it. Commands that need a
+# program rather than a function (timeout, taskset) call "$WINELOADER" directly.
+_wine_loader64=/usr/lib/wine/wine64
+_wine_loader32=/usr/lib/wine/wine
+export WINELOADER="$_wine_loader64"
+
+wine_run() {
+    "$_wine_loader64" "$@"
+}
+
+# Asks the 32-bit loader for its version: that runs a 32-bit program of the host, which is what a
+# 32-bit Windows program needs too. QUELLON_NO_32BIT=1 answers "no" without asking (to try the
+# scripts as a host without 32-bit support runs them). The answer is kept for child scripts.
+wine_runs_32bit() {
+    if [ -z "${_QUELLON_RUNS_32BIT:-}" ]; then
+        _QUELLON_RUNS_32BIT=no
+        if [ "${QUELLON_NO_32BIT:-0}" != 1 ] && "$_wine_loader32" --version >/dev/null 2>&1; then
+            _QUELLON_RUNS_32BIT=yes
+        fi
+        export _QUELLON_RUNS_32BIT
+    fi
+    [ "$_QUELLON_RUNS_32BIT" = yes ]
+}
+
+# Why wine_runs_32bit said no, in one line.
+wine_32bit_reason() {
+    if [ "${QUELLON_NO_32BIT:-0}" = 1 ]; then
+        echo "QUELLON_NO_32BIT=1 is set"
+    elif [ ! -x "$_wine_loader32" ]; then
+        echo "Wine's 32-bit loader ($_wine_loader32) is not installed"
+    else
+        echo "this host cannot run 32-bit programs ($_wine_loader32: $("$_wine_loader32" --version 2>&1 | head -n 1))"
+    fi
+}
+
 # Runs a command of the prefix with its output discarded; Wine chatters on stderr even with
 # WINEDEBUG=-all (fixme lines from the X11 driver, for example).
 _wine_quiet() {
@@ -25,7 +65,7 @@ _wine_apply_reg() {
     local file
     file="$(mktemp --suffix=.reg)"
     cat >"$file"
-    _wine_quiet wine regedit /S "$(winepath -w "$file" 2>/dev/null)"
+    _wine_quiet wine_run regedit /S "$(wine_run winepath -w "$file" 2>/dev/null)"
     local rc=$?
     rm -f "$file"
     return $rc
@@ -34,7 +74,7 @@ _wine_apply_reg() {
 wine_prefix_ready() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        _wine_quiet wineboot -i || { echo "wine.sh: wineboot -i failed" >&2; return 1; }
+        _wine_quiet wine_run wineboot -i || { echo "wine.sh: wineboot -i failed" >&2; return 1; }
     fi
     # Caption buttons are drawn with Wine's own Marlett font, which the distribution installs
     # where this Wine does not look for it; the prefix's font folder is searched.
@@ -110,7 +150,7 @@ wine_display_ready() {
 
 wine_set_dpi() {
     local dpi="${1:?wine_set_dpi needs a DPI}"
-    _wine_quiet wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    _wine_quiet wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
         /d "$dpi" /f || { echo "wine.sh: could not set DPI $dpi" >&2; return 1; }
     # Programs read the DPI at the start of the prefix.
     wineserver -w
@@ -120,9 +160,9 @@ wine_set_app_version() {
     local exe="${1:?wine_set_app_version needs an exe name}" version="${2-}"
     local key="HKCU\\Software\\Wine\\AppDefaults\\$exe"
     if [ -n "$version" ]; then
-        _wine_quiet wine reg add "$key" /v Version /t REG_SZ /d "$version" /f
+        _wine_quiet wine_run reg add "$key" /v Version /t REG_SZ /d "$version" /f
     else
-        _wine_quiet wine reg delete "$key" /v Version /f
+        _wine_quiet wine_run reg delete "$key" /v Version /f
         return 0
     fi
 }

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Runs the end-to-end tests of one Windows build under Wine:
-#   tests/e2e/run.sh BUILD_DIR [FILTER...]
-# Builds nothing. Runs the driver at 96 DPI and, for the cases written for 144 DPI, once more
+#   tests/e2e/run.sh [--tool EXE] BUILD_DIR [FILTER...]
+# Builds nothing. --tool tests that copy of the tool (an unpacked release, say) in place of the
+# build's own. Runs the driver at 96 DPI and, for the cases written for 144 DPI, once more
 # with the prefix at 144 DPI; prints the driver's output, the last line being "N passed, N
 # failed" over both, and exits with 0 only when every case passed.
 set -uo pipefail
 
+tool=""
+if [ "${1:-}" = --tool ] && [ $# -ge 2 ]; then
+    tool="$(realpath "$2")"
+    shift 2
+fi
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
-    echo "usage: $0 BUILD_DIR [FILTER...]" >&2
+    echo "usage: $0 [--tool EXE] BUILD_DIR [FILTER...]" >&2
     exit 2
 fi
 build="$(cd "$1" && pwd)"
@@ -15,7 +21,7 @@ shift
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 driver="$build/tests/e2e/quellon-e2e.exe"
-tool="$build/Tarnwick WQuellon.exe"
+tool="${tool:-$build/Tarnwick WQuellon.exe}"
 fixture="$build/tests/e2e/QuellonFixture.exe"
 for f in "$driver" "$tool" "$fixture"; do
     [ -f "$f" ] || { echo "missing: $f" >&2; exit 2; }
@@ -23,7 +29,7 @@ done
 
 # shellcheck source=../../scripts/wine.sh
 source "$repo/scripts/wine.sh"
-wine_exclusive "${BASH_SOURCE[0]}" "$build" "$@"
+wine_exclusive "${BASH_SOURCE[0]}" --tool "$tool" "$build" "$@"
 wine_display_ready || exit 2
 wine_prefix_ready || exit 2
 
@@ -47,7 +53,7 @@ run_driver() {
     log="$(mktemp)"
     # A hung program must not hang the caller: each run gets a generous limit.
     timeout --kill-after=10 "${QUELLON_E2E_TIMEOUT:-600}" \
-        wine "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" \
+        "$WINELOADER" "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" \
         "$@" | tee "$log"
     rc=${PIPESTATUS[0]}
     summary="$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)"
@@ -70,7 +76,7 @@ selects_high_dpi() {
         for filter in "$@"; do
             [[ "$name" == *"$filter"* ]] && return 0
         done
-    done < <(wine "$driver" --list | tr -d '\r')
+    done < <(wine_run "$driver" --list | tr -d '\r')
     return 1
 }
 
