@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds the release: both Windows flavours (Release, static, stripped), each zipped with a short
+# README for Windows users and the licence, and a SHA256SUMS over the zips:
+#   dist/TarnwickWQuellon-<version>-x64.zip, dist/TarnwickWQuellon-<version>-x86.zip,
+#   dist/SHA256SUMS
+# `package.sh --version` prints the version of the last build (the version resource's).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+
+# The version the build wrote into the version resource's header.
+built_version() {
+    local header="build/$1/resources/version.h"
+    [ -f "$header" ] || { echo "package.sh: $header is missing; build first" >&2; return 1; }
+    sed -n 's/^#define QUELLON_VERSION_TEXT "\(.*\)"$/\1/p' "$header"
+}
+
+if [ "${1:-}" = --version ]; then
+    built_version x64
+    exit 0
+fi
+
+for flavour in x64 x86; do
+    bash scripts/build.sh "$flavour"
+done
+version=$(built_version x64)
+[ "$(built_version x86)" = "$version" ] || { echo "package.sh: the builds differ in version" >&2; exit 1; }
+
+rm -rf dist
+mkdir -p dist
+readme=$(mktemp)
+trap 'rm -f "$readme"' EXIT
+# Windows users read it in Notepad: CRLF line ends.
+sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' packaging/README.txt >"$readme"
+# Every entry carries the time of the last commit, so the same sources give the same zips.
+stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
+
+for flavour in x64 x86; do
+    zip="dist/TarnwickWQuellon-$version-$flavour.zip"
+    python3 - "$zip" "$stamp" \
+        "Tarnwick WQuellon.exe=build/$flavour/Tarnwick WQuellon.exe" \
+        "README=$readme" "LICENSE=LICENSE" <<'PY'
+import sys, time, zipfile
+zip_path, stamp, *members = sys.argv[1:]
+date_time = time.gmtime(int(stamp))[:6]
+with zipfile.ZipFile(zip_path, "w", zipfile.ZIP_DEFLATED) as archive:
+    for member in members:
+        name, path = member.split("=", 1)
+        info = zipfile.ZipInfo(name, date_time)
+        info.compress_type = zipfile.ZIP_DEFLATED
+        info.external_attr = 0o644 << 16
+        with open(path, "rb") as f:
+            archive.writestr(info, f.read())
+PY
+done
+(cd dist && sha256sum -- *.zip >SHA256SUMS)
+ls -l dist
