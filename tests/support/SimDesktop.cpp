@@ -109,7 +109,14 @@ Hwnd SimDesktop::getParent(Hwnd window) {
     enter("GetParent", "user32", window);
     SimWindow* w = find(window);
     if (!w || window == kDesktop) return 0;
-    return w->spec.parent ? w->spec.parent : w->spec.owner;
+    return w->spec.parent && !w->spec.popup ? w->spec.parent : w->spec.owner;
+}
+
+Hwnd SimDesktop::getAncestor(Hwnd window, unsigned flags) {
+    enter("GetAncestor", "user32", window);
+    SimWindow* w = find(window);
+    if (!w || window == kDesktop || flags != win::kGaParent) return 0;
+    return w->spec.parent ? w->spec.parent : kDesktop;
 }
 
 Hwnd SimDesktop::getDesktopWindow() {
