@@ -51,7 +51,8 @@ void FrmMain::r1_MouseMove(int button) {
         if (button != kLeftButton) return;
         line = 30;
         Point position;
-        api_.getCursorPos(position);
+        // Unreadable while another desktop takes the input (lock screen, elevation prompt).
+        if (!api_.getCursorPos(position)) return;
         line = 40;
         const Hwnd target = api_.windowFromPoint(position);
         line = 50;

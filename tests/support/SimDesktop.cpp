@@ -86,8 +86,8 @@ void SimDesktop::enter(const std::string& function, const char* library, Hwnd wi
 
 bool SimDesktop::getCursorPos(Point& point) {
     enter("GetCursorPos", "user32");
-    point = {10, 10};
-    return true;
+    point = cursorReadable ? Point{10, 10} : Point{};
+    return cursorReadable;
 }
 
 Hwnd SimDesktop::windowFromPoint(Point) {

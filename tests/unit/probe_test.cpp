@@ -136,6 +136,18 @@ TEST_F(ProbeTest, OnlyTheLeftButtonAloneProbes) {
     EXPECT_EQ(desktop.calls["WindowFromPoint"], 0);
 }
 
+TEST_F(ProbeTest, AMoveWhosePointerPositionCannotBeReadDoesNothing) {
+    moveOver(window(L"Frame"));
+    const std::wstring shown = tree();
+    desktop.cursorReadable = false;
+
+    moveOver(window(L"Other"));
+
+    EXPECT_EQ(tree(), shown);
+    EXPECT_EQ(desktop.calls["WindowFromPoint"], 1);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
 TEST_F(ProbeTest, MovesOverTheSameWindowLeaveTheTreeAndTheUsersSelectionAlone) {
     const Hwnd frame = window(L"Frame");
     moveOver(frame);
