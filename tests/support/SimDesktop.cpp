@@ -335,9 +335,10 @@ std::uint32_t SimDesktop::getModuleFileNameEx(Handle process, ModuleHandle modul
     const auto found = kernelHandles_.find(process);
     if (found == kernelHandles_.end() || module != 0x400000) return 0;
     const SimProcess* p = this->process(found->second.processId);
-    return p ? static_cast<std::uint32_t>(
-                   copyText(p->modulePath, buffer, static_cast<int>(capacity)))
-             : 0;
+    if (!p) return 0;
+    const int copied = copyText(p->modulePath, buffer, static_cast<int>(capacity));
+    // As Wine and some Windows versions do, a cut path counts its terminator.
+    return p->modulePath.size() >= capacity ? capacity : static_cast<std::uint32_t>(copied);
 }
 
 std::wstring SimDesktop::fromActiveCodePage(std::string_view narrow) {
