@@ -250,16 +250,6 @@ private:
     Tally tally_;
 };
 
-// The entry the tool must show for the window and each of its descendants, read with the same
-// queries the walk makes, from outside the tool.
-TreeItem expectedSubtree(HWND window, bool selected) {
-    TreeItem item = expectedEntry(windowText(window).substr(0, 254), className(window),
-                                  IsWindowVisible(window) ? 1 : 2);
-    item.selected = selected;
-    for (HWND child : childrenOf(window)) item.children.push_back(expectedSubtree(child, false));
-    return item;
-}
-
 std::string summary(const Tally& tally) {
     std::string lines;
     for (const auto& [line, count] : tally.reportsByLine) lines += cat(" ", line, "x", count);
