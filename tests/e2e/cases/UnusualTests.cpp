@@ -170,6 +170,9 @@ E2E_TEST(unusual_hung_window_keeps_the_tool_answering) {
     HWND hung = waitForTopLevel(
         side.process.id(), [](HWND w) { return className(w) == kHungClass; }, 10000);
     t.require(hung != nullptr, "the fixture showed no hung window");
+    DWORD_PTR ignored = 0;
+    t.require(!SendMessageTimeoutW(hung, WM_NULL, 0, 0, SMTO_NORMAL, 300, &ignored),
+              "the hung window answers messages");
     const ToolWindows& tool = t.session().tool();
     const std::wstring hungEntry = entryFor(kHungTitle, kHungClass);
 
