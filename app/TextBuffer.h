@@ -11,11 +11,16 @@ namespace quellon {
 inline constexpr int kTextCapacity = 255;
 using TextBuffer = std::array<wchar_t, kTextCapacity>;
 
+inline bool isHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
 // The characters a system call reports as copied; a count it could not have copied is cut to
-// what the buffer holds before its terminator.
+// what the buffer holds before its terminator. The system cuts a long text at the buffer's end
+// whatever lies there, so a cut between the two halves of a surrogate pair drops the first half.
 inline std::wstring copiedText(const TextBuffer& buffer, int count) {
-    return std::wstring(buffer.data(),
-                        static_cast<std::size_t>(std::clamp(count, 0, kTextCapacity - 1)));
+    std::wstring text(buffer.data(),
+                      static_cast<std::size_t>(std::clamp(count, 0, kTextCapacity - 1)));
+    if (!text.empty() && isHighSurrogate(text.back())) text.pop_back();
+    return text;
 }
 
 }  // namespace quellon

@@ -14,6 +14,31 @@ namespace {
 constexpr int kImageVisible = 1;
 constexpr int kImageHidden = 2;
 
+// The window that a window sits in, as the walk needs it. For a pop-up style window moved into
+// another window (a docked tool window, another program's window embedded by its host),
+// GetParent names the owner, or 0, while GetAncestor names the window it sits in. Systems
+// before Windows 98 and 2000 lack GetAncestor; there GetParent answers, as it always did.
+class ParentQuery {
+public:
+    explicit ParentQuery(Platform& api) : api_(api) {}
+
+    Hwnd operator()(Hwnd window) {
+        if (hasAncestor_) {
+            try {
+                return api_.getAncestor(window, win::kGaParent);
+            } catch (const RuntimeError& error) {
+                if (error.number != static_cast<int>(ErrorNumber::EntryPointNotFound)) throw;
+                hasAncestor_ = false;
+            }
+        }
+        return api_.getParent(window);
+    }
+
+private:
+    Platform& api_;
+    bool hasAncestor_ = true;
+};
+
 }  // namespace
 
 void FrmMain::r1_MouseDown(int) { form_.setMousePointer(MousePointer::ArrowQuestion); }
@@ -26,7 +51,8 @@ void FrmMain::r1_MouseMove(int button) {
         if (button != kLeftButton) return;
         line = 30;
         Point position;
-        api_.getCursorPos(position);
+        // Unreadable while another desktop takes the input (lock screen, elevation prompt).
+        if (!api_.getCursorPos(position)) return;
         line = 40;
         const Hwnd target = api_.windowFromPoint(position);
         line = 50;
@@ -59,15 +85,15 @@ void FrmMain::r1_MouseMove(int button) {
         tree.setSelected(lastNode);
         line = 170;
         hwndLastTarget_ = target;
-        // Below the desktop window GetParent names owners or nothing, never the desktop, so no
-        // top-level window would find its parent's entry: the desktop's tree ends at itself.
+        // The desktop's tree ends at itself, on every system alike: where GetAncestor is missing,
+        // top-level windows name owners or nothing as parents, never the desktop.
         if (target == api_.getDesktopWindow()) return;
         walkDescendants(line, lastNode);
     });
 }
 
 // Pre-order over the subtree of hwndLastTarget in z-order, each window below the node of the
-// parent that the window system names for it.
+// window that the window system says it sits in.
 //
 // The walk ends however the windows change while it runs. Every pass of the main loop adds a
 // node or fails, and adding a key that is already present fails, so the passes are bounded by
@@ -78,13 +104,14 @@ void FrmMain::r1_MouseMove(int button) {
 void FrmMain::walkDescendants(int& line, Node& lastNode) {
     Nodes& tree = trvw();
     const Hwnd root = hwndLastTarget_;
+    ParentQuery parentOf(api_);
 
     // The six steps that add one window; each place that adds numbers them from its own label.
     const auto add = [&](Hwnd window, int firstLabel) {
         line = firstLabel;
         const std::wstring text = GetEntry(window);
         line = firstLabel + 10;
-        const std::wstring parentKey = nodeKey(api_.getParent(window));
+        const std::wstring parentKey = nodeKey(parentOf(window));
         line = firstLabel + 20;
         lastNode = tree.find(parentKey);
         line = firstLabel + 30;
@@ -117,7 +144,7 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         }
         for (int climbs = 0;; ++climbs) {
             line = 250;
-            found = api_.getParent(current);
+            found = parentOf(current);
             line = 260;
             if (found == root || found == 0 || climbs >= tree.count()) return;
             line = 270;

@@ -20,6 +20,9 @@ Hwnd ForwardingPlatform::getWindow(Hwnd window, Relation relation) {
     return inner_.getWindow(window, relation);
 }
 Hwnd ForwardingPlatform::getParent(Hwnd window) { return inner_.getParent(window); }
+Hwnd ForwardingPlatform::getAncestor(Hwnd window, unsigned flags) {
+    return inner_.getAncestor(window, flags);
+}
 Hwnd ForwardingPlatform::getDesktopWindow() { return inner_.getDesktopWindow(); }
 bool ForwardingPlatform::isWindowVisible(Hwnd window) { return inner_.isWindowVisible(window); }
 int ForwardingPlatform::getWindowText(Hwnd window, wchar_t* buffer, int capacity) {
@@ -113,6 +116,13 @@ Hwnd RecordingPlatform::getParent(Hwnd window) {
     return parent;
 }
 
+Hwnd RecordingPlatform::getAncestor(Hwnd window, unsigned flags) {
+    const Hwnd ancestor = inner_.getAncestor(window, flags);
+    log_.push_back(
+        {.kind = Query::Kind::Ancestor, .window = window, .flags = flags, .answer = ancestor});
+    return ancestor;
+}
+
 bool RecordingPlatform::isWindowVisible(Hwnd window) {
     const bool visible = inner_.isWindowVisible(window);
     log_.push_back({.kind = Query::Kind::Visible, .window = window, .answer = visible});
@@ -165,6 +175,12 @@ Hwnd AnsweringPlatform::getParent(Hwnd window) {
     return query ? query->answer : 0;
 }
 
+Hwnd AnsweringPlatform::getAncestor(Hwnd window, unsigned flags) {
+    const Query* query = take(Query::Kind::Ancestor, window);
+    if (query && query->flags != flags) diverged_ = true;
+    return query && !diverged_ ? query->answer : 0;
+}
+
 bool AnsweringPlatform::isWindowVisible(Hwnd window) {
     const Query* query = take(Query::Kind::Visible, window);
     return query && query->answer != 0;
@@ -198,6 +214,7 @@ void replayQueries(Platform& api, const QueryLog& log) {
             case Query::Kind::CursorPos: api.getCursorPos(point); break;
             case Query::Kind::Window: api.getWindow(query.window, query.relation); break;
             case Query::Kind::Parent: api.getParent(query.window); break;
+            case Query::Kind::Ancestor: api.getAncestor(query.window, query.flags); break;
             case Query::Kind::Visible: api.isWindowVisible(query.window); break;
             case Query::Kind::Text:
                 api.getWindowText(query.window, buffer.data(), replayedCapacity(query));

@@ -21,6 +21,7 @@ public:
     Hwnd windowFromPoint(Point point) override;
     Hwnd getWindow(Hwnd window, Relation relation) override;
     Hwnd getParent(Hwnd window) override;
+    Hwnd getAncestor(Hwnd window, unsigned flags) override;
     Hwnd getDesktopWindow() override;
     bool isWindowVisible(Hwnd window) override;
     int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
@@ -78,10 +79,11 @@ private:
 
 // One window-system query of a rebuild and the answer it got.
 struct Query {
-    enum class Kind { CursorPos, Window, Parent, Visible, Text, ClassName };
+    enum class Kind { CursorPos, Window, Parent, Ancestor, Visible, Text, ClassName };
     Kind kind;
     Hwnd window = 0;
     Relation relation = Relation::Next;
+    unsigned flags = 0;  // of GetAncestor
     int capacity = 0;
     Hwnd answer = 0;  // the window found, the visibility, or the character count
     std::wstring text = {};
@@ -97,6 +99,7 @@ public:
     bool getCursorPos(Point& point) override;
     Hwnd getWindow(Hwnd window, Relation relation) override;
     Hwnd getParent(Hwnd window) override;
+    Hwnd getAncestor(Hwnd window, unsigned flags) override;
     bool isWindowVisible(Hwnd window) override;
     int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
     int getClassName(Hwnd window, wchar_t* buffer, int capacity) override;
@@ -116,6 +119,7 @@ public:
     bool getCursorPos(Point& point) override;
     Hwnd getWindow(Hwnd window, Relation relation) override;
     Hwnd getParent(Hwnd window) override;
+    Hwnd getAncestor(Hwnd window, unsigned flags) override;
     bool isWindowVisible(Hwnd window) override;
     int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
     int getClassName(Hwnd window, wchar_t* buffer, int capacity) override;

@@ -11,7 +11,7 @@ namespace quellon::mdlProcessesGeneral {
 
 namespace {
 
-// Large enough for any path the system can name, so the limited query never fails for size.
+// Large enough for any path the system can name: 32,767 characters and the terminator.
 constexpr std::uint32_t kLongPathChars = 32768;
 
 // A snapshot or process handle that is closed when the procedure leaves, so that a run-time
@@ -39,7 +39,12 @@ private:
     bool pending_ = true;
 };
 
-std::wstring trimBlanks(std::wstring_view text) {
+// The path in the first `count` characters of a name buffer, without surrounding blanks. Some
+// systems count the terminator of a path cut to the buffer among the characters they copied;
+// a NUL would end the details text early, so the path ends before it.
+std::wstring pathText(std::wstring_view buffer, std::size_t count) {
+    std::wstring_view text = buffer.substr(0, std::min(count, buffer.size()));
+    text = text.substr(0, text.find(L'\0'));
     const auto first = text.find_first_not_of(L' ');
     if (first == std::wstring_view::npos) return {};
     return std::wstring(text.substr(first, text.find_last_not_of(L' ') - first + 1));
@@ -57,7 +62,7 @@ std::wstring imageNameWithLimitedRight(Platform& api, std::uint32_t processId) {
         std::wstring buffer(kLongPathChars, L'\0');
         std::uint32_t size = kLongPathChars;
         if (api.queryFullProcessImageName(process.get(), 0, buffer.data(), &size)) {
-            name = trimBlanks(std::wstring_view(buffer).substr(0, size));
+            name = pathText(buffer, size);
         }
     });
     return name;
@@ -148,11 +153,16 @@ std::wstring GetProcessNameNT(Platform& api, std::uint32_t processId) {
         line = 60;
         result.assign(kMaxPath, L' ');
         line = 70;
-        const std::uint32_t n = api.getModuleFileNameEx(process.get(), module, result.data(),
-                                                        static_cast<std::uint32_t>(kMaxPath));
+        std::uint32_t n = api.getModuleFileNameEx(process.get(), module, result.data(),
+                                                  static_cast<std::uint32_t>(kMaxPath));
+        // A path that fills the buffer may have been cut to it: long-path-aware systems allow
+        // longer ones, so it is read again into a buffer that holds the longest there can be.
+        if (n >= kMaxPath - 1) {
+            result.assign(kLongPathChars, L' ');
+            n = api.getModuleFileNameEx(process.get(), module, result.data(), kLongPathChars);
+        }
         line = 80;
-        result =
-            trimBlanks(std::wstring_view(result).substr(0, std::min<std::size_t>(n, kMaxPath)));
+        result = pathText(result, n);
         line = 90;
         process.close();
     });

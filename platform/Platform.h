@@ -23,6 +23,7 @@ public:
     virtual Hwnd windowFromPoint(Point point) = 0;
     virtual Hwnd getWindow(Hwnd window, Relation relation) = 0;
     virtual Hwnd getParent(Hwnd window) = 0;
+    virtual Hwnd getAncestor(Hwnd window, unsigned flags) = 0;
     virtual Hwnd getDesktopWindow() = 0;
     virtual bool isWindowVisible(Hwnd window) = 0;
     // Copy at most capacity - 1 characters and a terminator; return the count copied.
@@ -69,6 +70,7 @@ public:
 namespace win {
 inline constexpr Hwnd kHwndTopmost = -1;
 inline constexpr Hwnd kHwndNoTopmost = -2;
+inline constexpr unsigned kGaParent = 1;
 inline constexpr unsigned kSwpNoSize = 1;
 inline constexpr unsigned kSwpNoMove = 2;
 inline constexpr int kGwlExStyle = -20;

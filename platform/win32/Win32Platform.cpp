@@ -26,6 +26,7 @@ struct Win32Platform::Libraries {
         QUELLON_BIND(library, WindowFromPoint);
         QUELLON_BIND(library, GetWindow);
         QUELLON_BIND(library, GetParent);
+        QUELLON_BIND(library, GetAncestor);
         QUELLON_BIND(library, GetDesktopWindow);
         QUELLON_BIND(library, IsWindowVisible);
         QUELLON_BIND(library, GetWindowTextW);
@@ -101,6 +102,10 @@ Hwnd Win32Platform::getWindow(Hwnd window, Relation relation) {
 
 Hwnd Win32Platform::getParent(Hwnd window) {
     return fromHwnd(libraries_->user32.GetParent(toHwnd(window)));
+}
+
+Hwnd Win32Platform::getAncestor(Hwnd window, unsigned flags) {
+    return fromHwnd(libraries_->user32.GetAncestor(toHwnd(window), flags));
 }
 
 Hwnd Win32Platform::getDesktopWindow() { return fromHwnd(libraries_->user32.GetDesktopWindow()); }

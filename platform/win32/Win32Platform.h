@@ -23,6 +23,7 @@ public:
     Hwnd windowFromPoint(Point point) override;
     Hwnd getWindow(Hwnd window, Relation relation) override;
     Hwnd getParent(Hwnd window) override;
+    Hwnd getAncestor(Hwnd window, unsigned flags) override;
     Hwnd getDesktopWindow() override;
     bool isWindowVisible(Hwnd window) override;
     int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;

@@ -86,8 +86,8 @@ void SimDesktop::enter(const std::string& function, const char* library, Hwnd wi
 
 bool SimDesktop::getCursorPos(Point& point) {
     enter("GetCursorPos", "user32");
-    point = {10, 10};
-    return true;
+    point = cursorReadable ? Point{10, 10} : Point{};
+    return cursorReadable;
 }
 
 Hwnd SimDesktop::windowFromPoint(Point) {
@@ -109,7 +109,14 @@ Hwnd SimDesktop::getParent(Hwnd window) {
     enter("GetParent", "user32", window);
     SimWindow* w = find(window);
     if (!w || window == kDesktop) return 0;
-    return w->spec.parent ? w->spec.parent : w->spec.owner;
+    return w->spec.parent && !w->spec.popup ? w->spec.parent : w->spec.owner;
+}
+
+Hwnd SimDesktop::getAncestor(Hwnd window, unsigned flags) {
+    enter("GetAncestor", "user32", window);
+    SimWindow* w = find(window);
+    if (!w || window == kDesktop || flags != win::kGaParent) return 0;
+    return w->spec.parent ? w->spec.parent : kDesktop;
 }
 
 Hwnd SimDesktop::getDesktopWindow() {
@@ -328,9 +335,10 @@ std::uint32_t SimDesktop::getModuleFileNameEx(Handle process, ModuleHandle modul
     const auto found = kernelHandles_.find(process);
     if (found == kernelHandles_.end() || module != 0x400000) return 0;
     const SimProcess* p = this->process(found->second.processId);
-    return p ? static_cast<std::uint32_t>(
-                   copyText(p->modulePath, buffer, static_cast<int>(capacity)))
-             : 0;
+    if (!p) return 0;
+    const int copied = copyText(p->modulePath, buffer, static_cast<int>(capacity));
+    // As Wine and some Windows versions do, a cut path counts its terminator.
+    return p->modulePath.size() >= capacity ? capacity : static_cast<std::uint32_t>(copied);
 }
 
 std::wstring SimDesktop::fromActiveCodePage(std::string_view narrow) {

@@ -19,6 +19,9 @@ namespace quellon::test {
 struct WindowSpec {
     Hwnd parent = 0;  // child window of this parent; 0 for a top-level window
     Hwnd owner = 0;   // owner of a top-level window
+    // Pop-up style (no WS_CHILD): one moved into a parent with SetParent sits among its children,
+    // but GetParent still names the owner, or 0.
+    bool popup = false;
     std::wstring text;
     std::wstring className = L"Static";
     bool visible = true;  // the window's own visible style
@@ -61,6 +64,7 @@ public:
 
     // --- state a test sets up or inspects ---
     Hwnd pointed = 0;                    // what WindowFromPoint answers
+    bool cursorReadable = true;          // false: GetCursorPos fails (another input desktop)
     std::uint32_t version = 0x23F00206;  // NT family; set bit 31 for the 95 family
     std::vector<SimProcess> processes;
     bool snapshotFails = false;
@@ -82,6 +86,7 @@ public:
     Hwnd windowFromPoint(Point point) override;
     Hwnd getWindow(Hwnd window, Relation relation) override;
     Hwnd getParent(Hwnd window) override;
+    Hwnd getAncestor(Hwnd window, unsigned flags) override;
     Hwnd getDesktopWindow() override;
     bool isWindowVisible(Hwnd window) override;
     int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;

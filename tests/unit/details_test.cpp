@@ -148,6 +148,22 @@ TEST_F(NodeClick, LongClassNameIsCutToTheBufferCapacity) {
     EXPECT_EQ(form.txtInf.find(std::wstring(255, L'K')), std::wstring::npos);
 }
 
+// The class cut in the middle of a surrogate pair loses the half; a path beyond MAX_PATH, which
+// some systems cut with the terminator counted in, is shown whole and the last line follows it.
+TEST_F(NodeClick, CutSurrogatePairsAndLongPathsLeaveTheFiveLinesWhole) {
+    const std::wstring path = L"C:\\" + std::wstring(32000, L'p') + L".exe";
+    api.processes.front().modulePath = path;
+    const std::wstring pair{wchar_t{0xD83D}, wchar_t{0xDE00}};
+
+    frm.trvw_NodeClick(entry(window(308, std::wstring(253, L'K') + pair)));
+
+    EXPECT_EQ(form.txtInf.substr(form.txtInf.find(L"\r\n") + 2),
+              L"Fensterklasse: " + std::wstring(253, L'K') + L"\r\n" +
+                  L"ProcessID:     1234(&H4D2)\r\n"
+                  L"Modul:         " +
+                  path + L"\r\nGröße:         100 x 60 Pixel( 1500 x 900 Twips)");
+}
+
 TEST_F(NodeClick, FailureDuringTheFlashGivesTheDeviceContextBack) {
     const std::pair<const char*, const wchar_t*> cases[] = {
         {"InvertRect",

@@ -99,6 +99,10 @@ TEST_F(ProbeTest, EntriesQuoteTheTextAsItIsAndCutTextsAt254Characters) {
               L"\"\u4E2D\u6587 \u0416 \U0001F600 \u00DF\"  (\u0C95Class)");
     EXPECT_EQ(entryOf(std::wstring(300, L't'), std::wstring(300, L'c')),
               L"\"" + std::wstring(254, L't') + L"\"  (" + std::wstring(254, L'c') + L")");
+    // A cut between the halves of a surrogate pair drops the first half; a pair before it stays.
+    const std::wstring pair{wchar_t{0xD83D}, wchar_t{0xDE00}};
+    EXPECT_EQ(entryOf(std::wstring(253, L't') + pair, std::wstring(252, L'c') + pair + L"c"),
+              L"\"" + std::wstring(253, L't') + L"\"  (" + std::wstring(252, L'c') + pair + L")");
 
     const Hwnd vanished = window(L"Gone");
     desktop.destroy(vanished);
@@ -134,6 +138,18 @@ TEST_F(ProbeTest, OnlyTheLeftButtonAloneProbes) {
     EXPECT_EQ(widget.size(), 0u);
     EXPECT_EQ(frm.hwndLastTarget(), 0);
     EXPECT_EQ(desktop.calls["WindowFromPoint"], 0);
+}
+
+TEST_F(ProbeTest, AMoveWhosePointerPositionCannotBeReadDoesNothing) {
+    moveOver(window(L"Frame"));
+    const std::wstring shown = tree();
+    desktop.cursorReadable = false;
+
+    moveOver(window(L"Other"));
+
+    EXPECT_EQ(tree(), shown);
+    EXPECT_EQ(desktop.calls["WindowFromPoint"], 1);
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(ProbeTest, MovesOverTheSameWindowLeaveTheTreeAndTheUsersSelectionAlone) {

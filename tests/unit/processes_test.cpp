@@ -115,6 +115,19 @@ TEST_F(FamilyNT, FullPathOfTheFirstModuleWithoutSurroundingBlanks) {
     EXPECT_TRUE(api.messages.empty());
 }
 
+TEST_F(FamilyNT, PathsAroundAndFarBeyondMaxPathAreReadWhole) {
+    for (std::size_t length : {259u, 260u, 261u, 32767u}) {
+        SCOPED_TRACE(length);
+        const std::wstring path = L"C:\\" + std::wstring(length - 9, L'd') + L"\\a.exe";
+        lastProcess().modulePath = path;
+        EXPECT_EQ(GetProcInfo(api, 12), path);
+        lastProcess().openable = false;  // the limited query reads it the same
+        EXPECT_EQ(GetProcInfo(api, 12), path);
+        lastProcess().openable = true;
+    }
+    EXPECT_TRUE(api.messages.empty());
+}
+
 TEST_F(FamilyNT, EndedProcessClosesHandleZeroAndGivesNothing) {
     EXPECT_EQ(GetProcInfo(api, 999), L"");
     ASSERT_FALSE(api.closedHandles.empty());

@@ -106,12 +106,51 @@ TEST_F(WalkTest, DescendantsThatCannotBeSeenGetTheHiddenPicture) {
               L"      (Hidden) [2] +\n        (InsideHidden) [2] +\n      (Shown) [2] +\n");
 }
 
+// Docked tool windows and embedded programs: pop-up style windows moved into B, one without
+// owner and one owned by T, each with a child, between ordinary children. GetParent names the
+// owner or nothing for them; the walk files them below the window they sit in.
+TEST_F(WalkTest, PopUpsMovedIntoAWindowSitBelowIt) {
+    window(L"Before", b);
+    const Hwnd loose = window(L"Loose", b);
+    window(L"LooseChild", loose);
+    const Hwnd owned = window(L"Owned", b);
+    window(L"OwnedChild", owned);
+    window(L"After", b);
+    desktop.window(loose).spec.popup = true;
+    desktop.window(owned).spec.popup = true;
+    desktop.window(owned).spec.owner = t;
+    ASSERT_EQ(desktop.getParent(loose), 0);
+    ASSERT_EQ(desktop.getParent(owned), t);
+    const std::wstring belowB =
+        L"      (Before) [1] +\n"
+        L"      (Loose) [1] +\n        (LooseChild) [1] +\n"
+        L"      (Owned) [1] +\n        (OwnedChild) [1] +\n"
+        L"      (After) [1] +\n";
+
+    moveOver(b);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  (T) [1] +\n    *(B) [1] +\n" + belowB);
+
+    moveOver(t);
+    EXPECT_EQ(tree(), kFullTree + belowB);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(WalkTest, WithoutGetAncestorGetParentFindsTheParents) {
+    desktop.missing = {"GetAncestor"};
+
+    moveOver(t);
+
+    EXPECT_EQ(tree(), kFullTree);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(desktop.calls["GetAncestor"], 1);
+}
+
 TEST_F(WalkTest, AClimbFromADestroyedWindowEndsTheWalk) {
     // A goes away (with A2) while the climb from A2 asks for A2's parent.
     int parentQueries = 0;
     bool askedAboutNoWindow = false;
     desktop.beforeCall = [&](const std::string& function, Hwnd window) {
-        if (function == "GetParent" && window == a2 && ++parentQueries == 2) desktop.destroy(a);
+        if (function == "GetAncestor" && window == a2 && ++parentQueries == 2) desktop.destroy(a);
         if (function == "GetWindow" && window == 0) askedAboutNoWindow = true;
     };
 

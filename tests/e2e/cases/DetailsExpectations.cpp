@@ -17,8 +17,6 @@ namespace e2e {
 
 namespace {
 
-// A tree entry shows at most this many characters of a window's text.
-constexpr size_t kEntryTextLimit = 254;
 constexpr double kTwipsPerInch = 1440;
 
 std::wstring hexOf(std::uint32_t value) {
@@ -107,7 +105,7 @@ std::vector<EntryOf> entriesInView(Session& session, const std::vector<HWND>& wi
     collect(tree.read(), byText);
     std::vector<EntryOf> shown;
     for (HWND window : windows) {
-        std::wstring text = windowText(window).substr(0, kEntryTextLimit);
+        std::wstring text = shownText(windowText(window));
         auto found = byText.find(entryFor(text, className(window)));
         if (found == byText.end()) continue;
         if (auto rect = tree.itemRect(found->second); rect && inClientArea(*rect)) {

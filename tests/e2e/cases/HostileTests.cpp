@@ -8,6 +8,8 @@
 #include <map>
 #include <optional>
 #include <regex>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "../driver/Harness.h"
@@ -93,8 +95,10 @@ struct Tally {
 
 class HostileProbe {
 public:
-    explicit HostileProbe(TestContext& t)
+    // `topEntry`: the entry of the restless area's top-level window.
+    HostileProbe(TestContext& t, std::wstring topEntry)
         : t_(t),
+          topEntry_(std::move(topEntry)),
           tool_(t.session().tool()),
           processId_(t.session().toolProcessId()),
           watched_(processId_),
@@ -213,8 +217,8 @@ private:
                                             " ms after a move over ", where));
     }
 
-    // A failed walk keeps what it added: "DesktopWindow" with the one chain from the fixture's
-    // main window down to the selected target, and the entries added before the failure. A
+    // A failed walk keeps what it added: "DesktopWindow" with the one chain from the area's
+    // top-level window down to the selected target, and the entries added before the failure. A
     // window that left the target's subtree during the walk is still found by its new parent,
     // which can be an entry of the chain; such entries are counted, not failed.
     void checkPartialTree(const char* where) {
@@ -228,7 +232,7 @@ private:
         }
         auto path = selectionPath(roots);
         if (!t_.check(
-                path.size() >= 2 && path[1]->text == fixtureMainEntry(),
+                path.size() >= 2 && path[1]->text == topEntry_,
                 cat("the chain through the fixture should lead to the selected entry", tree))) {
             return;
         }
@@ -241,6 +245,7 @@ private:
     }
 
     TestContext& t_;
+    const std::wstring topEntry_;
     // Asking the session for the tool would start a new one after a crash.
     const ToolWindows tool_;
     const DWORD processId_;
@@ -250,73 +255,90 @@ private:
     Tally tally_;
 };
 
-// The entry the tool must show for the window and each of its descendants, read with the same
-// queries the walk makes, from outside the tool.
-TreeItem expectedSubtree(HWND window, bool selected) {
-    TreeItem item = expectedEntry(windowText(window).substr(0, 254), className(window),
-                                  IsWindowVisible(window) ? 1 : 2);
-    item.selected = selected;
-    for (HWND child : childrenOf(window)) item.children.push_back(expectedSubtree(child, false));
-    return item;
-}
-
-std::string summary(const Tally& tally) {
+std::string summary(const char* name, const Tally& tally) {
     std::string lines;
     for (const auto& [line, count] : tally.reportsByLine) lines += cat(" ", line, "x", count);
-    return cat("  restless area: ", tally.moves, " moves in ", tally.drags,
+    return cat("  ", name, ": ", tally.moves, " moves in ", tally.drags,
                " drags; reports by step:", lines.empty() ? std::string(" none") : lines,
                "; walks that left the target's subtree: ", tally.escapes);
+}
+
+// An area whose windows change while the tool walks them, in a top-level window that takes
+// kCalmMessage to make them hold still.
+struct RestlessScene {
+    const char* name;
+    HWND area;
+    HWND top;
+    POINT bareTop;  // a point of the top-level window that none of its children covers
+};
+
+// Drags between the area and the dialog's OK button of the usual fixture, which holds still;
+// then calms the area and expects the complete subtree of its top-level window, with no report.
+void dragOverRestlessArea(TestContext& t, const FixtureWindows& f, const RestlessScene& scene) {
+    t.require(scene.area != nullptr, cat("the fixture shows no ", scene.name));
+    const RECT areaRect = windowRect(scene.area);
+    const POINT ok = centreOf(windowRect(f.byId(kIdOk)));
+    const std::wstring okEntry = entryFor(kOkText, kButtonClass);
+
+    const std::wstring topEntry = entryFor(windowText(scene.top), className(scene.top));
+    HostileProbe probe(t, topEntry);
+    for (int round = 0; round < kRounds; ++round) {
+        // Across the area's width, so the targets are the area and windows at several depths.
+        POINT restless = {areaRect.left + 15 + (round * 67) % (areaRect.right - areaRect.left - 30),
+                          areaRect.top + 20 + (round * 41) % (areaRect.bottom - areaRect.top - 40)};
+        probe.moveTo(restless, scene.name);
+        probe.moveTo(ok, "the dialog's OK button", okEntry);
+        probe.moveTo(restless, scene.name);
+        probe.release();
+    }
+    std::printf("%s\n", summary(scene.name, probe.tally()).c_str());
+    std::fflush(stdout);
+
+    DWORD_PTR calmed = 0;
+    t.require(SendMessageTimeoutW(scene.top, RegisterWindowMessageW(kCalmMessage), 0, 0,
+                                  SMTO_NORMAL, kAnswerTimeoutMs, &calmed) != 0 &&
+                  calmed == 1,
+              "the fixture did not calm down");
+    t.check(!childrenOf(scene.area).empty(), cat("the ", scene.name, " should hold windows"));
+
+    // Away first: a drag onto the target shown last would rebuild nothing.
+    const int reportsWhileRestless = probe.reportCount();
+    bool shown = false;
+    for (int attempt = 1; attempt <= 2 && !shown; ++attempt) {
+        probe.moveTo(ok, "the dialog's OK button", okEntry);
+        shown = probe.moveTo(scene.bareTop, "the calm fixture", topEntry);
+        probe.release();
+    }
+    t.require(shown, "no chain of the calm fixture");
+    t.checkEqual(probe.reportCount(), reportsWhileRestless, "reports once the fixture was calm");
+    auto roots = readTree(t.session());
+    if (const TreeItem* target = checkChain(t, roots, {topEntry})) {
+        TreeItem expected = expectedSubtree(scene.top, true);
+        t.check(*target == expected,
+                cat("the calm fixture's subtree: expected", describe({expected}), "\n       got",
+                    describe({*target})));
+    }
 }
 
 }  // namespace
 
 E2E_TEST(hostile_walk_survives_and_recovers) {
     const FixtureWindows& f = t.session().fixture(true);
-    HWND area = GetDlgItem(f.main, kIdHostile);
-    t.require(area != nullptr, "the fixture shows no restless area");
-    const RECT areaRect = windowRect(area);
-    const POINT ok = centreOf(windowRect(f.byId(kIdOk)));
-    const std::wstring okEntry = entryFor(kOkText, kButtonClass);
-
-    HostileProbe probe(t);
-    for (int round = 0; round < kRounds; ++round) {
-        // Across the area's width, so the targets are the area and windows at several depths.
-        POINT restless = {areaRect.left + 15 + (round * 67) % (areaRect.right - areaRect.left - 30),
-                          areaRect.top + 20 + (round * 41) % (areaRect.bottom - areaRect.top - 40)};
-        probe.moveTo(restless, "the restless area");
-        probe.moveTo(ok, "the dialog's OK button", okEntry);
-        probe.moveTo(restless, "the restless area");
-        probe.release();
-    }
-    std::printf("%s\n", summary(probe.tally()).c_str());
-    std::fflush(stdout);
-
-    DWORD_PTR calmed = 0;
-    t.require(SendMessageTimeoutW(f.main, RegisterWindowMessageW(kCalmMessage), 0, 0, SMTO_NORMAL,
-                                  kAnswerTimeoutMs, &calmed) != 0 &&
-                  calmed == 1,
-              "the fixture did not calm down");
-    t.check(!childrenOf(area).empty(), "the restless area should hold windows when it calms down");
-
-    // Away first: a drag onto the target shown last would rebuild nothing.
-    const int reportsWhileRestless = probe.reportCount();
-    POINT bareMain = clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5});
-    bool shown = false;
-    for (int attempt = 1; attempt <= 2 && !shown; ++attempt) {
-        probe.moveTo(ok, "the dialog's OK button", okEntry);
-        shown = probe.moveTo(bareMain, "the calm fixture", fixtureMainEntry());
-        probe.release();
-    }
-    t.require(shown, "no chain of the calm fixture");
-    t.checkEqual(probe.reportCount(), reportsWhileRestless, "reports once the fixture was calm");
-    auto roots = readTree(t.session());
-    if (const TreeItem* target = checkChain(t, roots, {fixtureMainEntry()})) {
-        TreeItem expected = expectedSubtree(f.main, true);
-        t.check(*target == expected,
-                cat("the calm fixture's subtree: expected", describe({expected}), "\n       got",
-                    describe({*target})));
-    }
-
+    dragOverRestlessArea(t, f,
+                         {"restless area", GetDlgItem(f.main, kIdHostile), f.main,
+                          clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5})});
     // The calm fixture must not serve a later case that asks for a restless one.
     t.session().fixture(false);
+}
+
+// Another thread of the fixture destroys the children of the area while the walk runs, and
+// creates new ones, without pause.
+E2E_TEST(hostile_walk_survives_windows_destroyed_by_another_thread) {
+    const FixtureWindows& f = t.session().fixture();
+    SideFixture side =
+        startSideFixture(t, {L"--destroyer", L"--x", L"890", L"--y", L"280"}, kDestroyerClass);
+    dragOverRestlessArea(
+        t, f,
+        {"area of another thread", GetDlgItem(side.top, kIdDestroyerArea), side.top,
+         clientToScreen(side.top, {kDestroyerClientWidth / 2, kDestroyerClientHeight - 4})});
 }

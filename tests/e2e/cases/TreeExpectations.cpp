@@ -54,6 +54,24 @@ TreeItem expectedEntry(const std::wstring& text, const std::wstring& cls, int im
     return item;
 }
 
+TreeItem expectedSubtree(HWND window, bool selected) {
+    TreeItem item = expectedEntry(shownText(windowText(window)), shownText(className(window)),
+                                  IsWindowVisible(window) ? 1 : 2);
+    item.selected = selected;
+    for (HWND child : childrenOf(window)) item.children.push_back(expectedSubtree(child, false));
+    return item;
+}
+
+SideFixture startSideFixture(TestContext& t, const std::vector<std::wstring>& args,
+                             const wchar_t* topClass, const std::wstring& exe) {
+    SideFixture side{ChildProcess(exe.empty() ? t.session().paths().fixture : exe, args)};
+    side.top = waitForTopLevel(
+        side.process.id(), [&](HWND w) { return className(w) == topClass; }, 20000);
+    t.require(side.top != nullptr,
+              cat("the fixture showed no window of the class ", quoted(topClass)));
+    return side;
+}
+
 bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry) {
     if (probeTo(t.session(), point, entry)) return true;
     POINT at{};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../driver/Harness.h"
+#include "../driver/Processes.h"
 #include "../driver/RemoteTree.h"
 #include "../driver/Session.h"
 
@@ -22,9 +23,22 @@ const TreeItem* checkChain(TestContext& t, const std::vector<TreeItem>& roots,
 TreeItem expectedEntry(const std::wstring& text, const std::wstring& cls, int image,
                        std::vector<TreeItem> children = {});
 
+// The entry the tool must show for the window and each of its descendants, read with the same
+// queries the walk makes, from outside the tool.
+TreeItem expectedSubtree(HWND window, bool selected);
+
 // Drags from the probe to the point and records a failure, with the tree as it is, unless the
 // selected entry comes to read `entry`.
 bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry);
+
+// Another fixture process with windows of one kind (see QuellonFixture.cpp), for one case; it
+// ends with the object.
+struct SideFixture {
+    ChildProcess process;
+    HWND top = nullptr;  // its top-level window of the class asked for
+};
+SideFixture startSideFixture(TestContext& t, const std::vector<std::wstring>& args,
+                             const wchar_t* topClass, const std::wstring& exe = {});
 
 // The entries of the fixture's windows.
 std::wstring fixtureMainEntry();

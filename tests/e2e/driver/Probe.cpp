@@ -95,4 +95,10 @@ std::wstring entryFor(const std::wstring& text, const std::wstring& cls) {
     return text.empty() ? L"(" + cls + L")" : L"\"" + text + L"\"  (" + cls + L")";
 }
 
+std::wstring shownText(const std::wstring& text) {
+    std::wstring shown = text.substr(0, 254);
+    if (!shown.empty() && IS_HIGH_SURROGATE(shown.back())) shown.pop_back();
+    return shown;
+}
+
 }  // namespace e2e

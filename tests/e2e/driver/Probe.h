@@ -55,4 +55,8 @@ std::wstring selectedText(Session& session);
 // The entry text the tool shows for a window with this text and class.
 std::wstring entryFor(const std::wstring& text, const std::wstring& cls);
 
+// What an entry shows of a window's text or class: at most 254 characters, and no half of a
+// surrogate pair that the cut divided.
+std::wstring shownText(const std::wstring& text);
+
 }  // namespace e2e
