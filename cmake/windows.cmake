@@ -10,6 +10,7 @@ endif()
 add_library(quellon_platform STATIC
   platform/win32/LazyLibrary.cpp
   platform/win32/Win32Platform.cpp
+  platform/win32/Win32WindowGeometry.cpp
 )
 target_link_libraries(quellon_platform PUBLIC quellon_logic)
 

@@ -81,7 +81,7 @@ bool MainWindow::create(int showCommand) {
     MONITORINFO screen{};
     screen.cbSize = sizeof screen;
     ::GetMonitorInfoW(monitor, &screen);
-    const UINT dpi = dpiForMonitor(monitor);
+    const UINT dpi = monitorDpi(monitor);
     const float perPixel = twipsPerPixel(dpi);
     const RECT client{0, 0, toPixels(kClientWidthTwips, perPixel),
                       toPixels(kClientHeightTwips, perPixel)};
