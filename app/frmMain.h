@@ -45,6 +45,9 @@ private:
     // The window and every window GetParent names above it; no list after a failure.
     std::optional<std::vector<Hwnd>> GetParents(Hwnd hwnd);
 
+    // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
+    // walk below it: the steps from 70 on of the move handler, numbered by `line`.
+    void rebuildTree(Hwnd target, int& line);
     // Adds every descendant of hwndLastTarget below its parent's node.
     void walkDescendants(int& line, Node& lastNode);
 

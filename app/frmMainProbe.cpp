@@ -14,6 +14,8 @@ namespace {
 constexpr int kImageVisible = 1;
 constexpr int kImageHidden = 2;
 
+constexpr ProcedureName kMoveProcedure{L"r1_MouseMove", kFormFrmMain};
+
 }  // namespace
 
 void FrmMain::r1_MouseDown(int) { form_.setMousePointer(MousePointer::ArrowQuestion); }
@@ -21,7 +23,7 @@ void FrmMain::r1_MouseDown(int) { form_.setMousePointer(MousePointer::ArrowQuest
 void FrmMain::r1_MouseUp(int) { form_.setMousePointer(MousePointer::Default); }
 
 void FrmMain::r1_MouseMove(int button) {
-    runNumbered(api_, {L"r1_MouseMove", kFormFrmMain}, [&](int& line) {
+    runNumbered(api_, kMoveProcedure, [&](int& line) {
         line = 20;
         if (button != kLeftButton) return;
         line = 30;
@@ -33,37 +35,41 @@ void FrmMain::r1_MouseMove(int button) {
         if (target == hwndLastTarget_) return;
         line = 60;
         if (target == form_.hwnd()) return;
-        line = 70;
-        const std::optional<std::vector<Hwnd>> parents = GetParents(target);
-        line = 80;
-        Nodes& tree = trvw();
-        // Released before this handler's error report is shown, so that box never sits over a
-        // frozen tree.
-        const Nodes::BulkUpdate bulk(tree);
-        tree.clear();
-        line = 90;
-        Node lastNode = tree.addTopLevel(L"DesktopWindow");
-        line = 100;
-        if (!parents) raise(ErrorNumber::SubscriptOutOfRange);
-        for (std::size_t i = parents->size(); i-- > 0;) {
-            line = 110;
-            const std::wstring text = GetEntry((*parents)[i]);
-            line = 120;
-            const std::wstring key = nodeKey((*parents)[i]);
-            line = 130;
-            lastNode = tree.addChild(lastNode, key, text, kImageVisible);
-            line = 140;
-            tree.setExpanded(lastNode);
-        }
-        line = 160;
-        tree.setSelected(lastNode);
-        line = 170;
-        hwndLastTarget_ = target;
-        // Below the desktop window GetParent names owners or nothing, never the desktop, so no
-        // top-level window would find its parent's entry: the desktop's tree ends at itself.
-        if (target == api_.getDesktopWindow()) return;
-        walkDescendants(line, lastNode);
+        rebuildTree(target, line);
     });
+}
+
+void FrmMain::rebuildTree(Hwnd target, int& line) {
+    line = 70;
+    const std::optional<std::vector<Hwnd>> parents = GetParents(target);
+    line = 80;
+    Nodes& tree = trvw();
+    // Released before this handler's error report is shown, so that box never sits over a
+    // frozen tree.
+    const Nodes::BulkUpdate bulk(tree);
+    tree.clear();
+    line = 90;
+    Node lastNode = tree.addTopLevel(L"DesktopWindow");
+    line = 100;
+    if (!parents) raise(ErrorNumber::SubscriptOutOfRange);
+    for (std::size_t i = parents->size(); i-- > 0;) {
+        line = 110;
+        const std::wstring text = GetEntry((*parents)[i]);
+        line = 120;
+        const std::wstring key = nodeKey((*parents)[i]);
+        line = 130;
+        lastNode = tree.addChild(lastNode, key, text, kImageVisible);
+        line = 140;
+        tree.setExpanded(lastNode);
+    }
+    line = 160;
+    tree.setSelected(lastNode);
+    line = 170;
+    hwndLastTarget_ = target;
+    // Below the desktop window GetParent names owners or nothing, never the desktop, so no
+    // top-level window would find its parent's entry: the desktop's tree ends at itself.
+    if (target == api_.getDesktopWindow()) return;
+    walkDescendants(line, lastNode);
 }
 
 // Pre-order over the subtree of hwndLastTarget in z-order, each window below the node of the
