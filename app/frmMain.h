@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/FormHost.h"
+#include "app/ProbeOutline.h"
 #include "app/treeview/Nodes.h"
 #include "platform/Platform.h"
 
@@ -21,7 +22,7 @@ inline constexpr int kMiddleButton = 4;
 
 class FrmMain {
 public:
-    FrmMain(Platform& api, FormHost& form, Nodes& trv);
+    FrmMain(Platform& api, FormHost& form, Nodes& trv, ProbeOutline& outline);
 
     void Form_Load();
     void Form_Terminate();
@@ -48,6 +49,9 @@ private:
     // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
     // walk below it: the steps from 70 on of the move handler, numbered by `line`.
     void rebuildTree(Hwnd target, int& line);
+    // Outlines the window that the tree shows as the target unless it is the desktop window,
+    // which is not outlined; whether it was not the desktop.
+    bool outlineUnlessDesktop(Hwnd target);
     // Adds every descendant of hwndLastTarget below its parent's node.
     void walkDescendants(int& line, Node& lastNode);
 
@@ -57,6 +61,7 @@ private:
     Platform& api_;
     FormHost& form_;
     Nodes& trv_;
+    ProbeOutline& outline_;
     Nodes* trvw_ = nullptr;
     Hwnd hwndLastTarget_ = 0;
 };

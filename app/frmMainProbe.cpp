@@ -32,9 +32,16 @@ void FrmMain::r1_MouseMove(int button) {
         line = 40;
         const Hwnd target = api_.windowFromPoint(position);
         line = 50;
-        if (target == hwndLastTarget_) return;
+        if (target == hwndLastTarget_) {
+            // Again after a pass over the main window, which took the outline away.
+            outlineUnlessDesktop(target);
+            return;
+        }
         line = 60;
-        if (target == form_.hwnd()) return;
+        if (target == form_.hwnd()) {
+            outline_.follow(0);
+            return;
+        }
         rebuildTree(target, line);
     });
 }
@@ -66,10 +73,17 @@ void FrmMain::rebuildTree(Hwnd target, int& line) {
     tree.setSelected(lastNode);
     line = 170;
     hwndLastTarget_ = target;
-    // Below the desktop window GetParent names owners or nothing, never the desktop, so no
-    // top-level window would find its parent's entry: the desktop's tree ends at itself.
-    if (target == api_.getDesktopWindow()) return;
+    // Outlined before the walk, which may take long on a huge tree: the user sees at once what
+    // is probed. Below the desktop window GetParent names owners or nothing, never the desktop,
+    // so no top-level window would find its parent's entry: the desktop's tree ends at itself.
+    if (!outlineUnlessDesktop(target)) return;
     walkDescendants(line, lastNode);
+}
+
+bool FrmMain::outlineUnlessDesktop(Hwnd target) {
+    const bool desktop = target == api_.getDesktopWindow();
+    outline_.follow(desktop ? 0 : target);
+    return !desktop;
 }
 
 // Pre-order over the subtree of hwndLastTarget in z-order, each window below the node of the

@@ -18,6 +18,7 @@
 #include "app/frmMain.h"
 #include "bench/BenchPlatforms.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32WindowGeometry.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -33,6 +34,7 @@
 #include "app/treeview/Nodes.h"
 #include "app/treeview/TreeViewControl.h"
 #include "app/win32/Dpi.h"
+#include "app/win32/OutlineWindows.h"
 #include "bench/FarmProcess.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Unique.h"
@@ -204,8 +206,8 @@ private:
 
 // One rebuild as a move of the probe onto the target makes it. A fresh main-window object has
 // shown no target yet, so the move always rebuilds.
-void rebuild(Platform& api, FormHost& host, Nodes& nodes) {
-    FrmMain form(api, host, nodes);
+void rebuild(Platform& api, FormHost& host, Nodes& nodes, ProbeOutline& outline) {
+    FrmMain form(api, host, nodes, outline);
     form.Form_Load();
     form.r1_MouseMove(kLeftButton);
 }
@@ -282,12 +284,12 @@ public:
 
         QueryLog log;
         RecordingPlatform recorder(real_, target, log);
-        rebuild(recorder, host_, nullNodes_);
+        rebuild(recorder, nullNodes_);
         expectComplete(recorder, nullNodes_, expected, "recording");
 
         // Also clears the tree of the case before, which the timed runs should not pay for.
         AimedPlatform aimed(real_, target);
-        rebuild(aimed, host_, treeNodes_);
+        rebuild(aimed, treeNodes_);
         host_.pumpUntilPainted();
         expectComplete(aimed, treeNodes_, expected, "first rebuild");
 
@@ -298,20 +300,23 @@ public:
             floor.push_back(millis([&] { replayQueries(real_, log); }));
 
             AnsweringPlatform answering(real_, target, log);
-            own.push_back(millis([&] { rebuild(answering, host_, nullNodes_); }));
+            own.push_back(millis([&] { rebuild(answering, nullNodes_); }));
             expectComplete(answering, nullNodes_, expected, "own work");
             if (!answering.matchedLog()) throw std::runtime_error("own work: other queries");
 
-            logic.push_back(millis([&] { rebuild(aimed, host_, nullNodes_); }));
+            logic.push_back(millis([&] { rebuild(aimed, nullNodes_); }));
             expectComplete(aimed, nullNodes_, expected, "logic");
 
+            // Drawn afresh, as when a drag reaches a new window.
+            dragOutline_.endDrag();
+            dragOutline_.beginDrag();
             full.push_back(millis([&] {
-                rebuild(aimed, host_, treeNodes_);
+                rebuild(aimed, treeNodes_, dragOutline_);
                 host_.pumpUntilPainted();
             }));
             expectComplete(aimed, treeNodes_, expected, "full rebuild");
 
-            rebuild(aimed, host_, timedTreeNodes_);
+            rebuild(aimed, timedTreeNodes_);
             treeTimes_.pending += millis([&] { host_.pumpUntilPainted(); });
             expectComplete(aimed, timedTreeNodes_, expected, "timed full rebuild");
         }
@@ -321,7 +326,19 @@ public:
     }
 
 private:
+    // Without an outline argument, the rebuild has an outline that no drag has begun: it draws
+    // nothing and asks nothing.
+    void rebuild(Platform& api, Nodes& nodes) { rebuild(api, nodes, idleOutline_); }
+    void rebuild(Platform& api, Nodes& nodes, ProbeOutline& outline) {
+        bench::rebuild(api, host_, nodes, outline);
+    }
+
     win32::Win32Platform real_;
+    // The full rebuilds draw the outline as during a drag.
+    win32::Win32WindowGeometry geometry_;
+    win32::OutlineWindows outlineWindows_{::GetModuleHandleW(nullptr)};
+    ProbeOutline dragOutline_{geometry_, outlineWindows_};
+    ProbeOutline idleOutline_{geometry_, outlineWindows_};
     HostWindow& host_;
     TreeTimes treeTimes_;
     TimedTree timedTree_;

@@ -20,6 +20,7 @@ add_executable(quellon WIN32
   app/win32/MainWindowProbe.cpp
   app/win32/Controls.cpp
   app/win32/Dpi.cpp
+  app/win32/OutlineWindows.cpp
   app/treeview/TreeViewControl.cpp
   resources/quellon.rc
 )

@@ -71,7 +71,9 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Platform& api)
     : instance_(instance),
       api_(api),
       nodes_(tree_),
-      frmMain_(api, *this, nodes_),
+      outlineWindows_(instance),
+      outline_(geometry_, outlineWindows_),
+      frmMain_(api, *this, nodes_, outline_),
       background_(::CreateSolidBrush(kWindowColour)),
       probeBackground_(::CreateSolidBrush(kProbeColour)) {}
 
@@ -234,6 +236,10 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (onActivate(wParam)) return 0;
             break;
         case WM_DPICHANGED: onDpiChanged(*reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_TIMER:
+            if (wParam != kOutlineTimer) break;
+            outline_.refresh();
+            return 0;
         case WM_CLOSE:
             // A close among the events that a tree click lets through would destroy the tree
             // control while its own click handling still runs: it waits until the click is done.
@@ -245,6 +251,8 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_DESTROY:
             // The tooltip has no owner, so it would outlive the window.
             if (tooltip_) ::DestroyWindow(std::exchange(tooltip_, nullptr));
+            outline_.endDrag();
+            outlineWindows_.destroy();
             api_.setOwner(nullptr);
             ::PostQuitMessage(0);
             return 0;
