@@ -4,8 +4,9 @@
 
 namespace quellon {
 
-FrmMain::FrmMain(Platform& api, FormHost& form, Nodes& trv, ProbeOutline& outline)
-    : api_(api), form_(form), trv_(trv), outline_(outline) {}
+FrmMain::FrmMain(Platform& api, FormHost& form, Nodes& trv, WindowGeometry& geometry,
+                 ProbeOutline& outline)
+    : api_(api), form_(form), trv_(trv), geometry_(geometry), outline_(outline) {}
 
 void FrmMain::Form_Load() { trvw_ = &trv_; }
 

@@ -12,6 +12,7 @@
 #include "app/ProbeOutline.h"
 #include "app/treeview/Nodes.h"
 #include "platform/Platform.h"
+#include "platform/WindowGeometry.h"
 
 namespace quellon {
 
@@ -20,13 +21,19 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
+// The key that rebuilds the tree for the window shown last.
+inline constexpr int kKeyF5 = 0x74;
+
 class FrmMain {
 public:
-    FrmMain(Platform& api, FormHost& form, Nodes& trv, ProbeOutline& outline);
+    FrmMain(Platform& api, FormHost& form, Nodes& trv, WindowGeometry& geometry,
+            ProbeOutline& outline);
 
     void Form_Load();
     void Form_Terminate();
     void Form_Resize();
+    // A key pressed while the window is active, whichever control has the focus.
+    void Form_KeyDown(int keyCode);
 
     void chkTop_Click();
     void Command1_Click(std::int16_t index);
@@ -61,6 +68,7 @@ private:
     Platform& api_;
     FormHost& form_;
     Nodes& trv_;
+    WindowGeometry& geometry_;
     ProbeOutline& outline_;
     Nodes* trvw_ = nullptr;
     Hwnd hwndLastTarget_ = 0;

@@ -46,6 +46,14 @@ void FrmMain::r1_MouseMove(int button) {
     });
 }
 
+// F5 rebuilds the tree as a move onto the window shown last would, reports included.
+void FrmMain::Form_KeyDown(int keyCode) {
+    if (keyCode != kKeyF5) return;
+    const Hwnd target = hwndLastTarget_;
+    if (target == 0 || !geometry_.isWindow(target)) return;
+    runNumbered(api_, kMoveProcedure, [&](int& line) { rebuildTree(target, line); });
+}
+
 void FrmMain::rebuildTree(Hwnd target, int& line) {
     line = 70;
     const std::optional<std::vector<Hwnd>> parents = GetParents(target);

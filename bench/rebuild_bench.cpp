@@ -206,8 +206,9 @@ private:
 
 // One rebuild as a move of the probe onto the target makes it. A fresh main-window object has
 // shown no target yet, so the move always rebuilds.
-void rebuild(Platform& api, FormHost& host, Nodes& nodes, ProbeOutline& outline) {
-    FrmMain form(api, host, nodes, outline);
+void rebuild(Platform& api, FormHost& host, Nodes& nodes, WindowGeometry& geometry,
+             ProbeOutline& outline) {
+    FrmMain form(api, host, nodes, geometry, outline);
     form.Form_Load();
     form.r1_MouseMove(kLeftButton);
 }
@@ -330,7 +331,7 @@ private:
     // nothing and asks nothing.
     void rebuild(Platform& api, Nodes& nodes) { rebuild(api, nodes, idleOutline_); }
     void rebuild(Platform& api, Nodes& nodes, ProbeOutline& outline) {
-        bench::rebuild(api, host_, nodes, outline);
+        bench::rebuild(api, host_, nodes, geometry_, outline);
     }
 
     win32::Win32Platform real_;

@@ -73,7 +73,7 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Platform& api)
       nodes_(tree_),
       outlineWindows_(instance),
       outline_(geometry_, outlineWindows_),
-      frmMain_(api, *this, nodes_, outline_),
+      frmMain_(api, *this, nodes_, geometry_, outline_),
       background_(::CreateSolidBrush(kWindowColour)),
       probeBackground_(::CreateSolidBrush(kProbeColour)) {}
 
@@ -118,6 +118,11 @@ int MainWindow::run() {
 }
 
 void MainWindow::dispatch(MSG& message) {
+    // The window sees its keys before the control with the focus does, as F5 needs.
+    if (message.message == WM_KEYDOWN && window_ &&
+        (message.hwnd == window_ || ::IsChild(window_, message.hwnd))) {
+        frmMain_.Form_KeyDown(static_cast<int>(message.wParam));
+    }
     if (window_ && ::IsDialogMessageW(window_, &message)) return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);

@@ -1,8 +1,11 @@
-// The probe's outline: which window it surrounds, and where.
+// The probe's outline (which window it surrounds, and where) and F5, which rebuilds the tree
+// for the window shown last.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "platform/RuntimeError.h"
 #include "tests/support/ProbeFixture.h"
 
 namespace quellon {
@@ -95,6 +98,38 @@ TEST_F(OutlineTest, ShowsOnlyDuringTheDragAndGoesWithItsWindow) {
     desktop.destroy(first);
     outline.outline.refresh();
     EXPECT_EQ(shown, std::nullopt);
+}
+
+TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {
+    const Hwnd frame = window(L"Frame");
+    moveOver(frame);
+    window(L"Later", frame);
+    nodes.setSelected(nodes.find(nodeKey(frame)));
+    desktop.pointed = window(L"Elsewhere");  // F5 does not look at the pointer
+
+    frm.Form_KeyDown(kKeyF5 + 1);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n");
+    frm.Form_KeyDown(kKeyF5);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n    (Later) [1] +\n");
+
+    widget.beforeInsert = [](const std::wstring& text) {
+        if (text == L"(Later)") raise(ErrorNumber::OutOfMemory);
+    };
+    frm.Form_KeyDown(kKeyF5);
+    EXPECT_EQ(desktop.messages, std::vector{report(550, ErrorNumber::OutOfMemory)});
+}
+
+TEST_F(OutlineTest, F5WithNoWindowShownOrAVanishedOneChangesNothing) {
+    frm.Form_KeyDown(kKeyF5);
+    EXPECT_EQ(widget.bulkUpdates, 0);
+
+    const Hwnd frame = window(L"Frame");
+    moveOver(frame);
+    desktop.destroy(frame);
+    frm.Form_KeyDown(kKeyF5);
+    EXPECT_EQ(widget.bulkUpdates, 1);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n");
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The outline that marks the probed window on the screen while the probe is dragged.
+// The outline that marks the probed window on the screen while the probe is dragged, and F5,
+// which rebuilds the tree for the window shown last.
 #include <windows.h>
 
 #include <cstdio>
@@ -6,7 +7,9 @@
 
 #include "../driver/Harness.h"
 #include "../driver/Input.h"
+#include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
+#include "../driver/Processes.h"
 #include "../driver/Screenshot.h"
 #include "../driver/Session.h"
 #include "../driver/Wait.h"
@@ -85,6 +88,12 @@ std::vector<HWND> strayToolWindows(Session& session) {
     return stray;
 }
 
+void checkNoReport(TestContext& t) {
+    for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
+        t.check(false, cat("message box ", quoted(box.caption), ": ", quoted(box.text)));
+    }
+}
+
 }  // namespace
 
 E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
@@ -137,4 +146,56 @@ E2E_TEST(outline_none_over_the_tools_own_window) {
             "the fixture's outline stayed while the pointer is over the tool");
     t.check(colours(edgePixels(windowRect(tool.main))) == toolBefore,
             "the tool's main window is outlined");
+}
+
+E2E_TEST(f5_shows_a_window_created_since) {
+    const FixtureWindows& f = t.session().fixture();
+    const ToolWindows& tool = t.session().tool();
+    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no tree to start from");
+    const std::wstring details = L"Details von vorher";
+    SendMessageW(tool.txtInf, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(details.c_str()));
+    const auto added = reinterpret_cast<HWND>(
+        SendMessageW(f.main, RegisterWindowMessageW(kAddChildMessage), 0, 0));
+    t.require(added != nullptr, "the fixture created no window");
+
+    t.require(bringToFront(tool.main), "the tool did not come to the front");
+    pressKey(VK_F5);
+    const std::wstring entry = entryFor(kAddedText, kPanelClass);
+    const auto shows = [&] {
+        const auto roots = readTree(t.session());
+        const auto path = selectionPath(roots);
+        if (path.empty()) return false;
+        for (const TreeItem& child : path.back()->children) {
+            if (child.text == entry) return true;
+        }
+        return false;
+    };
+    t.check(waitUntil(shows), cat("the new window is not below the selected fixture:\n",
+                                  describe(readTree(t.session()))));
+    t.checkText(selectedText(t.session()), fixtureMainEntry(), "selected entry");
+    t.checkText(windowText(tool.txtInf), details, "details");
+    checkNoReport(t);
+    // The other cases expect the fixture as it was.
+    SendMessageW(added, WM_CLOSE, 0, 0);
+}
+
+E2E_TEST(f5_after_the_targets_process_ended_changes_nothing) {
+    const FixtureWindows& f = t.session().fixture();
+    const ToolWindows& tool = t.session().tool();
+    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no tree to start from");
+    const auto before = readTree(t.session());
+
+    DWORD process = 0;
+    GetWindowThreadProcessId(f.main, &process);
+    const HANDLE fixture = OpenProcess(PROCESS_TERMINATE, FALSE, process);
+    t.require(fixture && TerminateProcess(fixture, 1), "the fixture could not be ended");
+    CloseHandle(fixture);
+    t.require(waitUntil([&] { return !IsWindow(f.main); }), "the fixture's window stayed");
+
+    t.require(bringToFront(tool.main), "the tool did not come to the front");
+    pressKey(VK_F5);
+    t.session().settleTool();
+    t.check(readTree(t.session()) == before,
+            cat("F5 changed the tree:\n", describe(readTree(t.session()))));
+    checkNoReport(t);
 }
