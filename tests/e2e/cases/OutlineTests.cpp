@@ -107,6 +107,8 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
         t.checkEqual(outlineWidthOnFixture(t, drag), kOutlineWidth96, "outline width");
         RECT around = bounds;
         InflateRect(&around, 12, 12);
+        const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        IntersectRect(&around, &around, &screen);
         std::wstring picture = saveScreenshot(around, L"outline");
         if (!picture.empty()) std::printf("       screenshot: %s\n", utf8(picture).c_str());
 
