@@ -32,7 +32,7 @@ TEST(OutlineEdges, LieInsideTheBoundsAndMeetInBoundsTooSmallForTwo) {
                                                            Rect{0, 3, 3, 3}, Rect{3, 3, 4, 3}}));
 }
 
-TEST_F(OutlineTest, TopLevelWindowsByTheirFrameBoundsChildrenByTheirRectanglesClipped) {
+TEST_F(OutlineTest, TopLevelWindowsByFrameBoundsChildrenByRectanglesClippedWidthByMonitorDpi) {
     const Hwnd frame = placed(L"Frame", {100, 100, 500, 400});
     const Hwnd child = placed(L"Child", {120, 130, 220, 160}, frame);
     geometry.frameBounds[frame] = {107, 100, 493, 393};
@@ -43,6 +43,7 @@ TEST_F(OutlineTest, TopLevelWindowsByTheirFrameBoundsChildrenByTheirRectanglesCl
     moveOver(child);
     EXPECT_EQ(shown, outlineEdges({120, 130, 220, 160}, 3));
 
+    // No frame bounds: the window rectangle, clipped.
     const Hwnd maximized = placed(L"Maximized", {-8, -8, 1288, 1032});
     moveOver(maximized);
     EXPECT_EQ(shown, outlineEdges({0, 0, 1280, 1024}, 3));
@@ -50,12 +51,10 @@ TEST_F(OutlineTest, TopLevelWindowsByTheirFrameBoundsChildrenByTheirRectanglesCl
     const Hwnd offScreen = placed(L"Off", {2000, 0, 2100, 50});
     moveOver(offScreen);
     EXPECT_EQ(shown, std::nullopt);
-}
 
-TEST_F(OutlineTest, TheWidthFollowsTheDpiOfTheTargetsMonitor) {
-    const Hwnd frame = placed(L"Frame", {0, 0, 300, 200});
-    geometry.dpis[frame] = 144;
-    moveOver(frame);
+    const Hwnd highDpi = placed(L"HighDpi", {0, 0, 300, 200});
+    geometry.dpis[highDpi] = 144;
+    moveOver(highDpi);
     EXPECT_EQ(shown, outlineEdges({0, 0, 300, 200}, 5));
 }
 

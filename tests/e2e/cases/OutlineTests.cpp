@@ -24,17 +24,11 @@ namespace {
 
 constexpr int kOutlineWidth96 = 3;
 
-// The outermost pixel in the middle of each edge of the rectangle: the outline covers them.
-std::vector<POINT> edgePixels(const RECT& r) {
-    const POINT middle = centreOf(r);
-    return {
-        {middle.x, r.top}, {middle.x, r.bottom - 1}, {r.left, middle.y}, {r.right - 1, middle.y}};
-}
-
-std::vector<COLORREF> colours(const std::vector<POINT>& points) {
-    std::vector<COLORREF> result;
-    for (POINT p : points) result.push_back(screenPixel(p));
-    return result;
+// The outermost pixel in the middle of each edge of the rectangle, which the outline covers.
+std::vector<COLORREF> edgeColours(const RECT& r) {
+    const POINT m = centreOf(r);
+    return {screenPixel({m.x, r.top}), screenPixel({m.x, r.bottom - 1}), screenPixel({r.left, m.y}),
+            screenPixel({r.right - 1, m.y})};
 }
 
 bool allDiffer(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
@@ -51,7 +45,7 @@ POINT bareFixtureMain(const FixtureWindows& f) {
 
 // Pixels of the outline's colour from the left edge of the rectangle inwards, in its middle.
 int leftEdgeWidth(const RECT& r) {
-    const POINT start = edgePixels(r)[2];
+    const POINT start = {r.left, centreOf(r).y};
     const COLORREF outline = screenPixel(start);
     int width = 0;
     while (width < 20 && screenPixel({start.x + width, start.y}) == outline) ++width;
@@ -63,11 +57,11 @@ int leftEdgeWidth(const RECT& r) {
 int outlineWidthOnFixture(TestContext& t, ProbeDrag& drag) {
     const FixtureWindows& f = t.session().fixture();
     const RECT bounds = windowRect(f.main);
-    const auto before = colours(edgePixels(bounds));
+    const auto before = edgeColours(bounds);
     drag.glideTo(bareFixtureMain(f));
     const bool shown = waitUntil([&] {
         drag.nudge();
-        return allDiffer(colours(edgePixels(bounds)), before);
+        return allDiffer(edgeColours(bounds), before);
     });
     t.check(shown, "the fixture's edges never showed the outline");
     return shown ? leftEdgeWidth(bounds) : 0;
@@ -103,7 +97,7 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
     {
         ProbeDrag drag(t.session());
         // Read once the press has made the tool the active window, which may recolour captions.
-        before = colours(edgePixels(bounds));
+        before = edgeColours(bounds);
         t.checkEqual(outlineWidthOnFixture(t, drag), kOutlineWidth96, "outline width");
         RECT around = bounds;
         InflateRect(&around, 12, 12);
@@ -119,7 +113,7 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
         t.check(WindowFromPoint(onOutline) == f.main, "the outline is hit by WindowFromPoint");
         t.checkText(selectedText(t.session()), fixtureMainEntry(), "target on the outline");
     }
-    t.check(waitUntil([&] { return colours(edgePixels(bounds)) == before; }),
+    t.check(waitUntil([&] { return edgeColours(bounds) == before; }),
             "the edges did not return to what they showed before the drag");
     t.check(strayToolWindows(t.session()).empty(), "the tool still shows a window of its own");
 }
@@ -133,9 +127,9 @@ E2E_TEST(outline_none_over_the_tools_own_window) {
     const ToolWindows& tool = t.session().tool();
     const RECT fixture = windowRect(t.session().fixture().main);
     ProbeDrag drag(t.session());
-    const auto fixtureBefore = colours(edgePixels(fixture));
+    const auto fixtureBefore = edgeColours(fixture);
     t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
-    const auto toolBefore = colours(edgePixels(windowRect(tool.main)));
+    const auto toolBefore = edgeColours(windowRect(tool.main));
 
     // The gap between the tree and the probe belongs to the main window itself.
     const RECT tree = rectInParent(tool.trv);
@@ -144,10 +138,9 @@ E2E_TEST(outline_none_over_the_tools_own_window) {
     t.require(WindowFromPoint(gap) == tool.main, "the gap is not on the tool's main window");
     drag.jumpTo(gap);
     drag.nudge();
-    t.check(waitUntil([&] { return colours(edgePixels(fixture)) == fixtureBefore; }),
+    t.check(waitUntil([&] { return edgeColours(fixture) == fixtureBefore; }),
             "the fixture's outline stayed while the pointer is over the tool");
-    t.check(colours(edgePixels(windowRect(tool.main))) == toolBefore,
-            "the tool's main window is outlined");
+    t.check(edgeColours(windowRect(tool.main)) == toolBefore, "the tool's main window is outlined");
 }
 
 E2E_TEST(f5_shows_a_window_created_since) {
