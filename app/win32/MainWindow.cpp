@@ -118,10 +118,12 @@ int MainWindow::run() {
 }
 
 void MainWindow::dispatch(MSG& message) {
-    // The window sees its keys before the control with the focus does, as F5 needs.
+    // The window sees its keys before the control with the focus does, as F5 needs. This runs
+    // outside any window procedure, whose stub would otherwise contain the errors.
     if (message.message == WM_KEYDOWN && window_ &&
         (message.hwnd == window_ || ::IsChild(window_, message.hwnd))) {
-        frmMain_.Form_KeyDown(static_cast<int>(message.wParam));
+        containErrors([&] { frmMain_.Form_KeyDown(static_cast<int>(message.wParam)); },
+                      [&](const RuntimeError& error) { reportUncaught(error); });
     }
     if (window_ && ::IsDialogMessageW(window_, &message)) return;
     ::TranslateMessage(&message);
