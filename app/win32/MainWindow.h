@@ -1,6 +1,7 @@
 // The tool's main window: creates the window and its controls as designed, hosts the
 // handlers of FrmMain (which it serves as FormHost) and turns window messages into their
-// events: the probe gesture, button clicks, tree clicks, resizing, and DPI changes.
+// events: the probe gesture, button clicks, tree clicks, keys, resizing, and DPI changes. It
+// also owns the probe's outline and its windows.
 #pragma once
 
 #include "app/frmMain.h"

@@ -1,5 +1,5 @@
-// The probe r1: the drag gesture that feeds the probe handlers, and the probe's own drawing,
-// a frame with the etched border and its caption set into the top edge.
+// The probe r1: the drag gesture that feeds the probe handlers and bounds the outline, and the
+// probe's own drawing, a frame with the etched border and its caption set into the top edge.
 #include "app/win32/MainWindow.h"
 
 #include <commctrl.h>
