@@ -7,7 +7,8 @@
 //   own    the tool's own work: the rebuild with those queries answered from the recording and
 //          a tree that does nothing
 //   logic  the rebuild with the real queries and a tree that does nothing
-//   full   the rebuild with the real queries and the real tree view, until it has painted
+//   full   the rebuild with the real queries and the real tree view, until it has painted,
+//          with the probe's outline drawn afresh around the target as during a drag
 //
 // Below each row, the tree view's share of the full rebuild by operation (means of further full
 // rebuilds that time each call into the tree view; the table's runs time none).
