@@ -4,7 +4,9 @@
 
 namespace quellon {
 
-FrmMain::FrmMain(Platform& api, FormHost& form, Nodes& trv) : api_(api), form_(form), trv_(trv) {}
+FrmMain::FrmMain(Platform& api, FormHost& form, Nodes& trv, WindowGeometry& geometry,
+                 ProbeOutline& outline)
+    : api_(api), form_(form), trv_(trv), geometry_(geometry), outline_(outline) {}
 
 void FrmMain::Form_Load() { trvw_ = &trv_; }
 

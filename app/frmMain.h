@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "app/FormHost.h"
+#include "app/ProbeOutline.h"
 #include "app/treeview/Nodes.h"
 #include "platform/Platform.h"
+#include "platform/WindowGeometry.h"
 
 namespace quellon {
 
@@ -19,13 +21,19 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
+// The key that rebuilds the tree for the window shown last.
+inline constexpr int kKeyF5 = 0x74;
+
 class FrmMain {
 public:
-    FrmMain(Platform& api, FormHost& form, Nodes& trv);
+    FrmMain(Platform& api, FormHost& form, Nodes& trv, WindowGeometry& geometry,
+            ProbeOutline& outline);
 
     void Form_Load();
     void Form_Terminate();
     void Form_Resize();
+    // A key pressed while the window is active, whichever control has the focus.
+    void Form_KeyDown(int keyCode);
 
     void chkTop_Click();
     void Command1_Click(std::int16_t index);
@@ -45,6 +53,12 @@ private:
     // The window and every window GetParent names above it; no list after a failure.
     std::optional<std::vector<Hwnd>> GetParents(Hwnd hwnd);
 
+    // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
+    // walk below it: the steps from 70 on of the move handler, numbered by `line`.
+    void rebuildTree(Hwnd target, int& line);
+    // Outlines the window that the tree shows as the target unless it is the desktop window,
+    // which is not outlined; whether it was not the desktop.
+    bool outlineUnlessDesktop(Hwnd target);
     // Adds every descendant of hwndLastTarget below its parent's node.
     void walkDescendants(int& line, Node& lastNode);
 
@@ -54,6 +68,8 @@ private:
     Platform& api_;
     FormHost& form_;
     Nodes& trv_;
+    WindowGeometry& geometry_;
+    ProbeOutline& outline_;
     Nodes* trvw_ = nullptr;
     Hwnd hwndLastTarget_ = 0;
 };

@@ -14,6 +14,8 @@ namespace {
 constexpr int kImageVisible = 1;
 constexpr int kImageHidden = 2;
 
+constexpr ProcedureName kMoveProcedure{L"r1_MouseMove", kFormFrmMain};
+
 // The window that a window sits in, as the walk needs it. For a pop-up style window moved into
 // another window (a docked tool window, another program's window embedded by its host),
 // GetParent names the owner, or 0, while GetAncestor names the window it sits in. Systems
@@ -46,7 +48,7 @@ void FrmMain::r1_MouseDown(int) { form_.setMousePointer(MousePointer::ArrowQuest
 void FrmMain::r1_MouseUp(int) { form_.setMousePointer(MousePointer::Default); }
 
 void FrmMain::r1_MouseMove(int button) {
-    runNumbered(api_, {L"r1_MouseMove", kFormFrmMain}, [&](int& line) {
+    runNumbered(api_, kMoveProcedure, [&](int& line) {
         line = 20;
         if (button != kLeftButton) return;
         line = 30;
@@ -56,40 +58,66 @@ void FrmMain::r1_MouseMove(int button) {
         line = 40;
         const Hwnd target = api_.windowFromPoint(position);
         line = 50;
-        if (target == hwndLastTarget_) return;
-        line = 60;
-        if (target == form_.hwnd()) return;
-        line = 70;
-        const std::optional<std::vector<Hwnd>> parents = GetParents(target);
-        line = 80;
-        Nodes& tree = trvw();
-        // Released before this handler's error report is shown, so that box never sits over a
-        // frozen tree.
-        const Nodes::BulkUpdate bulk(tree);
-        tree.clear();
-        line = 90;
-        Node lastNode = tree.addTopLevel(L"DesktopWindow");
-        line = 100;
-        if (!parents) raise(ErrorNumber::SubscriptOutOfRange);
-        for (std::size_t i = parents->size(); i-- > 0;) {
-            line = 110;
-            const std::wstring text = GetEntry((*parents)[i]);
-            line = 120;
-            const std::wstring key = nodeKey((*parents)[i]);
-            line = 130;
-            lastNode = tree.addChild(lastNode, key, text, kImageVisible);
-            line = 140;
-            tree.setExpanded(lastNode);
+        if (target == hwndLastTarget_) {
+            // Again after a pass over the main window, which took the outline away.
+            outlineUnlessDesktop(target);
+            return;
         }
-        line = 160;
-        tree.setSelected(lastNode);
-        line = 170;
-        hwndLastTarget_ = target;
-        // The desktop's tree ends at itself, on every system alike: where GetAncestor is missing,
-        // top-level windows name owners or nothing as parents, never the desktop.
-        if (target == api_.getDesktopWindow()) return;
-        walkDescendants(line, lastNode);
+        line = 60;
+        if (target == form_.hwnd()) {
+            outline_.follow(0);
+            return;
+        }
+        rebuildTree(target, line);
     });
+}
+
+// F5 rebuilds the tree as a move onto the window shown last would, reports included.
+void FrmMain::Form_KeyDown(int keyCode) {
+    if (keyCode != kKeyF5) return;
+    const Hwnd target = hwndLastTarget_;
+    if (target == 0 || !geometry_.isWindow(target)) return;
+    runNumbered(api_, kMoveProcedure, [&](int& line) { rebuildTree(target, line); });
+}
+
+void FrmMain::rebuildTree(Hwnd target, int& line) {
+    line = 70;
+    const std::optional<std::vector<Hwnd>> parents = GetParents(target);
+    line = 80;
+    Nodes& tree = trvw();
+    // Released before this handler's error report is shown, so that box never sits over a
+    // frozen tree.
+    const Nodes::BulkUpdate bulk(tree);
+    tree.clear();
+    line = 90;
+    Node lastNode = tree.addTopLevel(L"DesktopWindow");
+    line = 100;
+    if (!parents) raise(ErrorNumber::SubscriptOutOfRange);
+    for (std::size_t i = parents->size(); i-- > 0;) {
+        line = 110;
+        const std::wstring text = GetEntry((*parents)[i]);
+        line = 120;
+        const std::wstring key = nodeKey((*parents)[i]);
+        line = 130;
+        lastNode = tree.addChild(lastNode, key, text, kImageVisible);
+        line = 140;
+        tree.setExpanded(lastNode);
+    }
+    line = 160;
+    tree.setSelected(lastNode);
+    line = 170;
+    hwndLastTarget_ = target;
+    // Outlined before the walk, which may take long on a huge tree: the user sees at once what
+    // is probed. The desktop's tree ends at itself, on every system alike: where GetAncestor is
+    // missing, top-level windows name owners or nothing as parents, never the desktop.
+    if (!outlineUnlessDesktop(target)) return;
+    walkDescendants(line, lastNode);
+}
+
+bool FrmMain::outlineUnlessDesktop(Hwnd target) {
+    const bool desktop = target == api_.getDesktopWindow();
+    outline_.follow(desktop ? 0 : target);
+    return !desktop;
 }
 
 // Pre-order over the subtree of hwndLastTarget in z-order, each window below the node of the

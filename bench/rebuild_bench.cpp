@@ -7,7 +7,8 @@
 //   own    the tool's own work: the rebuild with those queries answered from the recording and
 //          a tree that does nothing
 //   logic  the rebuild with the real queries and a tree that does nothing
-//   full   the rebuild with the real queries and the real tree view, until it has painted
+//   full   the rebuild with the real queries and the real tree view, until it has painted,
+//          with the probe's outline drawn afresh around the target as during a drag
 //
 // Below each row, the tree view's share of the full rebuild by operation (means of further full
 // rebuilds that time each call into the tree view; the table's runs time none).
@@ -18,6 +19,7 @@
 #include "app/frmMain.h"
 #include "bench/BenchPlatforms.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32WindowGeometry.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -33,6 +35,7 @@
 #include "app/treeview/Nodes.h"
 #include "app/treeview/TreeViewControl.h"
 #include "app/win32/Dpi.h"
+#include "app/win32/OutlineWindows.h"
 #include "bench/FarmProcess.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Unique.h"
@@ -204,8 +207,9 @@ private:
 
 // One rebuild as a move of the probe onto the target makes it. A fresh main-window object has
 // shown no target yet, so the move always rebuilds.
-void rebuild(Platform& api, FormHost& host, Nodes& nodes) {
-    FrmMain form(api, host, nodes);
+void rebuild(Platform& api, FormHost& host, Nodes& nodes, WindowGeometry& geometry,
+             ProbeOutline& outline) {
+    FrmMain form(api, host, nodes, geometry, outline);
     form.Form_Load();
     form.r1_MouseMove(kLeftButton);
 }
@@ -282,12 +286,12 @@ public:
 
         QueryLog log;
         RecordingPlatform recorder(real_, target, log);
-        rebuild(recorder, host_, nullNodes_);
+        rebuild(recorder, nullNodes_);
         expectComplete(recorder, nullNodes_, expected, "recording");
 
         // Also clears the tree of the case before, which the timed runs should not pay for.
         AimedPlatform aimed(real_, target);
-        rebuild(aimed, host_, treeNodes_);
+        rebuild(aimed, treeNodes_);
         host_.pumpUntilPainted();
         expectComplete(aimed, treeNodes_, expected, "first rebuild");
 
@@ -298,20 +302,23 @@ public:
             floor.push_back(millis([&] { replayQueries(real_, log); }));
 
             AnsweringPlatform answering(real_, target, log);
-            own.push_back(millis([&] { rebuild(answering, host_, nullNodes_); }));
+            own.push_back(millis([&] { rebuild(answering, nullNodes_); }));
             expectComplete(answering, nullNodes_, expected, "own work");
             if (!answering.matchedLog()) throw std::runtime_error("own work: other queries");
 
-            logic.push_back(millis([&] { rebuild(aimed, host_, nullNodes_); }));
+            logic.push_back(millis([&] { rebuild(aimed, nullNodes_); }));
             expectComplete(aimed, nullNodes_, expected, "logic");
 
+            // Drawn afresh, as when a drag reaches a new window.
+            dragOutline_.endDrag();
+            dragOutline_.beginDrag();
             full.push_back(millis([&] {
-                rebuild(aimed, host_, treeNodes_);
+                rebuild(aimed, treeNodes_, dragOutline_);
                 host_.pumpUntilPainted();
             }));
             expectComplete(aimed, treeNodes_, expected, "full rebuild");
 
-            rebuild(aimed, host_, timedTreeNodes_);
+            rebuild(aimed, timedTreeNodes_);
             treeTimes_.pending += millis([&] { host_.pumpUntilPainted(); });
             expectComplete(aimed, timedTreeNodes_, expected, "timed full rebuild");
         }
@@ -321,7 +328,19 @@ public:
     }
 
 private:
+    // Without an outline argument, the rebuild has an outline that no drag has begun: it draws
+    // nothing and asks nothing.
+    void rebuild(Platform& api, Nodes& nodes) { rebuild(api, nodes, idleOutline_); }
+    void rebuild(Platform& api, Nodes& nodes, ProbeOutline& outline) {
+        bench::rebuild(api, host_, nodes, geometry_, outline);
+    }
+
     win32::Win32Platform real_;
+    // The full rebuilds draw the outline as during a drag.
+    win32::Win32WindowGeometry geometry_;
+    win32::OutlineWindows outlineWindows_{::GetModuleHandleW(nullptr)};
+    ProbeOutline dragOutline_{geometry_, outlineWindows_};
+    ProbeOutline idleOutline_{geometry_, outlineWindows_};
     HostWindow& host_;
     TreeTimes treeTimes_;
     TimedTree timedTree_;

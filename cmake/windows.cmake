@@ -27,6 +27,7 @@ configure_file(resources/quellon.manifest.in ${quellon_generated}/quellon.manife
 add_library(quellon_platform STATIC
   platform/win32/LazyLibrary.cpp
   platform/win32/Win32Platform.cpp
+  platform/win32/Win32WindowGeometry.cpp
 )
 target_link_libraries(quellon_platform PUBLIC quellon_logic)
 
@@ -36,6 +37,7 @@ add_executable(quellon WIN32
   app/win32/MainWindowProbe.cpp
   app/win32/Controls.cpp
   app/win32/Dpi.cpp
+  app/win32/OutlineWindows.cpp
   app/treeview/TreeViewControl.cpp
   resources/quellon.rc
 )

@@ -27,6 +27,8 @@ struct Rect {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+
+    bool operator==(const Rect&) const = default;
 };
 
 // The fields of the narrow process record that the process lookup uses. dwSize is the size

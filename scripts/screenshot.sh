@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's picture of the tool, docs/screenshot.png: a probe dropped on the OK button
-# of the fixture's dialog and the dialog's entry clicked, taken by the e2e driver under Wine.
+# Takes the README's pictures, by the e2e driver under Wine: docs/screenshot.png, a probe dropped
+# on the OK button of the fixture's dialog and the dialog's entry clicked, and docs/outline.png,
+# the outline around the fixture's main window during a drag.
 #   scripts/screenshot.sh [BUILD_DIR]
 # Without BUILD_DIR the 64-bit Windows build is made first (build.sh x64) and used.
 set -euo pipefail
@@ -13,12 +14,17 @@ else
     build="$top/build/x64"
 fi
 
-picture="$build/tests/e2e/screenshots/readme_screenshot.bmp"
-rm -f "$picture"
-bash "$top/tests/e2e/run.sh" "$build" readme_screenshot
-[ -f "$picture" ] || { echo "screenshot.sh: the driver wrote no picture" >&2; exit 1; }
-
 mkdir -p "$top/docs"
-# Without the time stamps, a picture that looks the same is the same file.
-convert "$picture" -strip -define png:exclude-chunks=date,time "$top/docs/screenshot.png"
-echo "$top/docs/screenshot.png"
+# Each line: the case that takes the picture, the file it writes, the picture in docs/.
+while read -r case written picture; do
+    written="$build/tests/e2e/screenshots/$written"
+    rm -f "$written"
+    bash "$top/tests/e2e/run.sh" "$build" "$case"
+    [ -f "$written" ] || { echo "screenshot.sh: $case wrote no picture" >&2; exit 1; }
+    # Without the time stamps, a picture that looks the same is the same file.
+    convert "$written" -strip -define png:exclude-chunks=date,time "$top/docs/$picture"
+    echo "$top/docs/$picture"
+done <<'PICTURES'
+readme_screenshot readme_screenshot.bmp screenshot.png
+outline_marks_the_probed_window_and_goes_with_the_drag outline.bmp outline.png
+PICTURES

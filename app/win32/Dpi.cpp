@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "platform/win32/LazyLibrary.h"
-#include "platform/win32/Unique.h"
 
 namespace quellon::win32 {
 
@@ -20,18 +19,11 @@ struct DpiFunctions {
 
     LazyLibrary shcore{"shcore"};
     QUELLON_BIND(shcore, SetProcessDpiAwareness);
-    QUELLON_BIND(shcore, GetDpiForMonitor);
 };
 
 DpiFunctions& functions() {
     static DpiFunctions instance;
     return instance;
-}
-
-UINT systemDpi() {
-    const ScreenDC screen;
-    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 
 }  // namespace
@@ -55,16 +47,7 @@ UINT dpiForWindow(HWND window) {
     if (auto* getDpi = functions().GetDpiForWindow.find()) {
         if (const UINT dpi = getDpi(window)) return dpi;
     }
-    return dpiForMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
-}
-
-UINT dpiForMonitor(HMONITOR monitor) {
-    if (auto* getDpi = functions().GetDpiForMonitor.find()) {
-        UINT x = 0;
-        UINT y = 0;
-        if (SUCCEEDED(getDpi(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && y) return y;
-    }
-    return systemDpi();
+    return monitorDpi(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
 RECT outerRect(const RECT& client, DWORD style, DWORD exStyle, UINT dpi) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32WindowGeometry.h"
+
 namespace quellon::win32 {
 
 inline constexpr UINT kDefaultDpi = 96;
@@ -14,7 +16,6 @@ inline constexpr UINT kDefaultDpi = 96;
 void declareDpiAwareness();
 
 UINT dpiForWindow(HWND window);
-UINT dpiForMonitor(HMONITOR monitor);
 
 // The outer rectangle of a window whose client area is `client`, frame and caption drawn at
 // `dpi`.

@@ -71,7 +71,9 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Platform& api)
     : instance_(instance),
       api_(api),
       nodes_(tree_),
-      frmMain_(api, *this, nodes_),
+      outlineWindows_(instance),
+      outline_(geometry_, outlineWindows_),
+      frmMain_(api, *this, nodes_, geometry_, outline_),
       background_(::CreateSolidBrush(kWindowColour)),
       probeBackground_(::CreateSolidBrush(kProbeColour)) {}
 
@@ -81,7 +83,7 @@ bool MainWindow::create(int showCommand) {
     MONITORINFO screen{};
     screen.cbSize = sizeof screen;
     ::GetMonitorInfoW(monitor, &screen);
-    const UINT dpi = dpiForMonitor(monitor);
+    const UINT dpi = monitorDpi(monitor);
     const float perPixel = twipsPerPixel(dpi);
     const RECT client{0, 0, toPixels(kClientWidthTwips, perPixel),
                       toPixels(kClientHeightTwips, perPixel)};
@@ -116,6 +118,13 @@ int MainWindow::run() {
 }
 
 void MainWindow::dispatch(MSG& message) {
+    // The window sees its keys before the control with the focus does, as F5 needs. This runs
+    // outside any window procedure, whose stub would otherwise contain the errors.
+    if (message.message == WM_KEYDOWN && window_ &&
+        (message.hwnd == window_ || ::IsChild(window_, message.hwnd))) {
+        containErrors([&] { frmMain_.Form_KeyDown(static_cast<int>(message.wParam)); },
+                      [&](const RuntimeError& error) { reportUncaught(error); });
+    }
     if (window_ && ::IsDialogMessageW(window_, &message)) return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
@@ -234,6 +243,10 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (onActivate(wParam)) return 0;
             break;
         case WM_DPICHANGED: onDpiChanged(*reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_TIMER:
+            if (wParam != kOutlineTimer) break;
+            outline_.refresh();
+            return 0;
         case WM_CLOSE:
             // A close among the events that a tree click lets through would destroy the tree
             // control while its own click handling still runs: it waits until the click is done.
@@ -245,6 +258,8 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_DESTROY:
             // The tooltip has no owner, so it would outlive the window.
             if (tooltip_) ::DestroyWindow(std::exchange(tooltip_, nullptr));
+            outline_.endDrag();
+            outlineWindows_.destroy();
             api_.setOwner(nullptr);
             ::PostQuitMessage(0);
             return 0;

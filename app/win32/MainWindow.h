@@ -1,13 +1,16 @@
 // The tool's main window: creates the window and its controls as designed, hosts the
 // handlers of FrmMain (which it serves as FormHost) and turns window messages into their
-// events: the probe gesture, button clicks, tree clicks, resizing, and DPI changes.
+// events: the probe gesture, button clicks, tree clicks, keys, resizing, and DPI changes. It
+// also owns the probe's outline and its windows.
 #pragma once
 
 #include "app/frmMain.h"
 #include "app/FormHost.h"
+#include "app/ProbeOutline.h"
 #include "app/treeview/Nodes.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32WindowGeometry.h"
 
 #include <windows.h>
 
@@ -15,6 +18,7 @@
 
 #include "app/treeview/TreeViewControl.h"
 #include "app/win32/Controls.h"
+#include "app/win32/OutlineWindows.h"
 #include "platform/win32/Unique.h"
 
 namespace quellon::win32 {
@@ -49,6 +53,10 @@ public:
     void setTxtInfText(const std::wstring& text) override;
 
 private:
+    // The timer that keeps the outline on its window during a drag.
+    static constexpr UINT_PTR kOutlineTimer = 1;
+    static constexpr UINT kOutlineRefreshMs = 100;
+
     struct Fonts {
         UniqueFont window;
         UniqueFont tree;
@@ -75,6 +83,7 @@ private:
     // The probe gesture.
     void onProbeButtonDown(HWND probe, int button);
     void onProbeButtonUp(HWND probe, int button, WPARAM stillHeld);
+    void onProbeCaptureLost();
     void paintProbe(HWND probe);
 
     HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
@@ -83,6 +92,9 @@ private:
     Win32Platform& api_;
     TreeViewControl tree_;
     Nodes nodes_;
+    Win32WindowGeometry geometry_;
+    OutlineWindows outlineWindows_;
+    ProbeOutline outline_;
     FrmMain frmMain_;
 
     HWND window_ = nullptr;

@@ -1,5 +1,5 @@
-// The probe r1: the drag gesture that feeds the probe handlers, and the probe's own drawing,
-// a frame with the etched border and its caption set into the top edge.
+// The probe r1: the drag gesture that feeds the probe handlers and bounds the outline, and the
+// probe's own drawing, a frame with the etched border and its caption set into the top edge.
 #include "app/win32/MainWindow.h"
 
 #include <commctrl.h>
@@ -40,12 +40,7 @@ LRESULT MainWindow::handleProbeMessage(HWND probe, UINT message, WPARAM wParam, 
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: onProbeButtonUp(probe, buttonOf(message), wParam); return 0;
-        case WM_CAPTURECHANGED:
-            // Losing the capture ends the drag, also when an error report's message box takes
-            // it mid-drag. Taking it back here would fight the box.
-            setMousePointer(MousePointer::Default);
-            ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
-            return 0;
+        case WM_CAPTURECHANGED: onProbeCaptureLost(); return 0;
         case WM_PAINT: paintProbe(probe); return 0;
     }
     return ::DefWindowProcW(probe, message, wParam, lParam);
@@ -56,6 +51,9 @@ void MainWindow::onProbeButtonDown(HWND probe, int button) {
     if (::GetCapture() != probe) ::SetCapture(probe);
     // A tip popping up would cover the windows being probed.
     ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    outline_.beginDrag();
+    // While the pointer rests no move comes: the outline checks on its window meanwhile.
+    ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
     frmMain_.r1_MouseDown(button);
 }
 
@@ -64,6 +62,15 @@ void MainWindow::onProbeButtonUp(HWND probe, int button, WPARAM stillHeld) {
     // captured.
     if (heldButtons(stillHeld) == 0 && ::GetCapture() == probe) ::ReleaseCapture();
     frmMain_.r1_MouseUp(button);
+}
+
+// Losing the capture ends the drag, also when an error report's message box takes it mid-drag.
+// Taking it back here would fight the box.
+void MainWindow::onProbeCaptureLost() {
+    setMousePointer(MousePointer::Default);
+    ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    ::KillTimer(window_, kOutlineTimer);
+    outline_.endDrag();
 }
 
 void MainWindow::paintProbe(HWND probe) {

@@ -14,6 +14,7 @@
 #include "tests/support/FakeForm.h"
 #include "tests/support/MemoryTree.h"
 #include "tests/support/SimDesktop.h"
+#include "tests/support/SimOutline.h"
 
 namespace quellon::test {
 
@@ -22,7 +23,8 @@ struct ProbeFixture : ::testing::Test {
     FakeForm form;
     MemoryTree widget;
     Nodes nodes{widget};
-    FrmMain frm{desktop, form, nodes};
+    SimOutline outline{desktop};
+    FrmMain frm{desktop, form, nodes, outline.geometry, outline.outline};
 
     ProbeFixture() { frm.Form_Load(); }
 

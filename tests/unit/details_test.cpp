@@ -7,6 +7,7 @@
 #include "tests/support/FakeForm.h"
 #include "tests/support/MemoryTree.h"
 #include "tests/support/SimDesktop.h"
+#include "tests/support/SimOutline.h"
 
 namespace quellon {
 namespace {
@@ -17,7 +18,8 @@ struct NodeClick : ::testing::Test {
     test::FakeForm form;
     test::MemoryTree widget;
     Nodes trv{widget};
-    FrmMain frm{api, form, trv};
+    test::SimOutline outline{api};
+    FrmMain frm{api, form, trv, outline.geometry, outline.outline};
     Node desktop;
 
     void SetUp() override {

@@ -7,6 +7,7 @@
 #include "tests/support/FakeForm.h"
 #include "tests/support/MemoryTree.h"
 #include "tests/support/SimDesktop.h"
+#include "tests/support/SimOutline.h"
 
 namespace quellon {
 namespace {
@@ -39,7 +40,8 @@ protected:
     test::MemoryTree widget_;
     Nodes trv_{widget_};
     RecordingForm form_;
-    FrmMain frm_{api_, form_, trv_};
+    test::SimOutline outline_{api_};
+    FrmMain frm_{api_, form_, trv_, outline_.geometry, outline_.outline};
 };
 
 // The design places, except the tree view, which is 5 twips wider than designed.

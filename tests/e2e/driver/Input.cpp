@@ -13,10 +13,13 @@ void send(INPUT input) {
     if (SendInput(1, &input, sizeof input) != 1) throw std::runtime_error("SendInput failed");
 }
 
-// Absolute input runs from 0 to 65535 across the virtual desktop.
+// Absolute input runs from 0 to 65535 across the virtual desktop. The value aims at the middle
+// of the pixel: Wine turns it back into pixels in more than one place, truncating in one and
+// rounding in another, and a value near a pixel's edge (6 of 1280 gave 307, that is 5.996) landed
+// on the neighbouring pixel now and then.
 LONG normalised(LONG value, int origin, int extent) {
-    return static_cast<LONG>((static_cast<long long>(value - origin) * 65535 + (extent - 1) / 2) /
-                             (extent - 1));
+    return static_cast<LONG>((static_cast<long long>(value - origin) * 2 + 1) * 65536 /
+                             (2LL * extent));
 }
 
 void sendMove(POINT point) {
@@ -63,7 +66,10 @@ void sendKey(WORD virtualKey, bool down) {
 void moveTo(POINT point) {
     sendMove(point);
     if (!waitUntil([&] { return pointerAt(point); }, 2000, 5)) {
-        throw std::runtime_error(cat("the pointer did not arrive at ", point.x, ",", point.y));
+        POINT now{};
+        GetCursorPos(&now);
+        throw std::runtime_error(cat("the pointer did not arrive at ", point.x, ",", point.y,
+                                     "; it is at ", now.x, ",", now.y));
     }
 }
 

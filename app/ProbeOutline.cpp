@@ -1,0 +1,80 @@
+#include "app/ProbeOutline.h"
+
+#include <algorithm>
+
+namespace quellon {
+
+namespace {
+
+constexpr unsigned kStandardDpi = 96;
+
+bool isEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+Rect intersection(const Rect& a, const Rect& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+// Rounded to the nearest pixel, as MulDiv rounds.
+int widthAt(unsigned dpi) {
+    const auto scaled = (kOutlineWidth96 * dpi + kStandardDpi / 2) / kStandardDpi;
+    return std::max(1, static_cast<int>(scaled));
+}
+
+}  // namespace
+
+OutlineEdges outlineEdges(const Rect& bounds, int thickness) {
+    const Rect& b = bounds;
+    const Rect top{b.left, b.top, b.right, std::min(b.top + thickness, b.bottom)};
+    const Rect bottom{b.left, std::max(b.bottom - thickness, top.bottom), b.right, b.bottom};
+    const Rect left{b.left, top.bottom, std::min(b.left + thickness, b.right), bottom.top};
+    const Rect right{std::max(b.right - thickness, left.right), top.bottom, b.right, bottom.top};
+    return {top, bottom, left, right};
+}
+
+void ProbeOutline::endDrag() {
+    dragging_ = false;
+    target_ = 0;
+    show(std::nullopt);
+}
+
+void ProbeOutline::follow(Hwnd target) {
+    if (!dragging_) return;
+    target_ = target;
+    show(edgesOf(target));
+}
+
+void ProbeOutline::refresh() {
+    if (!dragging_ || target_ == 0) return;
+    if (!geometry_.isWindow(target_)) target_ = 0;
+    show(edgesOf(target_));
+}
+
+// A top-level window is outlined where the window manager draws it, which leaves out the
+// invisible resize borders; a child window, or a top-level one where that fails, by its
+// window rectangle.
+std::optional<OutlineEdges> ProbeOutline::edgesOf(Hwnd window) {
+    if (window == 0) return std::nullopt;
+    Rect bounds;
+    const bool found =
+        (geometry_.isTopLevel(window) && geometry_.getExtendedFrameBounds(window, bounds)) ||
+        geometry_.getWindowRect(window, bounds);
+    if (!found) return std::nullopt;
+    bounds = intersection(bounds, geometry_.virtualScreen());
+    if (isEmpty(bounds)) return std::nullopt;
+    const unsigned dpi = geometry_.monitorDpi(window);
+    return outlineEdges(bounds, widthAt(dpi ? dpi : kStandardDpi));
+}
+
+void ProbeOutline::show(const std::optional<OutlineEdges>& edges) {
+    // Unchanged edges are not set again, so that the outline does not flicker.
+    if (edges == shown_) return;
+    shown_ = edges;
+    if (edges) {
+        frames_.show(*edges);
+    } else {
+        frames_.hide();
+    }
+}
+
+}  // namespace quellon

@@ -1,0 +1,196 @@
+// The outline that marks the probed window on the screen while the probe is dragged, and F5,
+// which rebuilds the tree for the window shown last.
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "../driver/Harness.h"
+#include "../driver/Input.h"
+#include "../driver/MessageBoxes.h"
+#include "../driver/Probe.h"
+#include "../driver/Processes.h"
+#include "../driver/Screenshot.h"
+#include "../driver/Session.h"
+#include "../driver/Wait.h"
+#include "../driver/WindowQueries.h"
+#include "../fixture/FixtureLayout.h"
+#include "TreeExpectations.h"
+
+using namespace e2e;
+using namespace fixture;
+
+namespace {
+
+constexpr int kOutlineWidth96 = 3;
+
+// The outermost pixel in the middle of each edge of the rectangle, which the outline covers.
+std::vector<COLORREF> edgeColours(const RECT& r) {
+    const POINT m = centreOf(r);
+    return {screenPixel({m.x, r.top}), screenPixel({m.x, r.bottom - 1}), screenPixel({r.left, m.y}),
+            screenPixel({r.right - 1, m.y})};
+}
+
+bool allDiffer(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == b[i]) return false;
+    }
+    return true;
+}
+
+// A point of the fixture's main window that none of its children covers.
+POINT bareFixtureMain(const FixtureWindows& f) {
+    return clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5});
+}
+
+// Pixels of the outline's colour from the left edge of the rectangle inwards, in its middle.
+int leftEdgeWidth(const RECT& r) {
+    const POINT start = {r.left, centreOf(r).y};
+    const COLORREF outline = screenPixel(start);
+    int width = 0;
+    while (width < 20 && screenPixel({start.x + width, start.y}) == outline) ++width;
+    return width;
+}
+
+// Drags onto the fixture's main window and waits until its edges show the outline; returns the
+// width of the outline, 0 when none came.
+int outlineWidthOnFixture(TestContext& t, ProbeDrag& drag) {
+    const FixtureWindows& f = t.session().fixture();
+    const RECT bounds = windowRect(f.main);
+    const auto before = edgeColours(bounds);
+    drag.glideTo(bareFixtureMain(f));
+    const bool shown = waitUntil([&] {
+        drag.nudge();
+        return allDiffer(edgeColours(bounds), before);
+    });
+    t.check(shown, "the fixture's edges never showed the outline");
+    return shown ? leftEdgeWidth(bounds) : 0;
+}
+
+// The tool's visible top-level windows other than its main window and its tooltips.
+std::vector<HWND> strayToolWindows(Session& session) {
+    std::vector<HWND> stray;
+    const DWORD tool = session.toolProcessId();
+    for (HWND w : allTopLevelWindows()) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == tool && IsWindowVisible(w) && w != session.tool().main &&
+            className(w) != L"tooltips_class32") {
+            stray.push_back(w);
+        }
+    }
+    return stray;
+}
+
+void checkNoReport(TestContext& t) {
+    for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
+        t.check(false, cat("message box ", quoted(box.caption), ": ", quoted(box.text)));
+    }
+}
+
+}  // namespace
+
+E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
+    const FixtureWindows& f = t.session().fixture();
+    const RECT bounds = windowRect(f.main);
+    std::vector<COLORREF> before;
+    {
+        ProbeDrag drag(t.session());
+        // Read once the press has made the tool the active window, which may recolour captions.
+        before = edgeColours(bounds);
+        t.checkEqual(outlineWidthOnFixture(t, drag), kOutlineWidth96, "outline width");
+        RECT around = bounds;
+        InflateRect(&around, 12, 12);
+        const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        IntersectRect(&around, &around, &screen);
+        std::wstring picture = saveScreenshot(around, L"outline");
+        if (!picture.empty()) std::printf("       screenshot: %s\n", utf8(picture).c_str());
+
+        // Hit-testing passes through the outline to the window below.
+        const POINT onOutline = {bounds.left + 1, centreOf(bounds).y};
+        drag.jumpTo(onOutline);
+        drag.nudge();
+        t.check(WindowFromPoint(onOutline) == f.main, "the outline is hit by WindowFromPoint");
+        t.checkText(selectedText(t.session()), fixtureMainEntry(), "target on the outline");
+    }
+    t.check(waitUntil([&] { return edgeColours(bounds) == before; }),
+            "the edges did not return to what they showed before the drag");
+    t.check(strayToolWindows(t.session()).empty(), "the tool still shows a window of its own");
+}
+
+E2E_TEST_AT_DPI(dpi144_outline_is_wider, 144) {
+    ProbeDrag drag(t.session());
+    t.checkEqual(outlineWidthOnFixture(t, drag), 5, "outline width at 144 DPI");
+}
+
+E2E_TEST(outline_none_over_the_tools_own_window) {
+    const ToolWindows& tool = t.session().tool();
+    const RECT fixture = windowRect(t.session().fixture().main);
+    ProbeDrag drag(t.session());
+    const auto fixtureBefore = edgeColours(fixture);
+    t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
+    const auto toolBefore = edgeColours(windowRect(tool.main));
+
+    // The gap between the tree and the probe belongs to the main window itself.
+    const RECT tree = rectInParent(tool.trv);
+    const RECT probe = rectInParent(tool.r1);
+    const POINT gap = clientToScreen(tool.main, {(tree.right + probe.left) / 2, probe.bottom + 20});
+    t.require(WindowFromPoint(gap) == tool.main, "the gap is not on the tool's main window");
+    drag.jumpTo(gap);
+    drag.nudge();
+    t.check(waitUntil([&] { return edgeColours(fixture) == fixtureBefore; }),
+            "the fixture's outline stayed while the pointer is over the tool");
+    t.check(edgeColours(windowRect(tool.main)) == toolBefore, "the tool's main window is outlined");
+}
+
+E2E_TEST(f5_shows_a_window_created_since) {
+    const FixtureWindows& f = t.session().fixture();
+    const ToolWindows& tool = t.session().tool();
+    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no tree to start from");
+    const std::wstring details = L"Details von vorher";
+    SendMessageW(tool.txtInf, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(details.c_str()));
+    const auto added = reinterpret_cast<HWND>(
+        SendMessageW(f.main, RegisterWindowMessageW(kAddChildMessage), 0, 0));
+    t.require(added != nullptr, "the fixture created no window");
+
+    t.require(bringToFront(tool.main), "the tool did not come to the front");
+    pressKey(VK_F5);
+    const std::wstring entry = entryFor(kAddedText, kPanelClass);
+    const auto shows = [&] {
+        const auto roots = readTree(t.session());
+        const auto path = selectionPath(roots);
+        if (path.empty()) return false;
+        for (const TreeItem& child : path.back()->children) {
+            if (child.text == entry) return true;
+        }
+        return false;
+    };
+    t.check(waitUntil(shows), cat("the new window is not below the selected fixture:\n",
+                                  describe(readTree(t.session()))));
+    t.checkText(selectedText(t.session()), fixtureMainEntry(), "selected entry");
+    t.checkText(windowText(tool.txtInf), details, "details");
+    checkNoReport(t);
+    // The other cases expect the fixture as it was.
+    SendMessageW(added, WM_CLOSE, 0, 0);
+}
+
+E2E_TEST(f5_after_the_targets_process_ended_changes_nothing) {
+    const FixtureWindows& f = t.session().fixture();
+    const ToolWindows& tool = t.session().tool();
+    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no tree to start from");
+    const auto before = readTree(t.session());
+
+    DWORD process = 0;
+    GetWindowThreadProcessId(f.main, &process);
+    const HANDLE fixture = OpenProcess(PROCESS_TERMINATE, FALSE, process);
+    t.require(fixture && TerminateProcess(fixture, 1), "the fixture could not be ended");
+    CloseHandle(fixture);
+    t.require(waitUntil([&] { return !IsWindow(f.main); }), "the fixture's window stayed");
+
+    t.require(bringToFront(tool.main), "the tool did not come to the front");
+    pressKey(VK_F5);
+    t.session().settleTool();
+    t.check(readTree(t.session()) == before,
+            cat("F5 changed the tree:\n", describe(readTree(t.session()))));
+    checkNoReport(t);
+}

@@ -1,0 +1,135 @@
+// The probe's outline (which window it surrounds, and where) and F5, which rebuilds the tree
+// for the window shown last.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/RuntimeError.h"
+#include "tests/support/ProbeFixture.h"
+
+namespace quellon {
+namespace {
+
+struct OutlineTest : test::ProbeFixture {
+    test::SimGeometry& geometry = outline.geometry;
+    const std::optional<OutlineEdges>& shown = outline.frames.shown;
+
+    OutlineTest() { outline.outline.beginDrag(); }
+
+    Hwnd placed(const std::wstring& label, Rect rect, Hwnd parent = 0) {
+        const Hwnd w = window(label, parent);
+        geometry.windowRects[w] = rect;
+        return w;
+    }
+};
+
+TEST(OutlineEdges, LieInsideTheBoundsAndMeetInBoundsTooSmallForTwo) {
+    EXPECT_EQ(outlineEdges({10, 20, 110, 70}, 3),
+              (OutlineEdges{Rect{10, 20, 110, 23}, Rect{10, 67, 110, 70}, Rect{10, 23, 13, 67},
+                            Rect{107, 23, 110, 67}}));
+    EXPECT_EQ(outlineEdges({0, 0, 4, 5}, 3), (OutlineEdges{Rect{0, 0, 4, 3}, Rect{0, 3, 4, 5},
+                                                           Rect{0, 3, 3, 3}, Rect{3, 3, 4, 3}}));
+}
+
+TEST_F(OutlineTest, TopLevelWindowsByFrameBoundsChildrenByRectanglesClippedWidthByMonitorDpi) {
+    const Hwnd frame = placed(L"Frame", {100, 100, 500, 400});
+    const Hwnd child = placed(L"Child", {120, 130, 220, 160}, frame);
+    geometry.frameBounds[frame] = {107, 100, 493, 393};
+    geometry.frameBounds[child] = {0, 0, 1, 1};  // never asked for a child
+
+    moveOver(frame);
+    EXPECT_EQ(shown, outlineEdges({107, 100, 493, 393}, 3));
+    moveOver(child);
+    EXPECT_EQ(shown, outlineEdges({120, 130, 220, 160}, 3));
+
+    // No frame bounds: the window rectangle, clipped.
+    const Hwnd maximized = placed(L"Maximized", {-8, -8, 1288, 1032});
+    moveOver(maximized);
+    EXPECT_EQ(shown, outlineEdges({0, 0, 1280, 1024}, 3));
+
+    const Hwnd offScreen = placed(L"Off", {2000, 0, 2100, 50});
+    moveOver(offScreen);
+    EXPECT_EQ(shown, std::nullopt);
+
+    const Hwnd highDpi = placed(L"HighDpi", {0, 0, 300, 200});
+    geometry.dpis[highDpi] = 144;
+    moveOver(highDpi);
+    EXPECT_EQ(shown, outlineEdges({0, 0, 300, 200}, 5));
+}
+
+TEST_F(OutlineTest, FollowsTheTreesTargetButNeverTheMainWindowOrTheDesktop) {
+    const Hwnd main = window(L"Main");
+    const Hwnd other = placed(L"Other", {10, 10, 60, 60});
+    form.handle = main;
+
+    moveOver(other);
+    const auto aroundOther = shown;
+    ASSERT_TRUE(aroundOther);
+    moveOver(main);
+    EXPECT_EQ(shown, std::nullopt);
+    moveOver(other);  // the tree still shows it: no rebuild, but the outline again
+    EXPECT_EQ(shown, aroundOther);
+    EXPECT_EQ(widget.bulkUpdates, 1);
+    moveOver(test::SimDesktop::kDesktop);
+    EXPECT_EQ(shown, std::nullopt);
+    moveOver(test::SimDesktop::kDesktop);
+    EXPECT_EQ(shown, std::nullopt);
+}
+
+TEST_F(OutlineTest, ShowsOnlyDuringTheDragAndGoesWithItsWindow) {
+    const Hwnd first = window(L"First");
+    const Hwnd second = window(L"Second");
+    moveOver(first);
+    outline.outline.refresh();  // unchanged: not drawn again
+    EXPECT_EQ(outline.frames.shows, 1);
+
+    outline.outline.endDrag();
+    EXPECT_EQ(shown, std::nullopt);
+    moveOver(second);
+    EXPECT_EQ(shown, std::nullopt);
+
+    outline.outline.beginDrag();
+    moveOver(first);
+    geometry.windowRects[first] = {5, 5, 50, 50};
+    outline.outline.refresh();
+    EXPECT_EQ(shown, outlineEdges({5, 5, 50, 50}, 3));
+    desktop.destroy(first);
+    outline.outline.refresh();
+    EXPECT_EQ(shown, std::nullopt);
+}
+
+TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {
+    const Hwnd frame = window(L"Frame");
+    moveOver(frame);
+    window(L"Later", frame);
+    nodes.setSelected(nodes.find(nodeKey(frame)));
+    desktop.pointed = window(L"Elsewhere");  // F5 does not look at the pointer
+
+    frm.Form_KeyDown(kKeyF5 + 1);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n");
+    frm.Form_KeyDown(kKeyF5);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n    (Later) [1] +\n");
+
+    widget.beforeInsert = [](const std::wstring& text) {
+        if (text == L"(Later)") raise(ErrorNumber::OutOfMemory);
+    };
+    frm.Form_KeyDown(kKeyF5);
+    EXPECT_EQ(desktop.messages, std::vector{report(550, ErrorNumber::OutOfMemory)});
+}
+
+TEST_F(OutlineTest, F5WithNoWindowShownOrAVanishedOneChangesNothing) {
+    frm.Form_KeyDown(kKeyF5);
+    EXPECT_EQ(widget.bulkUpdates, 0);
+
+    const Hwnd frame = window(L"Frame");
+    moveOver(frame);
+    desktop.destroy(frame);
+    frm.Form_KeyDown(kKeyF5);
+    EXPECT_EQ(widget.bulkUpdates, 1);
+    EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n");
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+}  // namespace
+}  // namespace quellon
