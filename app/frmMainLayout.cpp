@@ -2,6 +2,7 @@
 // size the window was designed at.
 #include <cstdint>
 
+#include "app/ControlGeometry.h"
 #include "app/frmMain.h"
 #include "platform/Procedure.h"
 
@@ -9,37 +10,38 @@ namespace quellon {
 
 namespace {
 
-// The window's outer size at design; below it the controls keep their design places.
-constexpr std::int32_t kMinWidth = 7140;
-constexpr std::int32_t kMinHeight = 5730;
-
-enum class Edge { Right, Bottom };
-
-// One placement: the property is set to the window's width or height minus a fixed distance.
+// One property that follows the window's size: Left and Width its width, Top and Height its
+// height. It keeps the distance from that edge that it has at the minimum size.
 struct Placement {
     Control control;
     Property property;
-    Edge from;
-    std::int32_t distance;
+    // How much more than its design value the property measures at the minimum size.
+    std::int32_t beyondDesign = 0;
 };
 
-// In the order the properties are set.
+// In the order the properties are set. At the minimum size the tree view is 5 twips wider
+// than designed.
 constexpr Placement kPlacements[] = {
-    {Control::r1, Property::Left, Edge::Right, 1110},
-    {Control::txtInf, Property::Top, Edge::Bottom, 1890},
-    {Control::txtInf, Property::Width, Edge::Right, 300},
-    {Control::trv, Property::Height, Edge::Bottom, 2040},
-    {Control::trv, Property::Width, Edge::Right, 1300},
-    {Control::LabelT, Property::Left, Edge::Right, 1185},
-    {Control::LabelT, Property::Top, Edge::Bottom, 2565},
-    {Control::Command1_0, Property::Left, Edge::Right, 1155},
-    {Control::Command1_1, Property::Left, Edge::Right, 825},
-    {Control::Command1_2, Property::Left, Edge::Right, 510},
-    {Control::Command1_0, Property::Top, Edge::Bottom, 2265},
-    {Control::Command1_1, Property::Top, Edge::Bottom, 2265},
-    {Control::Command1_2, Property::Top, Edge::Bottom, 2265},
-    {Control::chkTop, Property::Left, Edge::Right, 1110},
+    {Control::r1, Property::Left},         {Control::txtInf, Property::Top},
+    {Control::txtInf, Property::Width},    {Control::trv, Property::Height},
+    {Control::trv, Property::Width, 5},    {Control::LabelT, Property::Left},
+    {Control::LabelT, Property::Top},      {Control::Command1_0, Property::Left},
+    {Control::Command1_1, Property::Left}, {Control::Command1_2, Property::Left},
+    {Control::Command1_0, Property::Top},  {Control::Command1_1, Property::Top},
+    {Control::Command1_2, Property::Top},  {Control::chkTop, Property::Left},
 };
+
+// The part of an outer size that a property follows.
+std::int32_t followed(Property property, TwipsSize size) {
+    return property == Property::Left || property == Property::Width ? size.width : size.height;
+}
+
+// How far the property keeps from the window's right or bottom edge, in outer twips.
+std::int32_t distance(const Placement& placement) {
+    const float design = designPlace(placement.control).*member(placement.property);
+    return followed(placement.property, kDesignOuter) - static_cast<std::int32_t>(design) -
+           placement.beyondDesign;
+}
 
 }  // namespace
 
@@ -49,14 +51,14 @@ void FrmMain::Form_Resize() {
     std::int32_t width = 0;
     skipOnError([&] { height = form_.height(); });
     skipOnError([&] { width = form_.width(); });
-    if (width < kMinWidth) width = kMinWidth;
-    if (height < kMinHeight) height = kMinHeight;
+    if (width < kDesignOuter.width) width = kDesignOuter.width;
+    if (height < kDesignOuter.height) height = kDesignOuter.height;
 
     for (const Placement& placement : kPlacements) {
-        const std::int32_t edge = placement.from == Edge::Right ? width : height;
+        const std::int32_t edge = followed(placement.property, {width, height});
         skipOnError([&] {
             form_.setControl(placement.control, placement.property,
-                             static_cast<float>(edge - placement.distance));
+                             static_cast<float>(edge - distance(placement)));
         });
     }
 }

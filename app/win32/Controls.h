@@ -1,23 +1,18 @@
-// The main window's controls as designed: kind, caption, style, place in twips, font and
-// tooltip, listed in tab order, which is also the order of creation and so the z-order.
+// The main window's controls as designed: kind, caption, style, font and tooltip, listed
+// in tab order, which is also the order of creation and so the z-order. Their places are in
+// app/ControlGeometry.h, which the layout reads too.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 
+#include "app/ControlGeometry.h"
 #include "app/FormHost.h"
 
 namespace quellon::win32 {
 
 enum class FontKind { Window, Tree, Text };
-
-struct TwipsRect {
-    float left;
-    float top;
-    float width;
-    float height;
-};
 
 struct ControlDesign {
     Control control;
@@ -25,12 +20,9 @@ struct ControlDesign {
     const wchar_t* caption;
     DWORD style;
     DWORD exStyle;
-    TwipsRect twips;
     FontKind font;
     const wchar_t* tooltip;
 };
-
-inline constexpr int kControlCount = 8;
 
 // Windows colour values (0x00BBGGRR): the window's pale sage green, the probe's pale sand.
 inline constexpr COLORREF kWindowColour = 0x00AFCFC4;

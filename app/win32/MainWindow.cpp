@@ -17,8 +17,6 @@ namespace {
 constexpr const wchar_t* kMainClass = L"TarnwickWQuellon";
 constexpr const wchar_t* kCaption = L"Tarnwick Windows Quellon";
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr float kClientWidthTwips = 7020;
-constexpr float kClientHeightTwips = 5325;
 constexpr float kTwipsPerInch = 1440;
 
 float twipsPerPixel(UINT dpi) { return kTwipsPerInch / static_cast<float>(dpi); }
@@ -85,8 +83,8 @@ bool MainWindow::create(int showCommand) {
     ::GetMonitorInfoW(monitor, &screen);
     const UINT dpi = monitorDpi(monitor);
     const float perPixel = twipsPerPixel(dpi);
-    const RECT client{0, 0, toPixels(kClientWidthTwips, perPixel),
-                      toPixels(kClientHeightTwips, perPixel)};
+    const RECT client{0, 0, toPixels(kDesignClient.width, perPixel),
+                      toPixels(kDesignClient.height, perPixel)};
     const RECT outer = outerRect(client, kMainStyle, 0, dpi);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
@@ -168,7 +166,7 @@ bool MainWindow::createControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(design.control))), instance_,
             parameter);
         if (!controls_[index]) return false;
-        twips_[index] = design.twips;
+        twips_[index] = designPlace(design.control);
         placeControl(design.control);
     }
     const UINT dpi = dpiForWindow(window_);
@@ -372,13 +370,7 @@ std::int32_t MainWindow::height() {
 }
 
 void MainWindow::setControl(Control which, Property property, float twips) {
-    TwipsRect& place = twips_[static_cast<std::size_t>(which)];
-    switch (property) {
-        case Property::Left: place.left = twips; break;
-        case Property::Top: place.top = twips; break;
-        case Property::Width: place.width = twips; break;
-        case Property::Height: place.height = twips; break;
-    }
+    twips_[static_cast<std::size_t>(which)].*member(property) = twips;
     placeControl(which);
 }
 
