@@ -33,9 +33,9 @@
 #include <vector>
 
 #include "app/treeview/Nodes.h"
-#include "app/treeview/TreeViewControl.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/OutlineWindows.h"
+#include "app/win32/TreeViewControl.h"
 #include "bench/FarmProcess.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Unique.h"

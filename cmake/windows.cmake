@@ -38,7 +38,7 @@ add_executable(quellon WIN32
   app/win32/Controls.cpp
   app/win32/Dpi.cpp
   app/win32/OutlineWindows.cpp
-  app/treeview/TreeViewControl.cpp
+  app/win32/TreeViewControl.cpp
   resources/quellon.rc
 )
 set_target_properties(quellon PROPERTIES OUTPUT_NAME "Tarnwick WQuellon")

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/treeview/TreeViewControl.h"
+#include "app/win32/TreeViewControl.h"
 
 namespace quellon::win32 {
 

@@ -16,9 +16,9 @@
 
 #include <array>
 
-#include "app/treeview/TreeViewControl.h"
 #include "app/win32/Controls.h"
 #include "app/win32/OutlineWindows.h"
+#include "app/win32/TreeViewControl.h"
 #include "platform/win32/Unique.h"
 
 namespace quellon::win32 {

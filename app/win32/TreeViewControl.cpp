@@ -1,4 +1,4 @@
-#include "app/treeview/TreeViewControl.h"
+#include "app/win32/TreeViewControl.h"
 
 #include <windowsx.h>
 
