@@ -15,7 +15,6 @@
 //
 //   quellon-bench.exe [--repeat N] [nested:COUNT | flat:COUNT ...]
 
-// Before <windows.h>: the platform's constants share their names with the system's macros.
 #include "app/frmMain.h"
 #include "bench/BenchPlatforms.h"
 #include "platform/win32/Win32Platform.h"

@@ -2,7 +2,6 @@
 // and "PSAPI.DLL" at its first call, in the wide-character variants where text is involved.
 #pragma once
 
-// Before <windows.h>: the platform's constants share their names with the system's macros.
 #include "platform/Platform.h"
 
 #include <windows.h>
