@@ -19,6 +19,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
     static const std::array<ControlDesign, kControlCount> designs{{
         {
             Control::trv,
+            L"trv",
             WC_TREEVIEWW,
             L"",
             TreeViewControl::kStyle | WS_GROUP,
@@ -28,6 +29,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
         },
         {
             Control::txtInf,
+            L"txtInf",
             L"EDIT",
             L"",
             kChild | kTabStop | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
@@ -37,6 +39,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
         },
         {
             Control::r1,
+            L"r1",
             kProbeClass,
             L" Maus... ",
             kChild | WS_GROUP,
@@ -46,6 +49,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
         },
         {
             Control::LabelT,
+            L"LabelT",
             L"STATIC",
             L"Transparenz",
             kChild | WS_GROUP | SS_LEFT | SS_NOTIFY,
@@ -55,6 +59,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
         },
         {
             Control::Command1_0,
+            L"Command1(0)",
             L"BUTTON",
             L"0",
             kChild | kTabStop | BS_PUSHBUTTON,
@@ -64,6 +69,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
         },
         {
             Control::Command1_1,
+            L"Command1(1)",
             L"BUTTON",
             L"1",
             kChild | WS_TABSTOP | BS_PUSHBUTTON,
@@ -73,6 +79,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
         },
         {
             Control::Command1_2,
+            L"Command1(2)",
             L"BUTTON",
             L"2",
             kChild | WS_TABSTOP | BS_PUSHBUTTON,
@@ -82,6 +89,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
         },
         {
             Control::chkTop,
+            L"chkTop",
             L"BUTTON",
             L"On Top",
             kChild | kTabStop | BS_AUTOCHECKBOX,

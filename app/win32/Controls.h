@@ -1,4 +1,4 @@
-// The main window's controls as designed: kind, caption, style, font and tooltip, listed
+// The main window's controls as designed: name, kind, caption, style, font and tooltip, listed
 // in tab order, which is also the order of creation and so the z-order. Their places are in
 // app/ControlGeometry.h, which the layout reads too.
 #pragma once
@@ -16,6 +16,7 @@ enum class FontKind { Window, Tree, Text };
 
 struct ControlDesign {
     Control control;
+    const wchar_t* name;  // as start-up failures report it
     const wchar_t* windowClass;
     const wchar_t* caption;
     DWORD style;

@@ -93,7 +93,9 @@ bool MainWindow::create(int showCommand) {
 
     if (!registerClasses() || !::CreateWindowExW(0, kMainClass, kCaption, kMainStyle, x, y, width,
                                                  height, nullptr, nullptr, instance_, this)) {
-        reportUncaught(runtimeError(ErrorNumber::InternalError));
+        // A class or a control that failed has noted itself; otherwise the window failed.
+        if (startupFailure_.empty()) failStartup(L"CreateWindowExW", kMainClass);
+        reportUncaught(runtimeError(ErrorNumber::InternalError), startupFailure_);
         return false;
     }
     api_.setOwner(window_);
@@ -128,12 +130,20 @@ void MainWindow::dispatch(MSG& message) {
     ::DispatchMessageW(&message);
 }
 
-void MainWindow::reportUncaught(const RuntimeError& error) noexcept {
+void MainWindow::reportUncaught(const RuntimeError& error, std::wstring_view context) noexcept {
     try {
         api_.messageBox(L"Error " + std::to_wstring(error.number) + L" (" + error.description +
-                        L")");
+                        L")" + std::wstring(context));
     } catch (...) {
     }
+}
+
+bool MainWindow::failStartup(const wchar_t* call, const wchar_t* subject) {
+    // Read first: building the text may touch the thread's last error.
+    const DWORD code = ::GetLastError();
+    startupFailure_ = std::wstring(L" beim Start: ") + call + L" für " + subject +
+                      L", Systemfehler " + std::to_wstring(code);
+    return false;
 }
 
 bool MainWindow::registerClasses() {
@@ -154,7 +164,9 @@ bool MainWindow::registerClasses() {
     probe.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     probe.lpszClassName = kProbeClass;
 
-    return ::RegisterClassExW(&main) && ::RegisterClassExW(&probe);
+    if (!::RegisterClassExW(&main)) return failStartup(L"RegisterClassExW", kMainClass);
+    if (!::RegisterClassExW(&probe)) return failStartup(L"RegisterClassExW", kProbeClass);
+    return true;
 }
 
 bool MainWindow::createControls() {
@@ -165,7 +177,7 @@ bool MainWindow::createControls() {
             design.exStyle, design.windowClass, design.caption, design.style, 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(design.control))), instance_,
             parameter);
-        if (!controls_[index]) return false;
+        if (!controls_[index]) return failStartup(L"CreateWindowExW", design.name);
         twips_[index] = designPlace(design.control);
         placeControl(design.control);
     }
@@ -184,7 +196,7 @@ bool MainWindow::createTooltips() {
         ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
-    if (!tooltip_) return false;
+    if (!tooltip_) return failStartup(L"CreateWindowExW", TOOLTIPS_CLASSW);
     for (const ControlDesign& design : controlDesigns()) {
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;

@@ -15,6 +15,8 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "app/win32/Controls.h"
 #include "app/win32/OutlineWindows.h"
@@ -35,8 +37,9 @@ public:
     // Delivers events until the window is closed, then runs Form_Terminate; the exit code.
     int run();
 
-    // What the window procedure stub does with an error that no handler dealt with.
-    void reportUncaught(const RuntimeError& error) noexcept;
+    // What the window procedure stub does with an error that no handler dealt with; `context`
+    // follows the error's number and description.
+    void reportUncaught(const RuntimeError& error, std::wstring_view context = {}) noexcept;
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleProbeMessage(HWND probe, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -65,6 +68,9 @@ private:
         HFONT get(FontKind kind) const;
     };
 
+    // Notes the start-up step that failed, `call` for `subject`, with the system's error code
+    // for the report; false.
+    bool failStartup(const wchar_t* call, const wchar_t* subject);
     bool registerClasses();
     bool createControls();
     bool createTooltips();
@@ -97,6 +103,8 @@ private:
     ProbeOutline outline_;
     FrmMain frmMain_;
 
+    // The failed start-up step and the system's error code, as the report shows them.
+    std::wstring startupFailure_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
