@@ -36,7 +36,8 @@ struct Layout {
     Place chkTop;
 };
 
-// Every size is a whole number of pixels at 15 and at 10 twips per pixel.
+// Written out rather than taken from the tool's design table, so that a wrong number there
+// shows here. Every size is a whole number of pixels at 15 and at 10 twips per pixel.
 constexpr Layout kMinimum = {
     "the minimum size",
     7140,
