@@ -271,7 +271,9 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             outline_.endDrag();
             outlineWindows_.destroy();
             api_.setOwner(nullptr);
-            ::PostQuitMessage(0);
+            // A window that failed in its creation has no message loop to end, and a quit
+            // message waiting in the queue would close the start-up report at once.
+            if (loaded_) ::PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: window_ = nullptr; break;
     }
