@@ -84,7 +84,7 @@ std::vector<HWND> strayToolWindows(Session& session) {
 
 void checkNoReport(TestContext& t) {
     for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
-        t.check(false, cat("message box ", quoted(box.caption), ": ", quoted(box.text)));
+        t.check(false, cat("message box ", quote(box.caption), ": ", quote(box.text)));
     }
 }
 

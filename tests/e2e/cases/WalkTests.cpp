@@ -18,7 +18,7 @@ void checkDescendants(TestContext& t, const TreeItem* target,
                       const std::vector<TreeItem>& expected) {
     if (!target) return;
     t.check(target->children == expected,
-            cat("descendants of ", quoted(target->text), ": expected", describe(expected),
+            cat("descendants of ", quote(target->text), ": expected", describe(expected),
                 "\n       got", describe(target->children)));
 }
 

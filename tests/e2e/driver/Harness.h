@@ -35,7 +35,7 @@ public:
     bool checkText(const std::wstring& actual, const std::wstring& expected,
                    const std::string& what) {
         return check(actual == expected,
-                     cat(what, ": expected ", quoted(expected), ", got ", quoted(actual)));
+                     cat(what, ": expected ", quote(expected), ", got ", quote(actual)));
     }
 
     const std::vector<std::string>& failures() const { return failures_; }
