@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/RemoteMemory.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"

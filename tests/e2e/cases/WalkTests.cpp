@@ -2,7 +2,7 @@
 // by visibility, owned windows left out.
 #include <windows.h>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"
 #include "../driver/WindowQueries.h"
