@@ -4,7 +4,7 @@
 
 #include <cstdio>
 #include <exception>
-#include <sstream>
+#include <string_view>
 
 #include "Session.h"
 
@@ -29,14 +29,13 @@ void attempt(TestFunction body) {
     }
 }
 
-// Prints a failure of the first run as the check worded it, each line indented.
+// Prints a failure of the first run as the check worded it, indented.
 void printFirstFailure(const testing::TestPartResult& result) {
-    std::istringstream message(result.message());
-    std::string line;
-    while (std::getline(message, line)) {
-        // ADD_FAILURE puts a line of its own before the check's message.
-        if (line != "Failed") std::printf("       %s\n", line.c_str());
-    }
+    std::string_view message = result.message();
+    // ADD_FAILURE puts a line of its own before the check's message.
+    const std::string_view generic = "Failed\n";
+    if (message.starts_with(generic)) message.remove_prefix(generic.size());
+    std::printf("       %.*s\n", static_cast<int>(message.size()), message.data());
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // quellon-e2e.exe: end-to-end tests of the tool, driving it with real input from outside.
 //   quellon-e2e.exe [--tool PATH] [--fixture PATH] [GoogleTest's options] [FILTER...]
-// A filter selects the test cases whose names contain it; without --gtest_filter, only the cases
-// written for the screen's DPI run. The last line of the output reads "N passed, N failed"; the
-// exit code is 0 only when none failed.
+// A filter selects the test cases whose names contain it, of those written for the screen's DPI;
+// a --gtest_filter replaces this selection. The last line of the output reads "N passed, N
+// failed"; the exit code is 0 only when none failed.
 #include <windows.h>
 
 #include <algorithm>
