@@ -38,14 +38,16 @@ limited() {
   return "$rc"
 }
 
-# Adds the counts of one suite from its output ("N passed, N failed" or GoogleTest's summary).
+# Adds the counts of one suite from its output: its closing line "N passed, N failed" (the e2e
+# suites, over both DPI passes), else GoogleTest's summary (the unit tests).
 count_suite() {
   local name=$1 log=$2 status=$3 p f
-  if p=$(grep -oP '^\[  PASSED  \] \K[0-9]+' "$log" | tail -1) && [ -n "$p" ]; then
-    f=$(grep -oP '^\[  FAILED  \] \K[0-9]+(?= tests?, listed below)' "$log" | tail -1)
-  else
-    p=$(grep -oP '^([A-Za-z-]+: )?\K[0-9]+(?= passed, [0-9]+ failed)' "$log" | tail -1)
+  if p=$(grep -oP '^([A-Za-z-]+: )?\K[0-9]+(?= passed, [0-9]+ failed)' "$log" | tail -1) &&
+    [ -n "$p" ]; then
     f=$(grep -oP '^([A-Za-z-]+: )?[0-9]+ passed, \K[0-9]+(?= failed)' "$log" | tail -1)
+  else
+    p=$(grep -oP '^\[  PASSED  \] \K[0-9]+' "$log" | tail -1)
+    f=$(grep -oP '^\[  FAILED  \] \K[0-9]+(?= tests?, listed below)' "$log" | tail -1)
   fi
   p=${p:-0}
   f=${f:-0}
@@ -59,14 +61,15 @@ count_suite() {
 }
 
 # The end-to-end cases that failed at first and passed when run again (the driver prints
-# "[RETRY] name" for the first failure, then "[PASS] name" or "[FAIL] name" for the second run).
+# "[RETRY] name" for the first failure, then GoogleTest's "[       OK ] Suite.name" when the second
+# run passed).
 note_run_again() {
   local name=$1 log=$2 case_name
   while read -r case_name; do
     run_again+=("$name/$case_name")
   done < <(tr -d '\r' <"$log" | awk '
     /^\[RETRY\] / { retried[$2] = 1 }
-    /^\[PASS\] / && ($2 in retried) { print $2 }')
+    /^\[       OK \] / { test = $4; sub(/^[^.]*\.(DISABLED_)?/, "", test); if (test in retried) print test }')
 }
 
 # Runs one suite under its time limit, keeps its output in build/logs and shows it.

@@ -2,9 +2,10 @@
 # Runs the end-to-end tests of one Windows build under Wine:
 #   tests/e2e/run.sh [--tool EXE] BUILD_DIR [FILTER...]
 # Builds nothing. --tool tests that copy of the tool (an unpacked release, say) in place of the
-# build's own. Runs the driver at 96 DPI and, for the cases written for 144 DPI, once more
-# with the prefix at 144 DPI; prints the driver's output, the last line being "N passed, N
-# failed" over both, and exits with 0 only when every case passed.
+# build's own. A filter selects the cases whose names contain it. Runs the driver (GoogleTest)
+# at 96 DPI and, for the cases written for 144 DPI, once more with the prefix at 144 DPI; prints
+# the driver's output, the last line being "N passed, N failed" over both, and exits with 0 only
+# when every case passed.
 set -uo pipefail
 
 tool=""
@@ -66,17 +67,17 @@ run_driver() {
     fi
 }
 
-# Whether the filters select one of the cases written for a screen of 144 DPI (all named
-# dpi144_...); without filters every case runs.
+# Whether the filters select one of the cases written for a screen of 144 DPI (the GoogleTest
+# suite Dpi144); without filters every case runs.
 selects_high_dpi() {
     [ $# -eq 0 ] && return 0
     local name filter
     while read -r name; do
-        [[ "$name" == dpi144_* ]] || continue
         for filter in "$@"; do
             [[ "$name" == *"$filter"* ]] && return 0
         done
-    done < <(wine_run "$driver" --list | tr -d '\r')
+    done < <(wine_run "$driver" --gtest_list_tests '--gtest_filter=Dpi144.*' | tr -d '\r' |
+        sed -n 's/^  //p')
     return 1
 }
 

@@ -197,16 +197,16 @@ bool clickForDetails(Session& session, HTREEITEM entry, const std::wstring& expe
 
 bool clickAndCheckDetails(TestContext& t, HTREEITEM entry, const std::wstring& expected) {
     if (clickForDetails(t.session(), entry, expected)) return true;
-    return t.check(false, cat("details text: expected ", quoted(expected), toolState(t.session())));
+    return t.check(false, cat("details text: expected ", quote(expected), toolState(t.session())));
 }
 
 std::string toolState(Session& session) {
     POINT at{};
     GetCursorPos(&at);
-    std::string state = cat("\n       text box: ", quoted(windowText(session.tool().txtInf)),
+    std::string state = cat("\n       text box: ", quote(windowText(session.tool().txtInf)),
                             "\n       pointer at ", at.x, ",", at.y);
     for (const auto& box : messageBoxesOf(session.toolProcessId())) {
-        state += cat("\n       message box ", quoted(box.caption), ": ", quoted(box.text));
+        state += cat("\n       message box ", quote(box.caption), ": ", quote(box.text));
     }
     return state + "\n       the tree:" + describe(readTree(session));
 }

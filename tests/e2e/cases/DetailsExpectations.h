@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/RemoteTree.h"
 #include "../driver/Session.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
@@ -100,8 +100,8 @@ E2E_TEST(details_of_chain_entries) {
     std::wstring module = fixtureExecutable(t);
     t.check(CompareStringOrdinal(module.c_str(), -1, t.session().paths().fixture.c_str(), -1,
                                  TRUE) == CSTR_EQUAL,
-            cat("the fixture's executable ", quoted(module), " is not the one started, ",
-                quoted(t.session().paths().fixture)));
+            cat("the fixture's executable ", quote(module), " is not the one started, ",
+                quote(t.session().paths().fixture)));
     t.require(probeAndCheck(t, centreOf(windowRect(f.byId(kIdDeepButton))),
                             entryFor(kDeepButtonText, kButtonClass)),
               "no chain");
@@ -228,7 +228,7 @@ E2E_TEST(details_probe_during_flash) {
     t.checkText(windowText(tool.txtInf), expectedDetails(f.byId(kIdOuter), fixtureExecutable(t)),
                 "details of the clicked entry");
     for (const auto& box : messageBoxesOf(toolId)) {
-        t.check(false, cat("message box ", quoted(box.caption), ": ", quoted(box.text)));
+        t.check(false, cat("message box ", quote(box.caption), ": ", quote(box.text)));
     }
     // The same tool goes on answering to the probe.
     probeAndCheck(t, centreOf(windowRect(f.byId(kIdOk))), entryFor(kOkText, kButtonClass));

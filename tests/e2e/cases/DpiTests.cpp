@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/Probe.h"
 #include "../driver/RemoteMemory.h"

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"
@@ -120,8 +120,8 @@ public:
         bool shown = waitForSelection(point, entry);
         // Under Wine a drag now and then loses the capture on its way; that is no fault here.
         if (settle(where) > 0 || !drag_) return false;
-        return t_.check(shown, cat("the selection over ", where, " should read ", quoted(entry),
-                                   ", got ", quoted(selectedText(t_.session()))));
+        return t_.check(shown, cat("the selection over ", where, " should read ", quote(entry),
+                                   ", got ", quote(selectedText(t_.session()))));
     }
 
     void release() { drag_.reset(); }
@@ -182,8 +182,8 @@ private:
             if (boxes.empty()) return confirmed;
             for (const auto& box : boxes) {
                 checkReport(box, where);
-                t_.require(pressOk(box.window), cat("the report ", quoted(box.text), " over ",
-                                                    where, " did not close with OK"));
+                t_.require(pressOk(box.window), cat("the report ", quote(box.text), " over ", where,
+                                                    " did not close with OK"));
                 ++confirmed;
             }
             t_.require(confirmed <= kMaxReportsPerMove,
@@ -195,18 +195,18 @@ private:
     void checkReport(const MessageBoxInfo& box, const char* where) {
         t_.checkText(box.caption, L"Tarnwick W_Quellon", "the caption of a report");
         auto report = parseReport(box.text);
-        if (!t_.check(report.has_value(), cat("over ", where, " the tool showed ", quoted(box.text),
+        if (!t_.check(report.has_value(), cat("over ", where, " the tool showed ", quote(box.text),
                                               ", not a report of the walk"))) {
             return;
         }
         ++tally_.reportsByLine[report->line];
         auto known = kWalkFailures.find(report->line);
         if (!t_.check(known != kWalkFailures.end(),
-                      cat("over ", where, " the report ", quoted(box.text),
+                      cat("over ", where, " the report ", quote(box.text),
                           " names a step that no changing window should make fail"))) {
             return;
         }
-        t_.checkEqual(report->error, known->second, cat("the error number of ", quoted(box.text)));
+        t_.checkEqual(report->error, known->second, cat("the error number of ", quote(box.text)));
     }
 
     void requireAlive(const char* where) {

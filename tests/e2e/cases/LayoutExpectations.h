@@ -2,7 +2,7 @@
 // from outside at any screen DPI.
 #pragma once
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 
 namespace e2e {
 

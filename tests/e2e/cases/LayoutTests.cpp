@@ -1,6 +1,6 @@
 // The layout that follows the window's size, with the window resized from outside as a user
 // would drag its frame.
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "LayoutExpectations.h"
 
 using namespace e2e;

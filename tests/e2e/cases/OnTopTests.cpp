@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/RemoteMemory.h"
@@ -89,7 +89,7 @@ void checkNoMessageBox(TestContext& t) {
     t.session().settleTool();
     auto boxes = messageBoxesOf(t.session().toolProcessId());
     t.check(boxes.empty(), cat("the tool showed a message box: ",
-                               boxes.empty() ? std::string() : quoted(boxes[0].text)));
+                               boxes.empty() ? std::string() : quote(boxes[0].text)));
 }
 
 // Moves the tool so that it covers part of the fixture's main window, and puts it back when

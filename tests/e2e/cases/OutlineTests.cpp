@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
@@ -84,7 +84,7 @@ std::vector<HWND> strayToolWindows(Session& session) {
 
 void checkNoReport(TestContext& t) {
     for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
-        t.check(false, cat("message box ", quoted(box.caption), ": ", quoted(box.text)));
+        t.check(false, cat("message box ", quote(box.caption), ": ", quote(box.text)));
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"
@@ -144,6 +144,6 @@ E2E_TEST(probe_bare_desktop_shows_the_desktop_window_alone) {
     t.check(roots[0].children.size() == 1 && roots[0].children[0].children.empty(),
             cat("the desktop window's entry should stand alone:\n", describe(roots)));
     for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
-        t.check(false, cat("message box ", quoted(box.caption), ": ", quoted(box.text)));
+        t.check(false, cat("message box ", quote(box.caption), ": ", quote(box.text)));
     }
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/Probe.h"
 #include "../driver/RemoteMemory.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Probe.h"
 #include "../driver/RemoteMemory.h"
 #include "../driver/Session.h"
@@ -90,7 +90,7 @@ public:
                                return false;
                            },
                            kDefaultTimeoutMs, 1),
-                       cat("rebuild ", rebuilds_ + 1, " did not show ", quoted(entry)));
+                       cat("rebuild ", rebuilds_ + 1, " did not show ", quote(entry)));
             ++rebuilds_;
         }
     }
@@ -103,7 +103,7 @@ public:
         for (int i = 0; i < times; ++i) {
             const Click& next = clicks[static_cast<size_t>(clicks_) % clicks.size()];
             t_.require(clickForDetails(t_.session(), next.entry, next.details, &repeated_),
-                       cat("click ", clicks_ + 1, " did not show ", quoted(next.details),
+                       cat("click ", clicks_ + 1, " did not show ", quote(next.details),
                            toolState(t_.session())));
             ++clicks_;
         }

@@ -30,15 +30,15 @@ const TreeItem* checkChain(TestContext& t, const std::vector<TreeItem>& roots,
     for (size_t i = 0; i < chain.size(); ++i) {
         bool last = i + 1 == chain.size();
         if (!t.check(node->children.size() >= 1 && node->children[0].text == chain[i],
-                     cat("chain entry ", i + 1, " should be ", quoted(chain[i]), tree))) {
+                     cat("chain entry ", i + 1, " should be ", quote(chain[i]), tree))) {
             return nullptr;
         }
         t.check(node->children.size() == 1,
-                cat("the chain entry above ", quoted(chain[i]), " should have one child", tree));
+                cat("the chain entry above ", quote(chain[i]), " should have one child", tree));
         node = &node->children[0];
-        t.check(node->image == 1, cat(quoted(node->text), " should have picture 1", tree));
-        t.check(node->expanded, cat(quoted(node->text), " should be expanded", tree));
-        if (last) t.check(node->selected, cat(quoted(node->text), " should be selected", tree));
+        t.check(node->image == 1, cat(quote(node->text), " should have picture 1", tree));
+        t.check(node->expanded, cat(quote(node->text), " should be expanded", tree));
+        if (last) t.check(node->selected, cat(quote(node->text), " should be selected", tree));
     }
     t.check(countSelected(roots) == 1, cat("exactly one entry should be selected", tree));
     return node;
@@ -68,7 +68,7 @@ SideFixture startSideFixture(TestContext& t, const std::vector<std::wstring>& ar
     side.top = waitForTopLevel(
         side.process.id(), [&](HWND w) { return className(w) == topClass; }, 20000);
     t.require(side.top != nullptr,
-              cat("the fixture showed no window of the class ", quoted(topClass)));
+              cat("the fixture showed no window of the class ", quote(topClass)));
     return side;
 }
 
@@ -81,11 +81,10 @@ bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry) {
         cat("\n       pointer at ", at.x, ",", at.y, " over ", className(WindowFromPoint(at)),
             ", capture: ", capture ? className(capture) : std::wstring(L"none"));
     for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
-        boxes += cat("\n       message box ", quoted(box.caption), ": ", quoted(box.text));
+        boxes += cat("\n       message box ", quote(box.caption), ": ", quote(box.text));
     }
-    t.check(false,
-            cat("after a drag to ", point.x, ",", point.y, " the selection should read ",
-                quoted(entry), boxes, "\n       the tree:", describe(readTree(t.session()))));
+    t.check(false, cat("after a drag to ", point.x, ",", point.y, " the selection should read ",
+                       quote(entry), boxes, "\n       the tree:", describe(readTree(t.session()))));
     return false;
 }
 

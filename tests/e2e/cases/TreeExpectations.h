@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Processes.h"
 #include "../driver/RemoteTree.h"
 #include "../driver/Session.h"

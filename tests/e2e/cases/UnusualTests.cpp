@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
 #include "../driver/Processes.h"
@@ -48,7 +48,7 @@ SideFixture startUnusual(TestContext& t) {
 // Confirmed, so that the next drag finds the tool free.
 void checkNoReports(TestContext& t, const char* after) {
     for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
-        t.check(false, cat("after ", after, " the tool showed ", quoted(box.text)));
+        t.check(false, cat("after ", after, " the tool showed ", quote(box.text)));
         pressOk(box.window);
     }
 }
@@ -204,7 +204,7 @@ E2E_TEST(unusual_long_executable_path) {
     constexpr size_t kLongestStartable = MAX_PATH - 1;
     FixtureCopy copy(t.session().paths().fixture, kLongestStartable);
     t.require(copy.copied() && copy.path().size() == kLongestStartable,
-              cat("no copy of the fixture at ", quoted(copy.path())));
+              cat("no copy of the fixture at ", quote(copy.path())));
     // The usual fixture would stand at the same place.
     t.session().stopAll();
     SideFixture side = startSideFixture(t, placedAside({}), kMainClass, copy.path());

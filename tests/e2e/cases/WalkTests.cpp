@@ -2,7 +2,7 @@
 // by visibility, owned windows left out.
 #include <windows.h>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"
 #include "../driver/WindowQueries.h"
@@ -18,7 +18,7 @@ void checkDescendants(TestContext& t, const TreeItem* target,
                       const std::vector<TreeItem>& expected) {
     if (!target) return;
     t.check(target->children == expected,
-            cat("descendants of ", quoted(target->text), ": expected", describe(expected),
+            cat("descendants of ", quote(target->text), ": expected", describe(expected),
                 "\n       got", describe(target->children)));
 }
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "../driver/Harness.h"
+#include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/RemoteTree.h"
 #include "../driver/Session.h"
@@ -104,7 +104,7 @@ E2E_TEST(window_tab_order) {
         waitUntil([&] { return focusOf(tool.main) != before; }, 3000);
         HWND now = focusOf(tool.main);
         t.require(now == control, cat("Tab should reach ", name, ", reached ", className(now), " ",
-                                      quoted(windowText(now))));
+                                      quote(windowText(now))));
     }
 }
 
@@ -124,8 +124,8 @@ E2E_TEST(window_tooltips) {
     t.require(!tips.empty(), "the tool has no tooltip control with tools");
     for (const auto& [control, text] : expected) {
         const ToolTip* tip = toolTipFor(tips, control);
-        if (t.check(tip != nullptr, cat("no tool tip for ", className(control), " ",
-                                        quoted(windowText(control))))) {
+        if (t.check(tip != nullptr,
+                    cat("no tool tip for ", className(control), " ", quote(windowText(control))))) {
             t.checkText(tip->text, text, cat("tool tip of ", className(control)));
         }
     }

@@ -33,7 +33,7 @@ void ProbeDrag::press(HWND probe, MouseButton button) {
     GetCursorPos(&at);
     HWND under = WindowFromPoint(at);
     throw std::runtime_error(cat("the probe did not take the mouse capture; under the pointer: ",
-                                 className(under), " ", quoted(windowText(under))));
+                                 className(under), " ", quote(windowText(under))));
 }
 
 void ProbeDrag::glideTo(POINT point) {

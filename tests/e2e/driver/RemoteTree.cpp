@@ -23,7 +23,7 @@ bool findPath(const std::vector<TreeItem>& items, std::vector<const TreeItem*>& 
 
 void describeLevel(const std::vector<TreeItem>& items, int depth, std::string& out) {
     for (const auto& item : items) {
-        out += "\n         " + std::string(depth * 2, ' ') + quoted(item.text);
+        out += "\n         " + std::string(depth * 2, ' ') + quote(item.text);
         out += cat(" img", item.image, item.expanded ? " expanded" : "",
                    item.selected ? " SELECTED" : "");
         describeLevel(item.children, depth + 1, out);

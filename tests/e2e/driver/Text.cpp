@@ -20,7 +20,7 @@ std::wstring widen(std::string_view text) {
     return out;
 }
 
-std::string quoted(std::wstring_view text) {
+std::string quote(std::wstring_view text) {
     std::wstring shown = L"[";
     for (wchar_t c : text) {
         if (c == L'\r') {

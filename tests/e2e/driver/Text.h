@@ -12,8 +12,9 @@ namespace e2e {
 std::string utf8(std::wstring_view text);
 std::wstring widen(std::string_view text);
 
-// Shows a text as a test message does: quoted, with line breaks and quotes visible.
-std::string quoted(std::wstring_view text);
+// Shows a text as a test message does: quoted, with line breaks and quotes visible. (Not named
+// `quoted`: for a std::wstring, argument-dependent lookup would find std::quoted as well.)
+std::string quote(std::wstring_view text);
 
 inline void appendText(std::ostringstream& out, const std::wstring& v) { out << utf8(v); }
 inline void appendText(std::ostringstream& out, const wchar_t* v) { out << utf8(v); }

@@ -1,0 +1,89 @@
+// The end-to-end cases as GoogleTest tests: the macros that define them, and the context a case
+// gets, whose checks report through GoogleTest. A case that fails runs once more with the
+// programs started afresh.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <source_location>
+#include <string>
+
+#include "Text.h"
+
+namespace e2e {
+
+class Session;
+
+// Thrown by TestContext::require, after it reported the failure, to end the current case.
+struct TestAbort {};
+
+class TestContext {
+public:
+    explicit TestContext(Session& session) : session_(session) {}
+
+    Session& session() { return session_; }
+
+    // Reports a failure when the condition does not hold; the case goes on.
+    bool check(bool condition, const std::string& message,
+               std::source_location where = std::source_location::current());
+    // Reports a failure and ends the case when the condition does not hold.
+    void require(bool condition, const std::string& message,
+                 std::source_location where = std::source_location::current());
+
+    template <class A, class B>
+    bool checkEqual(const A& actual, const B& expected, const std::string& what,
+                    std::source_location where = std::source_location::current()) {
+        return check(actual == expected, cat(what, ": expected ", expected, ", got ", actual),
+                     where);
+    }
+
+    bool checkText(const std::wstring& actual, const std::wstring& expected,
+                   const std::string& what,
+                   std::source_location where = std::source_location::current()) {
+        return check(actual == expected,
+                     cat(what, ": expected ", quote(expected), ", got ", quote(actual)), where);
+    }
+
+private:
+    Session& session_;
+};
+
+using TestFunction = void (*)(TestContext&);
+
+// The DPI of an ordinary run; a case written for another one runs only when the screen has it.
+inline constexpr unsigned kStandardDpi = 96;
+
+// The screen's DPI as a DPI-aware program sees it.
+unsigned screenDpi();
+
+// The GoogleTest suite of the cases written for a screen of that DPI.
+std::string suiteForDpi(unsigned dpi);
+
+// A case that runs only when it is named is a disabled GoogleTest test.
+inline constexpr std::string_view kExplicitPrefix = "DISABLED_";
+
+// The programs that the cases drive; set before the tests run.
+void useSession(Session& session);
+
+// Runs a case as its GoogleTest test: skipped on a screen of another DPI. A case that fails
+// runs once more with the programs started afresh, and only that run's failures count; the
+// first run's stay in the output as a "[RETRY] name" line and its messages.
+void runCase(const char* name, unsigned dpi, TestFunction body);
+
+}  // namespace e2e
+
+// Defines a test case; the name is the identifier, so filters can pick groups by prefix. (96 is
+// kStandardDpi, written as a number since it names the GoogleTest suite.)
+#define E2E_TEST(name) E2E_TEST_AT_DPI(name, 96)
+
+// Defines a test case that runs only on a screen of that DPI (a number: it names the suite).
+#define E2E_TEST_AT_DPI(name, dpi) E2E_DEFINE_CASE_(Dpi##dpi, name, name, dpi)
+
+// Defines a case that produces something rather than checks it (a picture for the documents):
+// it runs only when its whole name is given as a filter.
+#define E2E_EXPLICIT_TEST(name) E2E_DEFINE_CASE_(Dpi96, DISABLED_##name, name, 96)
+
+#define E2E_DEFINE_CASE_(suite, test, name, dpi)           \
+    static void name(e2e::TestContext& t);                 \
+    TEST(suite, test) { e2e::runCase(#name, dpi, &name); } \
+    static void name(e2e::TestContext& t)
