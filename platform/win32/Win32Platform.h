@@ -7,15 +7,10 @@
 
 #include <windows.h>
 
-#include <memory>
-
 namespace quellon::win32 {
 
 class Win32Platform : public Platform {
 public:
-    Win32Platform();
-    ~Win32Platform() override;
-
     // The window that owns message boxes, so that they are modal to it.
     void setOwner(HWND owner) { owner_ = owner; }
 
@@ -60,9 +55,6 @@ public:
     std::wstring decimalSeparator() override;
 
 private:
-    struct Libraries;
-
-    std::unique_ptr<Libraries> libraries_;
     HWND owner_ = nullptr;
 };
 
