@@ -1,80 +1,55 @@
-// Platforms that the benchmark puts between the tool's logic and the real window system: one
-// aims the probe at a chosen window, one records every query a rebuild makes, one answers the
-// queries from such a recording without asking the system, and a replay makes exactly the
-// recorded queries with no logic around them.
+// What the benchmark puts between the tool's logic and the real window system: window queries
+// that aim the probe at a chosen window, that record every query a rebuild makes, or that
+// answer the queries from such a recording without asking the system; reports that are kept
+// instead of shown; and a replay that makes exactly the recorded queries with no logic around
+// them. Everything else the logic asks goes to the real platform unchanged.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "platform/Reports.h"
+#include "platform/WindowQueries.h"
 
 namespace quellon::bench {
 
-// Passes every call through to the platform underneath.
-class ForwardingPlatform : public Platform {
+// Kept, so that a failed rebuild ends the benchmark rather than waiting for someone to press OK.
+class KeptReports : public Reports {
 public:
-    explicit ForwardingPlatform(Platform& inner) : inner_(inner) {}
+    void messageBox(const std::wstring& text) override { kept.push_back(text); }
 
-    bool getCursorPos(Point& point) override;
-    Hwnd windowFromPoint(Point point) override;
-    Hwnd getWindow(Hwnd window, Relation relation) override;
-    Hwnd getParent(Hwnd window) override;
-    Hwnd getAncestor(Hwnd window, unsigned flags) override;
-    Hwnd getDesktopWindow() override;
-    bool isWindowVisible(Hwnd window) override;
-    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
-    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override;
-    std::uint32_t getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
-    bool getClientRect(Hwnd window, Rect& rect) override;
-    Handle getDC(Hwnd window) override;
-    int releaseDC(Hwnd window, Handle dc) override;
-    bool invertRect(Handle dc, const Rect& rect) override;
-    bool setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override;
-    std::int32_t getWindowLong(Hwnd window, int index) override;
-    std::int32_t setWindowLong(Hwnd window, int index, std::int32_t value) override;
-    bool setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey, std::uint8_t alpha,
-                                    std::uint32_t flags) override;
-    void messageBox(const std::wstring& text) override;
-
-    std::uint32_t getVersion() override;
-    Handle createToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
-    bool process32First(Handle snapshot, ProcessRecord& record) override;
-    bool process32Next(Handle snapshot, ProcessRecord& record) override;
-    Handle openProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
-    bool closeHandle(Handle handle) override;
-    void sleep(std::uint32_t milliseconds) override;
-    bool queryFullProcessImageName(Handle process, std::uint32_t flags, wchar_t* buffer,
-                                   std::uint32_t* size) override;
-
-    bool enumProcessModules(Handle process, ModuleHandle* modules, std::uint32_t bytes,
-                            std::uint32_t* bytesNeeded) override;
-    std::uint32_t getModuleFileNameEx(Handle process, ModuleHandle module, wchar_t* buffer,
-                                      std::uint32_t capacity) override;
-
-    std::wstring fromActiveCodePage(std::string_view narrow) override;
-    std::wstring decimalSeparator() override;
-
-protected:
-    Platform& inner_;
+    std::vector<std::wstring> kept;
 };
 
-// The window under the pointer is always the target. Error reports are kept instead of shown,
-// so that a failed rebuild ends the benchmark rather than waiting for someone to press OK.
-class AimedPlatform : public ForwardingPlatform {
+// The queries of the platform underneath; the window under the pointer is always the target.
+class AimedQueries : public WindowQueries {
 public:
-    AimedPlatform(Platform& inner, Hwnd target) : ForwardingPlatform(inner), target_(target) {}
+    AimedQueries(WindowQueries& inner, Hwnd target) : inner_(inner), target_(target) {}
 
-    Hwnd windowFromPoint(Point point) override;
-    void messageBox(const std::wstring& text) override;
+    bool getCursorPos(Point& point) override { return inner_.getCursorPos(point); }
+    Hwnd windowFromPoint(Point) override { return target_; }
+    Hwnd getWindow(Hwnd window, Relation relation) override {
+        return inner_.getWindow(window, relation);
+    }
+    Hwnd getParent(Hwnd window) override { return inner_.getParent(window); }
+    Hwnd getAncestor(Hwnd window, unsigned flags) override {
+        return inner_.getAncestor(window, flags);
+    }
+    Hwnd getDesktopWindow() override { return inner_.getDesktopWindow(); }
+    bool isWindowVisible(Hwnd window) override { return inner_.isWindowVisible(window); }
+    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override {
+        return inner_.getWindowText(window, buffer, capacity);
+    }
+    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override {
+        return inner_.getClassName(window, buffer, capacity);
+    }
 
-    const std::vector<std::wstring>& reports() const { return reports_; }
+protected:
+    WindowQueries& inner_;
 
 private:
     Hwnd target_;
-    std::vector<std::wstring> reports_;
 };
 
 // One window-system query of a rebuild and the answer it got.
@@ -87,49 +62,97 @@ struct Query {
     int capacity = 0;
     Hwnd answer = 0;  // the window found, the visibility, or the character count
     std::wstring text = {};
+
+    // The same question, whatever the answer.
+    bool asks(const Query& other) const;
 };
 
 using QueryLog = std::vector<Query>;
 
-class RecordingPlatform : public AimedPlatform {
+class RecordingQueries : public AimedQueries {
 public:
-    RecordingPlatform(Platform& inner, Hwnd target, QueryLog& log)
-        : AimedPlatform(inner, target), log_(log) {}
+    RecordingQueries(WindowQueries& inner, Hwnd target, QueryLog& log)
+        : AimedQueries(inner, target), log_(log) {}
 
-    bool getCursorPos(Point& point) override;
-    Hwnd getWindow(Hwnd window, Relation relation) override;
-    Hwnd getParent(Hwnd window) override;
-    Hwnd getAncestor(Hwnd window, unsigned flags) override;
-    bool isWindowVisible(Hwnd window) override;
-    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
-    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override;
+    bool getCursorPos(Point& point) override {
+        return logged({.kind = Query::Kind::CursorPos}, inner_.getCursorPos(point));
+    }
+    Hwnd getWindow(Hwnd window, Relation relation) override {
+        return logged({.kind = Query::Kind::Window, .window = window, .relation = relation},
+                      inner_.getWindow(window, relation));
+    }
+    Hwnd getParent(Hwnd window) override {
+        return logged({.kind = Query::Kind::Parent, .window = window}, inner_.getParent(window));
+    }
+    Hwnd getAncestor(Hwnd window, unsigned flags) override {
+        return logged({.kind = Query::Kind::Ancestor, .window = window, .flags = flags},
+                      inner_.getAncestor(window, flags));
+    }
+    bool isWindowVisible(Hwnd window) override {
+        return logged({.kind = Query::Kind::Visible, .window = window},
+                      inner_.isWindowVisible(window));
+    }
+    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override {
+        return loggedText({.kind = Query::Kind::Text, .window = window, .capacity = capacity},
+                          buffer, inner_.getWindowText(window, buffer, capacity));
+    }
+    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override {
+        return loggedText({.kind = Query::Kind::ClassName, .window = window, .capacity = capacity},
+                          buffer, inner_.getClassName(window, buffer, capacity));
+    }
 
 private:
+    template <class Answer>
+    Answer logged(Query query, Answer answer) {
+        query.answer = static_cast<Hwnd>(answer);
+        log_.push_back(std::move(query));
+        return answer;
+    }
+    int loggedText(Query query, const wchar_t* buffer, int count);
+
     QueryLog& log_;
 };
 
 // Answers the queries of a rebuild from its recording, in order, so that what remains of the
 // rebuild's time is the tool's own work. Any query that the recording does not hold next
 // marks the run as diverged and answers nothing.
-class AnsweringPlatform : public AimedPlatform {
+class AnsweringQueries : public AimedQueries {
 public:
-    AnsweringPlatform(Platform& inner, Hwnd target, const QueryLog& log)
-        : AimedPlatform(inner, target), log_(log) {}
+    AnsweringQueries(WindowQueries& inner, Hwnd target, const QueryLog& log)
+        : AimedQueries(inner, target), log_(log) {}
 
-    bool getCursorPos(Point& point) override;
-    Hwnd getWindow(Hwnd window, Relation relation) override;
-    Hwnd getParent(Hwnd window) override;
-    Hwnd getAncestor(Hwnd window, unsigned flags) override;
-    bool isWindowVisible(Hwnd window) override;
-    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
-    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override;
+    bool getCursorPos(Point& point) override {
+        point = {};
+        return answer({.kind = Query::Kind::CursorPos}) != 0;
+    }
+    Hwnd getWindow(Hwnd window, Relation relation) override {
+        return answer({.kind = Query::Kind::Window, .window = window, .relation = relation});
+    }
+    Hwnd getParent(Hwnd window) override {
+        return answer({.kind = Query::Kind::Parent, .window = window});
+    }
+    Hwnd getAncestor(Hwnd window, unsigned flags) override {
+        return answer({.kind = Query::Kind::Ancestor, .window = window, .flags = flags});
+    }
+    bool isWindowVisible(Hwnd window) override {
+        return answer({.kind = Query::Kind::Visible, .window = window}) != 0;
+    }
+    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override {
+        return answerText({.kind = Query::Kind::Text, .window = window, .capacity = capacity},
+                          buffer);
+    }
+    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override {
+        return answerText({.kind = Query::Kind::ClassName, .window = window, .capacity = capacity},
+                          buffer);
+    }
 
     // Every recorded query was asked, in order, and nothing else.
-    bool matchedLog() const { return !diverged_ && next_ == log_.size(); }
+    [[nodiscard]] bool matchedLog() const { return !diverged_ && next_ == log_.size(); }
 
 private:
-    const Query* take(Query::Kind kind, Hwnd window);
-    int answerText(Query::Kind kind, Hwnd window, wchar_t* buffer, int capacity);
+    const Query* take(const Query& asked);
+    Hwnd answer(const Query& asked);
+    int answerText(const Query& asked, wchar_t* buffer);
 
     const QueryLog& log_;
     std::size_t next_ = 0;
@@ -137,6 +160,6 @@ private:
 };
 
 // Makes the recorded queries again, with the same arguments, and nothing else.
-void replayQueries(Platform& api, const QueryLog& log);
+void replayQueries(WindowQueries& windows, const QueryLog& log);
 
 }  // namespace quellon::bench

@@ -24,7 +24,7 @@ struct ProbeFixture : ::testing::Test {
     MemoryTree widget;
     Nodes nodes{widget};
     SimOutline outline{desktop};
-    FrmMain frm{desktop, form, nodes, outline.geometry, outline.outline};
+    FrmMain frm{desktop.platform(), form, nodes, outline.geometry, outline.outline};
 
     ProbeFixture() { frm.Form_Load(); }
 

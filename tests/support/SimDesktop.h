@@ -1,4 +1,4 @@
-// A simulated desktop behind the platform interface: windows with parents, owners, z-ordered
+// A simulated desktop behind the platform interfaces: windows with parents, owners, z-ordered
 // children, texts, classes, styles and client sizes; processes and their executables; the
 // version value. Functions can be made missing, and hooks can change the desktop while the
 // code under test is querying it. Every device context, process handle and snapshot handed
@@ -50,7 +50,7 @@ struct SimProcess {
     bool modulesReadable = true;
 };
 
-class SimDesktop : public Platform {
+class SimDesktop : public WindowQueries, public Processes, public Screen, public Reports {
 public:
     static constexpr Hwnd kDesktop = 0x10010;
 
@@ -81,7 +81,10 @@ public:
     int openDeviceContexts() const { return openDCs_; }
     int openKernelHandles() const { return static_cast<int>(kernelHandles_.size()); }
 
-    // --- Platform ---
+    // The pieces that the handlers are given, all answered by this desktop.
+    Platform platform() { return {*this, *this, *this, *this}; }
+
+    // --- WindowQueries ---
     bool getCursorPos(Point& point) override;
     Hwnd windowFromPoint(Point point) override;
     Hwnd getWindow(Hwnd window, Relation relation) override;
@@ -91,36 +94,39 @@ public:
     bool isWindowVisible(Hwnd window) override;
     int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
     int getClassName(Hwnd window, wchar_t* buffer, int capacity) override;
-    std::uint32_t getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
-    bool getClientRect(Hwnd window, Rect& rect) override;
-    Handle getDC(Hwnd window) override;
-    int releaseDC(Hwnd window, Handle dc) override;
-    bool invertRect(Handle dc, const Rect& rect) override;
-    bool setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override;
-    std::int32_t getWindowLong(Hwnd window, int index) override;
-    std::int32_t setWindowLong(Hwnd window, int index, std::int32_t value) override;
-    bool setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey, std::uint8_t alpha,
-                                    std::uint32_t flags) override;
-    void messageBox(const std::wstring& text) override;
 
+    // --- Processes ---
+    std::uint32_t getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
     std::uint32_t getVersion() override;
     Handle createToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
     bool process32First(Handle snapshot, ProcessRecord& record) override;
     bool process32Next(Handle snapshot, ProcessRecord& record) override;
     Handle openProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
     bool closeHandle(Handle handle) override;
-    void sleep(std::uint32_t milliseconds) override;
     bool queryFullProcessImageName(Handle process, std::uint32_t flags, wchar_t* buffer,
                                    std::uint32_t* size) override;
-
     bool enumProcessModules(Handle process, ModuleHandle* modules, std::uint32_t bytes,
                             std::uint32_t* bytesNeeded) override;
     std::uint32_t getModuleFileNameEx(Handle process, ModuleHandle module, wchar_t* buffer,
                                       std::uint32_t capacity) override;
-
     std::wstring fromActiveCodePage(std::string_view narrow) override;
+
+    // --- Screen ---
+    bool getClientRect(Hwnd window, Rect& rect) override;
+    Handle getDC(Hwnd window) override;
+    int releaseDC(Hwnd window, Handle dc) override;
+    bool invertRect(Handle dc, const Rect& rect) override;
+    void sleep(std::uint32_t milliseconds) override;
+    bool setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
+                      unsigned flags) override;
+    std::int32_t getWindowLong(Hwnd window, int index) override;
+    std::int32_t setWindowLong(Hwnd window, int index, std::int32_t value) override;
+    bool setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey, std::uint8_t alpha,
+                                    std::uint32_t flags) override;
     std::wstring decimalSeparator() override;
+
+    // --- Reports ---
+    void messageBox(const std::wstring& text) override;
 
     SimDesktop();
 

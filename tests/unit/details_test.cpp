@@ -19,7 +19,7 @@ struct NodeClick : ::testing::Test {
     test::MemoryTree widget;
     Nodes trv{widget};
     test::SimOutline outline{api};
-    FrmMain frm{api, form, trv, outline.geometry, outline.outline};
+    FrmMain frm{api.platform(), form, trv, outline.geometry, outline.outline};
     Node desktop;
 
     void SetUp() override {

@@ -54,7 +54,7 @@ protected:
     Nodes trv_{widget_};
     test::FakeForm form_;
     test::SimOutline outline_{api_};
-    FrmMain frm_{api_, form_, trv_, outline_.geometry, outline_.outline};
+    FrmMain frm_{api_.platform(), form_, trv_, outline_.geometry, outline_.outline};
 };
 
 // --- always on top ---

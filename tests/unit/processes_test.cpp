@@ -41,22 +41,22 @@ struct Family95 : ProcessLookup {
 };
 
 TEST_F(Family95, NameIsWhatFollowsTheLastBackslash) {
-    EXPECT_EQ(GetProcInfo(api, 8), L"EXPLORER.EXE");
-    EXPECT_EQ(GetProcInfo(api, 20), L"tool.exe");
-    EXPECT_EQ(GetProcInfo(api, 12), L"NOTEPAD.EXE");
-    EXPECT_EQ(GetProcInfo(api, 16), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 8), L"EXPLORER.EXE");
+    EXPECT_EQ(GetProcInfo(api, api, 20), L"tool.exe");
+    EXPECT_EQ(GetProcInfo(api, api, 12), L"NOTEPAD.EXE");
+    EXPECT_EQ(GetProcInfo(api, api, 16), L"");
     EXPECT_TRUE(api.messages.empty());
 }
 
 TEST_F(Family95, FirstMatchEndsTheSearchAndTheSnapshotIsClosed) {
     addProcess(8, "SECOND.EXE");
-    EXPECT_EQ(GetProcInfo(api, 8), L"EXPLORER.EXE");
+    EXPECT_EQ(GetProcInfo(api, api, 8), L"EXPLORER.EXE");
     EXPECT_EQ(api.calls["Process32Next"], 1);
     EXPECT_EQ(api.calls["CloseHandle"], 1);
 }
 
 TEST_F(Family95, UnknownIdentifierReadsTheWholeSnapshot) {
-    EXPECT_EQ(GetProcInfo(api, 999), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 999), L"");
     EXPECT_EQ(api.calls["Process32Next"], static_cast<int>(api.processes.size()));
     EXPECT_EQ(api.calls["CloseHandle"], 1);
     EXPECT_TRUE(api.messages.empty());
@@ -64,9 +64,9 @@ TEST_F(Family95, UnknownIdentifierReadsTheWholeSnapshot) {
 
 TEST_F(Family95, WithoutSnapshotTheEmptyRecordIsComparedOnce) {
     api.snapshotFails = true;
-    EXPECT_EQ(GetProcInfo(api, 0), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 0), L"");
     EXPECT_EQ(api.calls["Process32Next"], 0);
-    EXPECT_EQ(GetProcInfo(api, 8), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 8), L"");
     EXPECT_EQ(api.calls["Process32Next"], 1);
     EXPECT_TRUE(api.messages.empty());
 }
@@ -75,7 +75,7 @@ TEST_F(Family95, NameConvertedFromTheActiveCodePage) {
     addProcess(24,
                "C:\\Programme\\Gr\xF6\xDF"
                "e.exe");
-    EXPECT_EQ(GetProcInfo(api, 24),
+    EXPECT_EQ(GetProcInfo(api, api, 24),
               L"Gr\u00F6\u00DF"
               L"e.exe");
 }
@@ -83,7 +83,7 @@ TEST_F(Family95, NameConvertedFromTheActiveCodePage) {
 TEST_F(Family95, NameWithoutTerminatorIsReportedAtStep100) {
     addProcess(24, std::string(kMaxPath, 'N'));
     lastProcess().snapshotNameTerminated = false;
-    EXPECT_EQ(GetProcInfo(api, 24), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 24), L"");
     ASSERT_EQ(api.messages.size(), 1u);
     EXPECT_EQ(api.messages[0],
               L"Zeile 100: Error 5 (Invalid procedure call or argument) in Prozedur "
@@ -92,7 +92,7 @@ TEST_F(Family95, NameWithoutTerminatorIsReportedAtStep100) {
 
 TEST_F(Family95, FailureWhileTheSnapshotIsOpenStillClosesIt) {
     api.missing.insert("Process32Next");
-    EXPECT_EQ(GetProcInfo(api, 12), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 12), L"");
     ASSERT_EQ(api.messages.size(), 1u);
     EXPECT_EQ(api.messages[0],
               L"Zeile 160: Error 453 (Can't find DLL entry point Process32Next in kernel32) in "
@@ -108,8 +108,8 @@ struct FamilyNT : ProcessLookup {
 };
 
 TEST_F(FamilyNT, FullPathOfTheFirstModuleWithoutSurroundingBlanks) {
-    EXPECT_EQ(GetProcInfo(api, 8), L"C:\\WINDOWS\\explorer.exe");
-    EXPECT_EQ(GetProcInfo(api, 12), L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(GetProcInfo(api, api, 8), L"C:\\WINDOWS\\explorer.exe");
+    EXPECT_EQ(GetProcInfo(api, api, 12), L"C:\\Program Files\\App\\app.exe");
     EXPECT_EQ(api.calls["CloseHandle"], 2);
     EXPECT_EQ(api.calls["QueryFullProcessImageNameW"], 0);
     EXPECT_TRUE(api.messages.empty());
@@ -120,16 +120,16 @@ TEST_F(FamilyNT, PathsAroundAndFarBeyondMaxPathAreReadWhole) {
         SCOPED_TRACE(length);
         const std::wstring path = L"C:\\" + std::wstring(length - 9, L'd') + L"\\a.exe";
         lastProcess().modulePath = path;
-        EXPECT_EQ(GetProcInfo(api, 12), path);
+        EXPECT_EQ(GetProcInfo(api, api, 12), path);
         lastProcess().openable = false;  // the limited query reads it the same
-        EXPECT_EQ(GetProcInfo(api, 12), path);
+        EXPECT_EQ(GetProcInfo(api, api, 12), path);
         lastProcess().openable = true;
     }
     EXPECT_TRUE(api.messages.empty());
 }
 
 TEST_F(FamilyNT, EndedProcessClosesHandleZeroAndGivesNothing) {
-    EXPECT_EQ(GetProcInfo(api, 999), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 999), L"");
     ASSERT_FALSE(api.closedHandles.empty());
     EXPECT_EQ(api.closedHandles.front(), Handle{0});
     EXPECT_TRUE(api.messages.empty());
@@ -137,11 +137,11 @@ TEST_F(FamilyNT, EndedProcessClosesHandleZeroAndGivesNothing) {
 
 TEST_F(FamilyNT, LimitedQueryNamesWhatTheFullRightsCannotRead) {
     lastProcess().openable = false;
-    EXPECT_EQ(GetProcInfo(api, 12), L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(GetProcInfo(api, api, 12), L"C:\\Program Files\\App\\app.exe");
     EXPECT_EQ(api.closedHandles.front(), Handle{0});
 
     api.processes.front().modulesReadable = false;
-    EXPECT_EQ(GetProcInfo(api, 8), L"C:\\WINDOWS\\explorer.exe");
+    EXPECT_EQ(GetProcInfo(api, api, 8), L"C:\\WINDOWS\\explorer.exe");
     EXPECT_EQ(api.calls["QueryFullProcessImageNameW"], 2);
     EXPECT_TRUE(api.messages.empty());
 }
@@ -149,11 +149,11 @@ TEST_F(FamilyNT, LimitedQueryNamesWhatTheFullRightsCannotRead) {
 TEST_F(FamilyNT, LimitedQueryRefusedOrMissingGivesNothingAndNoReport) {
     lastProcess().openable = false;
     lastProcess().openableLimited = false;
-    EXPECT_EQ(GetProcInfo(api, 12), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 12), L"");
 
     lastProcess().openableLimited = true;
     api.missing.insert("QueryFullProcessImageNameW");
-    EXPECT_EQ(GetProcInfo(api, 12), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 12), L"");
     EXPECT_TRUE(api.messages.empty());
 }
 
@@ -172,7 +172,7 @@ TEST_F(FamilyNT, MissingProcessStatusFunctionIsReportedUnderItsStep) {
         SCOPED_TRACE(function);
         api.messages.clear();
         api.missing = {function};
-        const std::wstring result = GetProcInfo(api, 8);
+        const std::wstring result = GetProcInfo(api, api, 8);
         EXPECT_EQ(result.find_first_not_of(L' '), std::wstring::npos);
         ASSERT_EQ(api.messages.size(), 1u);
         EXPECT_EQ(api.messages[0], report);
@@ -182,7 +182,7 @@ TEST_F(FamilyNT, MissingProcessStatusFunctionIsReportedUnderItsStep) {
 
 TEST_F(ProcessLookup, FailingFamilyTestIsReportedByTheEntryPoint) {
     api.missing.insert("GetVersion");
-    EXPECT_EQ(GetProcInfo(api, 8), L"");
+    EXPECT_EQ(GetProcInfo(api, api, 8), L"");
     ASSERT_EQ(api.messages.size(), 1u);
     EXPECT_EQ(api.messages[0],
               L"Zeile 20: Error 453 (Can't find DLL entry point GetVersion in kernel32) in "
@@ -190,9 +190,9 @@ TEST_F(ProcessLookup, FailingFamilyTestIsReportedByTheEntryPoint) {
 }
 
 TEST_F(FamilyNT, FamilyIsAskedAtEveryCall) {
-    EXPECT_EQ(GetProcInfo(api, 8), L"C:\\WINDOWS\\explorer.exe");
+    EXPECT_EQ(GetProcInfo(api, api, 8), L"C:\\WINDOWS\\explorer.exe");
     api.version = kWin98;
-    EXPECT_EQ(GetProcInfo(api, 8), L"EXPLORER.EXE");
+    EXPECT_EQ(GetProcInfo(api, api, 8), L"EXPLORER.EXE");
     EXPECT_EQ(api.calls["GetVersion"], 2);
 }
 
