@@ -31,7 +31,7 @@ struct NodeClick : ::testing::Test {
         api.processes.push_back(process);
     }
     void TearDown() override {
-        EXPECT_EQ(api.openDeviceContexts(), 0);
+        EXPECT_EQ(api.screen.openDeviceContexts(), 0);
         EXPECT_EQ(api.openKernelHandles(), 0);
     }
 
@@ -49,7 +49,7 @@ struct NodeClick : ::testing::Test {
 TEST_F(NodeClick, WritesTheFiveLinesAndFlashesTheClientAreaOnce) {
     const Node node = entry(window(255, L"Notepad"));
     std::vector<int> openDCsWhileEventsRun;
-    form.onDoEvents = [&] { openDCsWhileEventsRun.push_back(api.openDeviceContexts()); };
+    form.onDoEvents = [&] { openDCsWhileEventsRun.push_back(api.screen.openDeviceContexts()); };
 
     frm.trvw_NodeClick(node);
 
@@ -60,12 +60,12 @@ TEST_F(NodeClick, WritesTheFiveLinesAndFlashesTheClientAreaOnce) {
               L"Modul:         C:\\WINDOWS\\notepad.exe\r\n"
               L"Größe:         100 x 60 Pixel( 1500 x 900 Twips)");
     EXPECT_TRUE(api.messages.empty());
-    ASSERT_EQ(api.inversions.size(), 2u);
-    EXPECT_NE(api.inversions[0].first, Handle{0});
-    EXPECT_EQ(api.inversions[1].first, api.inversions[0].first);
-    EXPECT_EQ(api.inversions[1].second.right, 100);
-    EXPECT_EQ(api.inversions[1].second.bottom, 60);
-    EXPECT_EQ(api.sleptMilliseconds, 200u);
+    ASSERT_EQ(api.screen.inversions.size(), 2u);
+    EXPECT_NE(api.screen.inversions[0].first, Handle{0});
+    EXPECT_EQ(api.screen.inversions[1].first, api.screen.inversions[0].first);
+    EXPECT_EQ(api.screen.inversions[1].second.right, 100);
+    EXPECT_EQ(api.screen.inversions[1].second.bottom, 60);
+    EXPECT_EQ(api.screen.sleptMilliseconds, 200u);
     // The context is given back between the second inversion and the last events.
     EXPECT_EQ(openDCsWhileEventsRun, (std::vector<int>{1, 0}));
 }
@@ -74,7 +74,7 @@ TEST_F(NodeClick, DesktopEntryChangesNothing) {
     form.txtInf = L"before";
     frm.trvw_NodeClick(desktop);
     EXPECT_EQ(form.txtInf, L"before");
-    EXPECT_TRUE(api.inversions.empty());
+    EXPECT_TRUE(api.screen.inversions.empty());
     EXPECT_TRUE(api.messages.empty());
 }
 
@@ -123,7 +123,7 @@ TEST_F(NodeClick, KeyThatIsNoNumberIsReportedAtStep30) {
         EXPECT_EQ(api.messages[0], report);
     }
     EXPECT_EQ(form.txtInf, L"before");
-    EXPECT_TRUE(api.inversions.empty());
+    EXPECT_TRUE(api.screen.inversions.empty());
 }
 
 TEST_F(NodeClick, SmallestHandleStillReads) {
@@ -135,7 +135,7 @@ TEST_F(NodeClick, SmallestHandleStillReads) {
 TEST_F(NodeClick, FractionalTwipsUseTheUsersDecimalSeparator) {
     form.tppX = 14.4f;  // 14.3999996185302734375 in single precision
     form.tppY = 12.5f;
-    api.decimal = L",";
+    api.screen.decimal = L",";
     const Hwnd hwnd = window(300, L"Static");
     api.window(hwnd).spec.clientHeight = 7;
     frm.trvw_NodeClick(entry(hwnd));
@@ -183,7 +183,7 @@ TEST_F(NodeClick, FailureDuringTheFlashGivesTheDeviceContextBack) {
         frm.trvw_NodeClick(node);
         ASSERT_EQ(api.messages.size(), 1u);
         EXPECT_EQ(api.messages[0], report);
-        EXPECT_EQ(api.openDeviceContexts(), 0);
+        EXPECT_EQ(api.screen.openDeviceContexts(), 0);
     }
 }
 
@@ -196,7 +196,7 @@ TEST_F(NodeClick, FailureBeforeTheTextIsWrittenKeepsTheOldTextAndFlashesNothing)
               L"Zeile 140: Error 5 (Invalid procedure call or argument) in Prozedur "
               L"trvw_NodeClick, Formular frmMain");
     EXPECT_EQ(form.txtInf, L"before");
-    EXPECT_TRUE(api.inversions.empty());
+    EXPECT_TRUE(api.screen.inversions.empty());
 }
 
 TEST_F(NodeClick, TreeRebuiltByEventsDuringTheFlashDisturbsNothing) {
@@ -216,8 +216,8 @@ TEST_F(NodeClick, TreeRebuiltByEventsDuringTheFlashDisturbsNothing) {
 
     EXPECT_TRUE(api.messages.empty());
     EXPECT_EQ(form.txtInf.substr(0, form.txtInf.find(L"\r\n")), L"Fensterhandle: 402  (&H192)");
-    EXPECT_EQ(api.inversions.size(), 4u);
-    EXPECT_EQ(api.sleptMilliseconds, 400u);
+    EXPECT_EQ(api.screen.inversions.size(), 4u);
+    EXPECT_EQ(api.screen.sleptMilliseconds, 400u);
 }
 
 }  // namespace

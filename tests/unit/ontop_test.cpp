@@ -12,25 +12,6 @@
 namespace quellon {
 namespace {
 
-struct WindowPosCall {
-    Hwnd window, insertAfter;
-    int x, y, cx, cy;
-    unsigned flags;
-    bool operator==(const WindowPosCall&) const = default;
-};
-
-// Keeps the arguments of every SetWindowPos call.
-class RecordingDesktop : public test::SimDesktop {
-public:
-    std::vector<WindowPosCall> windowPosCalls;
-
-    bool setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override {
-        windowPosCalls.push_back({window, insertAfter, x, y, cx, cy, flags});
-        return SimDesktop::setWindowPos(window, insertAfter, x, y, cx, cy, flags);
-    }
-};
-
 constexpr std::int32_t WS_EX_TOPMOST = 0x8;
 constexpr std::int32_t WS_EX_WINDOWEDGE = 0x100;
 constexpr std::int32_t WS_EX_CONTROLPARENT = 0x10000;
@@ -49,7 +30,7 @@ protected:
         frm_.chkTop_Click();
     }
 
-    RecordingDesktop api_;
+    test::SimDesktop api_;
     test::MemoryTree widget_;
     Nodes trv_{widget_};
     test::FakeForm form_;
@@ -70,13 +51,13 @@ TEST_F(OnTopAndTransparencyTest, CheckingMakesTheWindowTopmostAndAnyOtherValueEn
     EXPECT_FALSE(mainWindow().topmost);
 
     // Never moved or resized: the coordinates are ignored under SWP_NOMOVE | SWP_NOSIZE.
-    const std::vector<WindowPosCall> expected = {
+    const std::vector<test::WindowPosCall> expected = {
         {hwnd, -1, 0, 0, 0, 0, 3},
         {hwnd, -2, 0, 0, 0, 0, 3},
         {hwnd, -1, 0, 0, 0, 0, 3},
         {hwnd, -2, 0, 0, 0, 0, 3},
     };
-    EXPECT_EQ(api_.windowPosCalls, expected);
+    EXPECT_EQ(api_.screen.windowPosCalls, expected);
     EXPECT_TRUE(api_.messages.empty());
 }
 
@@ -105,7 +86,7 @@ TEST_F(OnTopAndTransparencyTest, AFailingChkTopStepIsReportedWithItsLabelAndChan
         EXPECT_EQ(api_.messages, std::vector<std::wstring>{c.report});
         EXPECT_EQ(mainWindow().topmost, c.value != 1) << "z-order changed";
     }
-    EXPECT_TRUE(api_.windowPosCalls.empty());
+    EXPECT_TRUE(api_.screen.windowPosCalls.empty());
 }
 
 TEST_F(OnTopAndTransparencyTest, AMissingSetWindowPosIsReportedAtTheStepThatCallsIt) {
@@ -121,7 +102,7 @@ TEST_F(OnTopAndTransparencyTest, AMissingSetWindowPosIsReportedAtTheStepThatCall
 TEST_F(OnTopAndTransparencyTest, ASetWindowPosThatMerelyFailsShowsNothing) {
     form_.handle = 0x7777;  // no such window
     clickChkTop(1);
-    EXPECT_EQ(api_.windowPosCalls.size(), 1u);
+    EXPECT_EQ(api_.screen.windowPosCalls.size(), 1u);
     EXPECT_TRUE(api_.messages.empty());
 }
 
@@ -183,9 +164,9 @@ TEST_F(OnTopAndTransparencyTest, TopmostAndTransparencyAreIndependent) {
 
 TEST_F(OnTopAndTransparencyTest, OnlyTheLayeredBitOfTheExtendedStyleChanges) {
     mainWindow().exStyle = kOtherStyles;
-    mdlTrans::SetTransparency(api_, form_.handle, 200);
+    mdlTrans::SetTransparency(api_.screen, form_.handle, 200);
     EXPECT_EQ(mainWindow().exStyle, kOtherStyles | win::kWsExLayered);
-    mdlTrans::RemoveTransparency(api_, form_.handle);
+    mdlTrans::RemoveTransparency(api_.screen, form_.handle);
     EXPECT_EQ(mainWindow().exStyle, kOtherStyles);
 }
 
@@ -207,8 +188,8 @@ TEST_F(OnTopAndTransparencyTest, AStyleThatCannotBeReadIsNotOverwritten) {
     // Writing the layered bit alone would wipe the window's other extended styles.
     mainWindow().exStyle = kOtherStyles;
     api_.missing = {"GetWindowLongW"};
-    mdlTrans::SetTransparency(api_, form_.handle, 120);
-    mdlTrans::RemoveTransparency(api_, form_.handle);
+    mdlTrans::SetTransparency(api_.screen, form_.handle, 120);
+    mdlTrans::RemoveTransparency(api_.screen, form_.handle);
     EXPECT_EQ(mainWindow().exStyle, kOtherStyles);
     EXPECT_EQ(api_.calls["SetWindowLongW"], 0);
     // The remaining step still runs.
@@ -218,7 +199,7 @@ TEST_F(OnTopAndTransparencyTest, AStyleThatCannotBeReadIsNotOverwritten) {
 
 TEST_F(OnTopAndTransparencyTest, AFailedStyleWriteStillLetsTheOpacityCallRun) {
     api_.missing = {"SetWindowLongW"};
-    mdlTrans::SetTransparency(api_, form_.handle, 120);
+    mdlTrans::SetTransparency(api_.screen, form_.handle, 120);
     EXPECT_EQ(api_.calls["SetLayeredWindowAttributes"], 1);
     EXPECT_EQ(mainWindow().exStyle, 0);
     EXPECT_TRUE(api_.messages.empty());
