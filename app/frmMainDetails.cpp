@@ -46,8 +46,6 @@ std::int32_t extent(std::int32_t from, std::int32_t to) {
     return static_cast<std::int32_t>(size);
 }
 
-std::wstring hexOf(std::int32_t value) { return hexText(static_cast<std::uint32_t>(value)); }
-
 }  // namespace
 
 void FrmMain::trvw_NodeClick(Node node) {
@@ -62,7 +60,7 @@ void FrmMain::trvw_NodeClick(Node node) {
         const std::wstring digits = key.empty() ? std::wstring() : key.substr(1);
         const Hwnd handle = parseInt32(digits);
         line = 40;
-        std::wstring text = L"Fensterhandle: " + digits + L"  (&H" + hexOf(handle) + L")\r\n";
+        std::wstring text = L"Fensterhandle: " + digits + L"  (&H" + hexText(handle) + L")\r\n";
         line = 50;
         TextBuffer className{};
         line = 60;
@@ -75,7 +73,7 @@ void FrmMain::trvw_NodeClick(Node node) {
         line = 90;
         const auto signedId = static_cast<std::int32_t>(processId);
         text +=
-            L"ProcessID:     " + std::to_wstring(signedId) + L"(&H" + hexOf(signedId) + L")\r\n";
+            L"ProcessID:     " + std::to_wstring(signedId) + L"(&H" + hexText(signedId) + L")\r\n";
         line = 100;
         text += L"Modul:         " +
                 mdlProcessesGeneral::GetProcInfo(processes_, reports_, processId) + L"\r\n";

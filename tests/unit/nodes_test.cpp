@@ -9,7 +9,7 @@ namespace {
 
 int errorOf(auto&& call) {
     try {
-        call();
+        static_cast<void>(call());
     } catch (const RuntimeError& e) {
         return e.number;
     }
@@ -43,7 +43,8 @@ TEST_F(NodesTest, DuplicateKeyRaisesAndAddsNothing) {
 TEST_F(NodesTest, MissingKeyRaisesAndNeverAnswersAnotherNode) {
     const Node root = trv.addTopLevel(L"DesktopWindow");
     trv.addChild(root, L"a12", L"twelve", 1);
-    EXPECT_EQ(errorOf([&] { trv.find(L"a1"); }), static_cast<int>(ErrorNumber::ElementNotFound));
+    EXPECT_EQ(errorOf([&] { return trv.find(L"a1"); }),
+              static_cast<int>(ErrorNumber::ElementNotFound));
     EXPECT_EQ(trv.index(trv.find(L"a12")), 2);
 }
 
@@ -52,7 +53,8 @@ TEST_F(NodesTest, NodesOfAClearedTreeAreRejected) {
     trv.clear();
     trv.addTopLevel(L"DesktopWindow");
     EXPECT_EQ(errorOf([&] { trv.setExpanded(old); }), static_cast<int>(ErrorNumber::NodeRemoved));
-    EXPECT_EQ(errorOf([&] { trv.key(Node{}); }), static_cast<int>(ErrorNumber::ObjectNotSet));
+    EXPECT_EQ(errorOf([&] { return trv.key(Node{}); }),
+              static_cast<int>(ErrorNumber::ObjectNotSet));
 }
 
 TEST_F(NodesTest, PicturesExpansionAndSelectionReachTheWidget) {
@@ -65,7 +67,7 @@ TEST_F(NodesTest, PicturesExpansionAndSelectionReachTheWidget) {
 
 TEST_F(NodesTest, WidgetIdsNameOnlyNodesOfTheCurrentTree) {
     trv.addTopLevel(L"DesktopWindow");
-    const std::uintptr_t oldId = widget.item(1).id;
+    const NodeId oldId = widget.item(1).id;
     trv.clear();
     const Node fresh = trv.addTopLevel(L"DesktopWindow");
     EXPECT_FALSE(trv.fromId(oldId).has_value());
