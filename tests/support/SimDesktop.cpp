@@ -171,9 +171,18 @@ Handle SimDesktop::createToolhelp32Snapshot(std::uint32_t, std::uint32_t) {
     return handle;
 }
 
-bool SimDesktop::fillRecord(KernelHandle& snapshot, ProcessRecord& record) {
-    if (snapshot.nextProcess >= processes.size()) return false;
-    const SimProcess& p = processes[snapshot.nextProcess++];
+// The next process of the snapshot into the record; nothing for a handle that is not a snapshot
+// or a record of another size.
+bool SimDesktop::fillRecord(Handle snapshot, ProcessRecord& record, bool first) {
+    const auto found = kernelHandles_.find(snapshot);
+    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Snapshot ||
+        record.dwSize != kProcessRecordBytes) {
+        return false;
+    }
+    std::size_t& next = found->second.nextProcess;
+    if (first) next = 0;
+    if (next >= processes.size()) return false;
+    const SimProcess& p = processes[next++];
     record.th32ProcessID = p.id;
     std::memset(record.szExeFile, 'x', sizeof record.szExeFile);
     const std::size_t length = std::min(p.snapshotName.size(), sizeof record.szExeFile);
@@ -186,23 +195,12 @@ bool SimDesktop::fillRecord(KernelHandle& snapshot, ProcessRecord& record) {
 
 bool SimDesktop::process32First(Handle snapshot, ProcessRecord& record) {
     enter("Process32First", "kernel32");
-    const auto found = kernelHandles_.find(snapshot);
-    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Snapshot ||
-        record.dwSize != kProcessRecordBytes) {
-        return false;
-    }
-    found->second.nextProcess = 0;
-    return fillRecord(found->second, record);
+    return fillRecord(snapshot, record, true);
 }
 
 bool SimDesktop::process32Next(Handle snapshot, ProcessRecord& record) {
     enter("Process32Next", "kernel32");
-    const auto found = kernelHandles_.find(snapshot);
-    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Snapshot ||
-        record.dwSize != kProcessRecordBytes) {
-        return false;
-    }
-    return fillRecord(found->second, record);
+    return fillRecord(snapshot, record, false);
 }
 
 const SimProcess* SimDesktop::process(std::uint32_t id) const {

@@ -129,7 +129,7 @@ private:
 
     std::vector<Hwnd>& siblingsOf(Hwnd window);
     void unlink(Hwnd window);
-    bool fillRecord(KernelHandle& snapshot, ProcessRecord& record);
+    bool fillRecord(Handle snapshot, ProcessRecord& record, bool first);
     const SimProcess* process(std::uint32_t id) const;
 
     std::map<Hwnd, SimWindow> windows_;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "modules/mdlProcessesGeneral.h"
 #include "tests/support/SimDesktop.h"
@@ -27,6 +28,15 @@ struct ProcessLookup : ::testing::Test {
         desktop.processes.push_back(process);
     }
     test::SimProcess& lastProcess() { return desktop.processes.back(); }
+
+    std::wstring lookUp(std::uint32_t processId) {
+        return GetProcInfo(desktop, desktop, processId);
+    }
+    // The lookup found nothing and showed this report alone.
+    void expectOnlyReport(std::uint32_t processId, const std::wstring& report) {
+        EXPECT_EQ(lookUp(processId), L"");
+        EXPECT_EQ(desktop.messages, std::vector<std::wstring>{report});
+    }
 };
 
 struct Family95 : ProcessLookup {
@@ -41,22 +51,22 @@ struct Family95 : ProcessLookup {
 };
 
 TEST_F(Family95, NameIsWhatFollowsTheLastBackslash) {
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 8), L"EXPLORER.EXE");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 20), L"tool.exe");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 12), L"NOTEPAD.EXE");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 16), L"");
+    EXPECT_EQ(lookUp(8), L"EXPLORER.EXE");
+    EXPECT_EQ(lookUp(20), L"tool.exe");
+    EXPECT_EQ(lookUp(12), L"NOTEPAD.EXE");
+    EXPECT_EQ(lookUp(16), L"");
     EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(Family95, FirstMatchEndsTheSearchAndTheSnapshotIsClosed) {
     addProcess(8, "SECOND.EXE");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 8), L"EXPLORER.EXE");
+    EXPECT_EQ(lookUp(8), L"EXPLORER.EXE");
     EXPECT_EQ(desktop.calls["Process32Next"], 1);
     EXPECT_EQ(desktop.calls["CloseHandle"], 1);
 }
 
 TEST_F(Family95, UnknownIdentifierReadsTheWholeSnapshot) {
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 999), L"");
+    EXPECT_EQ(lookUp(999), L"");
     EXPECT_EQ(desktop.calls["Process32Next"], static_cast<int>(desktop.processes.size()));
     EXPECT_EQ(desktop.calls["CloseHandle"], 1);
     EXPECT_TRUE(desktop.messages.empty());
@@ -64,9 +74,9 @@ TEST_F(Family95, UnknownIdentifierReadsTheWholeSnapshot) {
 
 TEST_F(Family95, WithoutSnapshotTheEmptyRecordIsComparedOnce) {
     desktop.snapshotFails = true;
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 0), L"");
+    EXPECT_EQ(lookUp(0), L"");
     EXPECT_EQ(desktop.calls["Process32Next"], 0);
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 8), L"");
+    EXPECT_EQ(lookUp(8), L"");
     EXPECT_EQ(desktop.calls["Process32Next"], 1);
     EXPECT_TRUE(desktop.messages.empty());
 }
@@ -75,7 +85,7 @@ TEST_F(Family95, NameConvertedFromTheActiveCodePage) {
     addProcess(24,
                "C:\\Programme\\Gr\xF6\xDF"
                "e.exe");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 24),
+    EXPECT_EQ(lookUp(24),
               L"Gr\u00F6\u00DF"
               L"e.exe");
 }
@@ -83,20 +93,17 @@ TEST_F(Family95, NameConvertedFromTheActiveCodePage) {
 TEST_F(Family95, NameWithoutTerminatorIsReportedAtStep100) {
     addProcess(24, std::string(kMaxPath, 'N'));
     lastProcess().snapshotNameTerminated = false;
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 24), L"");
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0],
-              L"Zeile 100: Error 5 (Invalid procedure call or argument) in Prozedur "
-              L"GetProcessName95, Modul mdlProcessesGeneral");
+    expectOnlyReport(24,
+                     L"Zeile 100: Error 5 (Invalid procedure call or argument) in Prozedur "
+                     L"GetProcessName95, Modul mdlProcessesGeneral");
 }
 
 TEST_F(Family95, FailureWhileTheSnapshotIsOpenStillClosesIt) {
     desktop.missing.insert("Process32Next");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 12), L"");
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0],
-              L"Zeile 160: Error 453 (Can't find DLL entry point Process32Next in kernel32) in "
-              L"Prozedur GetProcessName95, Modul mdlProcessesGeneral");
+    expectOnlyReport(
+        12,
+        L"Zeile 160: Error 453 (Can't find DLL entry point Process32Next in kernel32) in "
+        L"Prozedur GetProcessName95, Modul mdlProcessesGeneral");
     EXPECT_EQ(desktop.closedHandles.size(), 1u);
 }
 
@@ -108,8 +115,8 @@ struct FamilyNT : ProcessLookup {
 };
 
 TEST_F(FamilyNT, FullPathOfTheFirstModuleWithoutSurroundingBlanks) {
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 8), L"C:\\WINDOWS\\explorer.exe");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 12), L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(lookUp(8), L"C:\\WINDOWS\\explorer.exe");
+    EXPECT_EQ(lookUp(12), L"C:\\Program Files\\App\\app.exe");
     EXPECT_EQ(desktop.calls["CloseHandle"], 2);
     EXPECT_EQ(desktop.calls["QueryFullProcessImageNameW"], 0);
     EXPECT_TRUE(desktop.messages.empty());
@@ -120,16 +127,16 @@ TEST_F(FamilyNT, PathsAroundAndFarBeyondMaxPathAreReadWhole) {
         SCOPED_TRACE(length);
         const std::wstring path = L"C:\\" + std::wstring(length - 9, L'd') + L"\\a.exe";
         lastProcess().modulePath = path;
-        EXPECT_EQ(GetProcInfo(desktop, desktop, 12), path);
+        EXPECT_EQ(lookUp(12), path);
         lastProcess().openable = false;  // the limited query reads it the same
-        EXPECT_EQ(GetProcInfo(desktop, desktop, 12), path);
+        EXPECT_EQ(lookUp(12), path);
         lastProcess().openable = true;
     }
     EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(FamilyNT, EndedProcessClosesHandleZeroAndGivesNothing) {
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 999), L"");
+    EXPECT_EQ(lookUp(999), L"");
     ASSERT_FALSE(desktop.closedHandles.empty());
     EXPECT_EQ(desktop.closedHandles.front(), Handle{0});
     EXPECT_TRUE(desktop.messages.empty());
@@ -137,11 +144,11 @@ TEST_F(FamilyNT, EndedProcessClosesHandleZeroAndGivesNothing) {
 
 TEST_F(FamilyNT, LimitedQueryNamesWhatTheFullRightsCannotRead) {
     lastProcess().openable = false;
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 12), L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(lookUp(12), L"C:\\Program Files\\App\\app.exe");
     EXPECT_EQ(desktop.closedHandles.front(), Handle{0});
 
     desktop.processes.front().modulesReadable = false;
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 8), L"C:\\WINDOWS\\explorer.exe");
+    EXPECT_EQ(lookUp(8), L"C:\\WINDOWS\\explorer.exe");
     EXPECT_EQ(desktop.calls["QueryFullProcessImageNameW"], 2);
     EXPECT_TRUE(desktop.messages.empty());
 }
@@ -149,11 +156,11 @@ TEST_F(FamilyNT, LimitedQueryNamesWhatTheFullRightsCannotRead) {
 TEST_F(FamilyNT, LimitedQueryRefusedOrMissingGivesNothingAndNoReport) {
     lastProcess().openable = false;
     lastProcess().openableLimited = false;
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 12), L"");
+    EXPECT_EQ(lookUp(12), L"");
 
     lastProcess().openableLimited = true;
     desktop.missing.insert("QueryFullProcessImageNameW");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 12), L"");
+    EXPECT_EQ(lookUp(12), L"");
     EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -172,7 +179,7 @@ TEST_F(FamilyNT, MissingProcessStatusFunctionIsReportedUnderItsStep) {
         SCOPED_TRACE(function);
         desktop.messages.clear();
         desktop.missing = {function};
-        const std::wstring result = GetProcInfo(desktop, desktop, 8);
+        const std::wstring result = lookUp(8);
         EXPECT_EQ(result.find_first_not_of(L' '), std::wstring::npos);
         ASSERT_EQ(desktop.messages.size(), 1u);
         EXPECT_EQ(desktop.messages[0], report);
@@ -182,17 +189,15 @@ TEST_F(FamilyNT, MissingProcessStatusFunctionIsReportedUnderItsStep) {
 
 TEST_F(ProcessLookup, FailingFamilyTestIsReportedByTheEntryPoint) {
     desktop.missing.insert("GetVersion");
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 8), L"");
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0],
-              L"Zeile 20: Error 453 (Can't find DLL entry point GetVersion in kernel32) in "
-              L"Prozedur GetProcInfo, Modul mdlProcessesGeneral");
+    expectOnlyReport(8,
+                     L"Zeile 20: Error 453 (Can't find DLL entry point GetVersion in kernel32) in "
+                     L"Prozedur GetProcInfo, Modul mdlProcessesGeneral");
 }
 
 TEST_F(FamilyNT, FamilyIsAskedAtEveryCall) {
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 8), L"C:\\WINDOWS\\explorer.exe");
+    EXPECT_EQ(lookUp(8), L"C:\\WINDOWS\\explorer.exe");
     desktop.version = kWin98;
-    EXPECT_EQ(GetProcInfo(desktop, desktop, 8), L"EXPLORER.EXE");
+    EXPECT_EQ(lookUp(8), L"EXPLORER.EXE");
     EXPECT_EQ(desktop.calls["GetVersion"], 2);
 }
 
