@@ -1,6 +1,7 @@
 // The real window geometry: user32, the desktop window manager ("dwmapi") and the per-monitor
-// DPI ("shcore"), each function bound by name at its first call through the one table. Where one is
-// missing, the answer is that of a failing call, or the system-wide DPI.
+// DPI ("shcore"), each function bound by name at its first call through the one table
+// (SystemFunctions.h). Where one is missing, the answer is that of a failing call, or the
+// system-wide DPI.
 #pragma once
 
 #include "platform/WindowGeometry.h"
