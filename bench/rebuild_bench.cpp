@@ -17,7 +17,7 @@
 
 // Before <windows.h>: the platform's constants share their names with the system's macros.
 #include "app/frmMain.h"
-#include "bench/BenchPlatforms.h"
+#include "bench/BenchQueries.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32WindowGeometry.h"
 

@@ -1,4 +1,4 @@
-#include "bench/BenchPlatforms.h"
+#include "bench/BenchQueries.h"
 
 #include <algorithm>
 #include <array>
