@@ -1,6 +1,6 @@
 // A simulated desktop behind the platform interfaces: windows with parents, owners, z-ordered
 // children, texts, classes, styles and client sizes; processes and their executables; the
-// version value; its screen (SimScreen.h) draws and styles those windows. Functions can be made
+// version value; and a screen (SimScreen.h) that draws into those windows. Functions can be made
 // missing, and hooks can change the desktop while the code under test is querying it. Every
 // process handle and snapshot handed out is counted until it is given back.
 #pragma once
@@ -55,6 +55,8 @@ class SimDesktop : public WindowQueries, public Processes, public Reports {
 public:
     static constexpr Hwnd kDesktop = 0x10010;
 
+    SimDesktop();
+
     Hwnd create(WindowSpec spec);
     void destroy(Hwnd window);  // with all its descendants
     void reparent(Hwnd window, Hwnd newParent);
@@ -77,6 +79,9 @@ public:
     std::function<void(const std::string& function, Hwnd window)> beforeCall;
 
     int openKernelHandles() const { return static_cast<int>(kernelHandles_.size()); }
+
+    // Draws into these windows and changes their z-order and style.
+    SimScreen screen{*this};
 
     // The pieces that the handlers are given: this desktop and its screen.
     Platform platform() { return {*this, *this, screen, *this}; }
@@ -110,10 +115,6 @@ public:
 
     // --- Reports ---
     void messageBox(const std::wstring& text) override;
-
-    SimDesktop();
-
-    SimScreen screen{*this};
 
     // Counts the call, raises for a missing function and runs beforeCall.
     void enter(const std::string& function, const char* library, Hwnd window = 0);
