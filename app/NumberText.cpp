@@ -8,13 +8,14 @@
 
 namespace quellon {
 
-std::wstring hexText(std::uint32_t value) {
+std::wstring hexText(std::int32_t value) {
     constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    auto bits = static_cast<std::uint32_t>(value);
     std::wstring text;
     do {
-        text.insert(text.begin(), kDigits[value % 16]);
-        value /= 16;
-    } while (value != 0);
+        text.insert(text.begin(), kDigits[bits % 16]);
+        bits /= 16;
+    } while (bits != 0);
     return text;
 }
 

@@ -9,14 +9,14 @@
 
 namespace quellon {
 
-// Upper-case digits without leading zeros; a negative number shows its two's complement.
-std::wstring hexText(std::uint32_t value);
+// Upper-case digits without leading zeros; a negative number shows its 32-bit two's complement.
+[[nodiscard]] std::wstring hexText(std::int32_t value);
 
 // No decimal part for a whole value, otherwise up to 15 significant digits.
-std::wstring generalText(double value, std::wstring_view decimalSeparator);
+[[nodiscard]] std::wstring generalText(double value, std::wstring_view decimalSeparator);
 
 // An optional "-" and decimal digits. Anything else raises TypeMismatch; a number outside
 // the 32-bit range raises Overflow.
-std::int32_t parseInt32(std::wstring_view text);
+[[nodiscard]] std::int32_t parseInt32(std::wstring_view text);
 
 }  // namespace quellon

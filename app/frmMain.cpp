@@ -4,9 +4,16 @@
 
 namespace quellon {
 
-FrmMain::FrmMain(Platform& api, FormHost& form, Nodes& trv, WindowGeometry& geometry,
+FrmMain::FrmMain(Platform platform, FormHost& form, Nodes& trv, WindowGeometry& geometry,
                  ProbeOutline& outline)
-    : api_(api), form_(form), trv_(trv), geometry_(geometry), outline_(outline) {}
+    : windows_(platform.windows),
+      processes_(platform.processes),
+      screen_(platform.screen),
+      reports_(platform.reports),
+      form_(form),
+      trv_(trv),
+      geometry_(geometry),
+      outline_(outline) {}
 
 void FrmMain::Form_Load() { trvw_ = &trv_; }
 

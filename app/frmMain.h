@@ -26,7 +26,7 @@ inline constexpr int kKeyF5 = 0x74;
 
 class FrmMain {
 public:
-    FrmMain(Platform& api, FormHost& form, Nodes& trv, WindowGeometry& geometry,
+    FrmMain(Platform platform, FormHost& form, Nodes& trv, WindowGeometry& geometry,
             ProbeOutline& outline);
 
     void Form_Load();
@@ -46,12 +46,12 @@ public:
     // Delivered by the tree widget; reaches trvw_NodeClick only while trvw is attached.
     void onTreeNodeClick(Node node);
 
-    Hwnd hwndLastTarget() const { return hwndLastTarget_; }
+    [[nodiscard]] Hwnd hwndLastTarget() const { return hwndLastTarget_; }
 
 private:
-    std::wstring GetEntry(Hwnd hwnd);
+    [[nodiscard]] std::wstring GetEntry(Hwnd hwnd);
     // The window and every window GetParent names above it; no list after a failure.
-    std::optional<std::vector<Hwnd>> GetParents(Hwnd hwnd);
+    [[nodiscard]] std::optional<std::vector<Hwnd>> GetParents(Hwnd hwnd);
 
     // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
     // walk below it: the steps from 70 on of the move handler, numbered by `line`.
@@ -65,7 +65,10 @@ private:
     // trvw, or a run-time error while it refers to nothing.
     Nodes& trvw();
 
-    Platform& api_;
+    WindowQueries& windows_;
+    Processes& processes_;
+    Screen& screen_;
+    Reports& reports_;
     FormHost& form_;
     Nodes& trv_;
     WindowGeometry& geometry_;

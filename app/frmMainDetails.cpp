@@ -19,7 +19,8 @@ constexpr std::uint32_t kFlashMilliseconds = 200;
 // handler: each one left behind stays allocated in the system until the tool exits.
 class WindowDC {
 public:
-    WindowDC(Platform& api, Hwnd window) : api_(api), window_(window), dc_(api.getDC(window)) {}
+    WindowDC(Screen& screen, Hwnd window)
+        : screen_(screen), window_(window), dc_(screen.getDC(window)) {}
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     ~WindowDC() { release(); }
@@ -28,11 +29,11 @@ public:
     void release() {
         if (dc_ == 0) return;
         const Handle dc = std::exchange(dc_, 0);
-        skipOnError([&] { api_.releaseDC(window_, dc); });
+        skipOnError([&] { screen_.releaseDC(window_, dc); });
     }
 
 private:
-    Platform& api_;
+    Screen& screen_;
     Hwnd window_;
     Handle dc_;
 };
@@ -45,12 +46,10 @@ std::int32_t extent(std::int32_t from, std::int32_t to) {
     return static_cast<std::int32_t>(size);
 }
 
-std::wstring hexOf(std::int32_t value) { return hexText(static_cast<std::uint32_t>(value)); }
-
 }  // namespace
 
 void FrmMain::trvw_NodeClick(Node node) {
-    runNumbered(api_, {L"trvw_NodeClick", kFormFrmMain}, [&](int& line) {
+    runNumbered(reports_, {L"trvw_NodeClick", kFormFrmMain}, [&](int& line) {
         line = 20;
         // An int, not 16 bits: the tree of a large window hierarchy has more than 32767 entries.
         if (trvw().index(node) == 1) return;
@@ -61,25 +60,26 @@ void FrmMain::trvw_NodeClick(Node node) {
         const std::wstring digits = key.empty() ? std::wstring() : key.substr(1);
         const Hwnd handle = parseInt32(digits);
         line = 40;
-        std::wstring text = L"Fensterhandle: " + digits + L"  (&H" + hexOf(handle) + L")\r\n";
+        std::wstring text = L"Fensterhandle: " + digits + L"  (&H" + hexText(handle) + L")\r\n";
         line = 50;
         TextBuffer className{};
         line = 60;
-        const int classLength = api_.getClassName(handle, className.data(), kTextCapacity);
+        const int classLength = windows_.getClassName(handle, className.data(), kTextCapacity);
         line = 70;
         text += L"Fensterklasse: " + copiedText(className, classLength) + L"\r\n";
         line = 80;
         std::uint32_t processId = 0;
-        api_.getWindowThreadProcessId(handle, &processId);
+        processes_.getWindowThreadProcessId(handle, &processId);
         line = 90;
         const auto signedId = static_cast<std::int32_t>(processId);
         text +=
-            L"ProcessID:     " + std::to_wstring(signedId) + L"(&H" + hexOf(signedId) + L")\r\n";
+            L"ProcessID:     " + std::to_wstring(signedId) + L"(&H" + hexText(signedId) + L")\r\n";
         line = 100;
-        text += L"Modul:         " + mdlProcessesGeneral::GetProcInfo(api_, processId) + L"\r\n";
+        text += L"Modul:         " +
+                mdlProcessesGeneral::GetProcInfo(processes_, reports_, processId) + L"\r\n";
         line = 110;
         Rect client;
-        api_.getClientRect(handle, client);
+        screen_.getClientRect(handle, client);
         line = 120;
         const std::int32_t width = extent(client.left, client.right);
         line = 130;
@@ -87,22 +87,22 @@ void FrmMain::trvw_NodeClick(Node node) {
         line = 140;
         const double twipsX = double{form_.twipsPerPixelX()} * width;
         const double twipsY = double{form_.twipsPerPixelY()} * height;
-        const std::wstring separator = api_.decimalSeparator();
+        const std::wstring separator = screen_.decimalSeparator();
         text += L"Größe:         " + std::to_wstring(width) + L" x " + std::to_wstring(height) +
                 L" Pixel( " + generalText(twipsX, separator) + L" x " +
                 generalText(twipsY, separator) + L" Twips)";
         line = 150;
         form_.setTxtInfText(text);
         line = 160;
-        WindowDC dc(api_, handle);
+        WindowDC dc(screen_, handle);
         line = 170;
-        api_.invertRect(dc.get(), client);
+        screen_.invertRect(dc.get(), client);
         line = 180;
         form_.doEvents();
         line = 190;
-        api_.sleep(kFlashMilliseconds);
+        screen_.sleep(kFlashMilliseconds);
         line = 200;
-        api_.invertRect(dc.get(), client);
+        screen_.invertRect(dc.get(), client);
         dc.release();
         line = 210;
         form_.doEvents();

@@ -17,13 +17,13 @@ constexpr std::uint8_t kStrongOpacity = 120;
 }  // namespace
 
 void FrmMain::chkTop_Click() {
-    runNumbered(api_, {L"chkTop_Click", kFormFrmMain}, [&](int& line) {
+    runNumbered(reports_, {L"chkTop_Click", kFormFrmMain}, [&](int& line) {
         line = 20;
         // The greyed state counts as unchecked.
         const bool topmost = form_.chkTopValue() == kChecked;
         line = topmost ? 30 : 50;
-        api_.setWindowPos(form_.hwnd(), topmost ? win::kHwndTopmost : win::kHwndNoTopmost, 0, 0, 0,
-                          0, win::kSwpNoMove | win::kSwpNoSize);
+        screen_.setWindowPos(form_.hwnd(), topmost ? win::kHwndTopmost : win::kHwndNoTopmost, 0, 0,
+                             0, 0, win::kSwpNoMove | win::kSwpNoSize);
     });
 }
 
@@ -31,9 +31,9 @@ void FrmMain::Command1_Click(std::int16_t index) {
     // Reading the handle belongs to the call: if it fails, the call is skipped with it.
     skipOnError([&] {
         switch (index) {
-            case 0: mdlTrans::RemoveTransparency(api_, form_.hwnd()); break;
-            case 1: mdlTrans::SetTransparency(api_, form_.hwnd(), kModerateOpacity); break;
-            case 2: mdlTrans::SetTransparency(api_, form_.hwnd(), kStrongOpacity); break;
+            case 0: mdlTrans::RemoveTransparency(screen_, form_.hwnd()); break;
+            case 1: mdlTrans::SetTransparency(screen_, form_.hwnd(), kModerateOpacity); break;
+            case 2: mdlTrans::SetTransparency(screen_, form_.hwnd(), kStrongOpacity); break;
             default: break;
         }
     });

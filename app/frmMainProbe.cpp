@@ -22,22 +22,22 @@ constexpr ProcedureName kMoveProcedure{L"r1_MouseMove", kFormFrmMain};
 // before Windows 98 and 2000 lack GetAncestor; there GetParent answers, as it always did.
 class ParentQuery {
 public:
-    explicit ParentQuery(Platform& api) : api_(api) {}
+    explicit ParentQuery(WindowQueries& windows) : windows_(windows) {}
 
     Hwnd operator()(Hwnd window) {
         if (hasAncestor_) {
             try {
-                return api_.getAncestor(window, win::kGaParent);
+                return windows_.getAncestor(window, win::kGaParent);
             } catch (const RuntimeError& error) {
                 if (error.number != static_cast<int>(ErrorNumber::EntryPointNotFound)) throw;
                 hasAncestor_ = false;
             }
         }
-        return api_.getParent(window);
+        return windows_.getParent(window);
     }
 
 private:
-    Platform& api_;
+    WindowQueries& windows_;
     bool hasAncestor_ = true;
 };
 
@@ -48,15 +48,15 @@ void FrmMain::r1_MouseDown(int) { form_.setMousePointer(MousePointer::ArrowQuest
 void FrmMain::r1_MouseUp(int) { form_.setMousePointer(MousePointer::Default); }
 
 void FrmMain::r1_MouseMove(int button) {
-    runNumbered(api_, kMoveProcedure, [&](int& line) {
+    runNumbered(reports_, kMoveProcedure, [&](int& line) {
         line = 20;
         if (button != kLeftButton) return;
         line = 30;
         Point position;
         // Unreadable while another desktop takes the input (lock screen, elevation prompt).
-        if (!api_.getCursorPos(position)) return;
+        if (!windows_.getCursorPos(position)) return;
         line = 40;
-        const Hwnd target = api_.windowFromPoint(position);
+        const Hwnd target = windows_.windowFromPoint(position);
         line = 50;
         if (target == hwndLastTarget_) {
             // Again after a pass over the main window, which took the outline away.
@@ -77,7 +77,7 @@ void FrmMain::Form_KeyDown(int keyCode) {
     if (keyCode != kKeyF5) return;
     const Hwnd target = hwndLastTarget_;
     if (target == 0 || !geometry_.isWindow(target)) return;
-    runNumbered(api_, kMoveProcedure, [&](int& line) { rebuildTree(target, line); });
+    runNumbered(reports_, kMoveProcedure, [&](int& line) { rebuildTree(target, line); });
 }
 
 void FrmMain::rebuildTree(Hwnd target, int& line) {
@@ -115,7 +115,7 @@ void FrmMain::rebuildTree(Hwnd target, int& line) {
 }
 
 bool FrmMain::outlineUnlessDesktop(Hwnd target) {
-    const bool desktop = target == api_.getDesktopWindow();
+    const bool desktop = target == windows_.getDesktopWindow();
     outline_.follow(desktop ? 0 : target);
     return !desktop;
 }
@@ -132,7 +132,7 @@ bool FrmMain::outlineUnlessDesktop(Hwnd target) {
 void FrmMain::walkDescendants(int& line, Node& lastNode) {
     Nodes& tree = trvw();
     const Hwnd root = hwndLastTarget_;
-    ParentQuery parentOf(api_);
+    ParentQuery parentOf(windows_);
 
     // The six steps that add one window; each place that adds numbers them from its own label.
     const auto add = [&](Hwnd window, int firstLabel) {
@@ -143,7 +143,7 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         line = firstLabel + 20;
         lastNode = tree.find(parentKey);
         line = firstLabel + 30;
-        const int image = api_.isWindowVisible(window) ? kImageVisible : kImageHidden;
+        const int image = windows_.isWindowVisible(window) ? kImageVisible : kImageHidden;
         line = firstLabel + 40;
         lastNode = tree.addChild(lastNode, nodeKey(window), text, image);
         line = firstLabel + 50;
@@ -155,7 +155,7 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         line = 190;
         Hwnd current = found;
         line = 200;
-        found = api_.getWindow(current, Relation::Child);
+        found = windows_.getWindow(current, Relation::Child);
         line = 210;
         if (found != 0) {
             add(found, 510);
@@ -164,7 +164,7 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         line = 220;
         if (current == root) return;
         line = 230;
-        found = api_.getWindow(current, Relation::Next);
+        found = windows_.getWindow(current, Relation::Next);
         line = 240;
         if (found != 0) {
             add(found, 420);
@@ -176,7 +176,7 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
             line = 260;
             if (found == root || found == 0 || climbs >= tree.count()) return;
             line = 270;
-            current = api_.getWindow(found, Relation::Next);
+            current = windows_.getWindow(found, Relation::Next);
             line = 280;
             if (current != 0) break;
             line = 290;
@@ -190,17 +190,17 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
 
 std::wstring FrmMain::GetEntry(Hwnd hwnd) {
     std::wstring result;
-    runNumbered(api_, {L"GetEntry", kFormFrmMain}, [&](int& line) {
+    runNumbered(reports_, {L"GetEntry", kFormFrmMain}, [&](int& line) {
         line = 20;
         TextBuffer buffer{};
         line = 30;
-        const int n = api_.getWindowText(hwnd, buffer.data(), kTextCapacity);
+        const int n = windows_.getWindowText(hwnd, buffer.data(), kTextCapacity);
         line = 40;
         if (n != 0) result = L'"' + copiedText(buffer, n) + L"\"  ";
         line = 50;
         buffer.fill(L'\0');
         line = 60;
-        const int m = api_.getClassName(hwnd, buffer.data(), kTextCapacity);
+        const int m = windows_.getClassName(hwnd, buffer.data(), kTextCapacity);
         line = 70;
         result += L'(' + copiedText(buffer, m) + L')';
     });
@@ -209,7 +209,7 @@ std::wstring FrmMain::GetEntry(Hwnd hwnd) {
 
 std::optional<std::vector<Hwnd>> FrmMain::GetParents(Hwnd hwnd) {
     std::optional<std::vector<Hwnd>> result;
-    runNumbered(api_, {L"GetParents", kFormFrmMain}, [&](int& line) {
+    runNumbered(reports_, {L"GetParents", kFormFrmMain}, [&](int& line) {
         line = 20;
         std::vector<Hwnd> list{hwnd};
         // A chain that comes back to a window already listed would never reach 0.
@@ -218,7 +218,7 @@ std::optional<std::vector<Hwnd>> FrmMain::GetParents(Hwnd hwnd) {
         Hwnd current = hwnd;
         for (;;) {
             line = 60;
-            const Hwnd p = api_.getParent(current);
+            const Hwnd p = windows_.getParent(current);
             line = 70;
             if (p == 0 || listed.count(p) != 0) break;
             line = 80;

@@ -16,7 +16,7 @@
 //   quellon-bench.exe [--repeat N] [nested:COUNT | flat:COUNT ...]
 
 #include "app/frmMain.h"
-#include "bench/BenchPlatforms.h"
+#include "bench/BenchQueries.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32WindowGeometry.h"
 
@@ -206,9 +206,9 @@ private:
 
 // One rebuild as a move of the probe onto the target makes it. A fresh main-window object has
 // shown no target yet, so the move always rebuilds.
-void rebuild(Platform& api, FormHost& host, Nodes& nodes, WindowGeometry& geometry,
+void rebuild(Platform platform, FormHost& host, Nodes& nodes, WindowGeometry& geometry,
              ProbeOutline& outline) {
-    FrmMain form(api, host, nodes, geometry, outline);
+    FrmMain form(platform, host, nodes, geometry, outline);
     form.Form_Load();
     form.r1_MouseMove(kLeftButton);
 }
@@ -216,9 +216,9 @@ void rebuild(Platform& api, FormHost& host, Nodes& nodes, WindowGeometry& geomet
 std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // A benchmark of a rebuild that failed or left windows out would measure something else.
-void expectComplete(const AimedPlatform& api, const Nodes& nodes, int expected, const char* run) {
-    if (!api.reports().empty()) {
-        throw std::runtime_error(std::string(run) + ": " + narrow(api.reports().front()));
+void expectComplete(const KeptReports& reports, const Nodes& nodes, int expected, const char* run) {
+    if (!reports.kept.empty()) {
+        throw std::runtime_error(std::string(run) + ": " + narrow(reports.kept.front()));
     }
     if (nodes.count() != expected) {
         throw std::runtime_error(std::string(run) + ": " + std::to_string(nodes.count()) +
@@ -284,29 +284,29 @@ public:
         const int expected = benchCase.count + 2;
 
         QueryLog log;
-        RecordingPlatform recorder(real_, target, log);
+        RecordingQueries recorder(real_.windows, target, log);
         rebuild(recorder, nullNodes_);
-        expectComplete(recorder, nullNodes_, expected, "recording");
+        expectComplete(reports_, nullNodes_, expected, "recording");
 
         // Also clears the tree of the case before, which the timed runs should not pay for.
-        AimedPlatform aimed(real_, target);
+        AimedQueries aimed(real_.windows, target);
         rebuild(aimed, treeNodes_);
         host_.pumpUntilPainted();
-        expectComplete(aimed, treeNodes_, expected, "first rebuild");
+        expectComplete(reports_, treeNodes_, expected, "first rebuild");
 
         treeTimes_ = {};
         std::vector<double> floor, own, logic, full;
         // Interleaved, so that drift of the machine's speed touches every column alike.
         for (int i = 0; i < repeat_; ++i) {
-            floor.push_back(millis([&] { replayQueries(real_, log); }));
+            floor.push_back(millis([&] { replayQueries(real_.windows, log); }));
 
-            AnsweringPlatform answering(real_, target, log);
+            AnsweringQueries answering(real_.windows, target, log);
             own.push_back(millis([&] { rebuild(answering, nullNodes_); }));
-            expectComplete(answering, nullNodes_, expected, "own work");
+            expectComplete(reports_, nullNodes_, expected, "own work");
             if (!answering.matchedLog()) throw std::runtime_error("own work: other queries");
 
             logic.push_back(millis([&] { rebuild(aimed, nullNodes_); }));
-            expectComplete(aimed, nullNodes_, expected, "logic");
+            expectComplete(reports_, nullNodes_, expected, "logic");
 
             // Drawn afresh, as when a drag reaches a new window.
             dragOutline_.endDrag();
@@ -315,11 +315,11 @@ public:
                 rebuild(aimed, treeNodes_, dragOutline_);
                 host_.pumpUntilPainted();
             }));
-            expectComplete(aimed, treeNodes_, expected, "full rebuild");
+            expectComplete(reports_, treeNodes_, expected, "full rebuild");
 
             rebuild(aimed, timedTreeNodes_);
             treeTimes_.pending += millis([&] { host_.pumpUntilPainted(); });
-            expectComplete(aimed, timedTreeNodes_, expected, "timed full rebuild");
+            expectComplete(reports_, timedTreeNodes_, expected, "timed full rebuild");
         }
         Result result = summarise(floor, own, logic, full, treeTimes_);
         result.recordingMb = megabytes(log);
@@ -329,12 +329,14 @@ public:
 private:
     // Without an outline argument, the rebuild has an outline that no drag has begun: it draws
     // nothing and asks nothing.
-    void rebuild(Platform& api, Nodes& nodes) { rebuild(api, nodes, idleOutline_); }
-    void rebuild(Platform& api, Nodes& nodes, ProbeOutline& outline) {
-        bench::rebuild(api, host_, nodes, geometry_, outline);
+    void rebuild(WindowQueries& windows, Nodes& nodes) { rebuild(windows, nodes, idleOutline_); }
+    void rebuild(WindowQueries& windows, Nodes& nodes, ProbeOutline& outline) {
+        const Platform platform{windows, real_.processes, real_.screen, reports_};
+        bench::rebuild(platform, host_, nodes, geometry_, outline);
     }
 
-    win32::Win32Platform real_;
+    KeptReports reports_;
+    const Platform real_ = win32::systemPlatform(reports_);
     // The full rebuilds draw the outline as during a drag.
     win32::Win32WindowGeometry geometry_;
     win32::OutlineWindows outlineWindows_{::GetModuleHandleW(nullptr)};

@@ -26,6 +26,7 @@ configure_file(resources/quellon.manifest.in ${quellon_generated}/quellon.manife
 
 add_library(quellon_platform STATIC
   platform/win32/LazyLibrary.cpp
+  platform/win32/SystemFunctions.cpp
   platform/win32/Win32Platform.cpp
   platform/win32/Win32WindowGeometry.cpp
 )

@@ -19,22 +19,22 @@ constexpr std::uint32_t kLongPathChars = 32768;
 // CloseHandle whatever the handle holds, 0 included.
 class KernelHandle {
 public:
-    KernelHandle(Platform& api, Handle handle) : api_(api), handle_(handle) {}
+    KernelHandle(Processes& processes, Handle handle) : processes_(processes), handle_(handle) {}
     KernelHandle(const KernelHandle&) = delete;
     KernelHandle& operator=(const KernelHandle&) = delete;
     ~KernelHandle() {
-        if (pending_ && isOpen()) skipOnError([&] { api_.closeHandle(handle_); });
+        if (pending_ && isOpen()) skipOnError([&] { processes_.closeHandle(handle_); });
     }
 
     Handle get() const { return handle_; }
     bool isOpen() const { return handle_ != 0 && handle_ != kInvalidHandle; }
     void close() {
         pending_ = false;  // a missing CloseHandle must not be tried a second time
-        api_.closeHandle(handle_);
+        processes_.closeHandle(handle_);
     }
 
 private:
-    Platform& api_;
+    Processes& processes_;
     Handle handle_;
     bool pending_ = true;
 };
@@ -53,15 +53,15 @@ std::wstring pathText(std::wstring_view buffer, std::size_t count) {
 // Elevated and protected processes refuse the rights the module list needs but still name
 // their image to the limited query right; systems before Vista lack that right and the
 // function, and then simply give no name.
-std::wstring imageNameWithLimitedRight(Platform& api, std::uint32_t processId) {
+std::wstring imageNameWithLimitedRight(Processes& processes, std::uint32_t processId) {
     std::wstring name;
     skipOnError([&] {
-        KernelHandle process(
-            api, api.openProcess(win::kProcessQueryLimitedInformation, false, processId));
+        KernelHandle process(processes, processes.openProcess(win::kProcessQueryLimitedInformation,
+                                                              false, processId));
         if (!process.isOpen()) return;
         std::wstring buffer(kLongPathChars, L'\0');
         std::uint32_t size = kLongPathChars;
-        if (api.queryFullProcessImageName(process.get(), 0, buffer.data(), &size)) {
+        if (processes.queryFullProcessImageName(process.get(), 0, buffer.data(), &size)) {
             name = pathText(buffer, size);
         }
     });
@@ -70,38 +70,39 @@ std::wstring imageNameWithLimitedRight(Platform& api, std::uint32_t processId) {
 
 }  // namespace
 
-std::wstring GetProcInfo(Platform& api, std::uint32_t processId) {
+std::wstring GetProcInfo(Processes& processes, Reports& reports, std::uint32_t processId) {
     std::wstring result;
-    runNumbered(api, {L"GetProcInfo", kModuleProcesses}, [&](int& line) {
+    runNumbered(reports, {L"GetProcInfo", kModuleProcesses}, [&](int& line) {
         line = 20;
-        if (IsWin95(api)) {
+        if (IsWin95(processes)) {
             line = 30;
-            result = GetProcessName95(api, processId);
+            result = GetProcessName95(processes, reports, processId);
         } else {
             line = 50;
-            result = GetProcessNameNT(api, processId);
+            result = GetProcessNameNT(processes, reports, processId);
         }
     });
     return result;
 }
 
-bool IsWin95(Platform& api) { return (api.getVersion() & 0x80000000u) != 0; }
+bool IsWin95(Processes& processes) { return (processes.getVersion() & 0x80000000u) != 0; }
 
-std::wstring GetProcessName95(Platform& api, std::uint32_t processId) {
+std::wstring GetProcessName95(Processes& processes, Reports& reports, std::uint32_t processId) {
     std::wstring result;
-    runNumbered(api, {L"GetProcessName95", kModuleProcesses}, [&](int& line) {
+    runNumbered(reports, {L"GetProcessName95", kModuleProcesses}, [&](int& line) {
         line = 20;
         std::wstring name;
         ProcessRecord record;
         line = 30;
         record.dwSize = kProcessRecordBytes;
         line = 40;
-        KernelHandle snapshot(api, api.createToolhelp32Snapshot(win::kTh32csSnapProcess, 0));
+        KernelHandle snapshot(processes,
+                              processes.createToolhelp32Snapshot(win::kTh32csSnapProcess, 0));
         line = 50;
         record.dwSize = kProcessRecordBytes;
         line = 60;
         // Unchecked: without a first process the zero-filled record is still compared once.
-        api.process32First(snapshot.get(), record);
+        processes.process32First(snapshot.get(), record);
         for (;;) {
             line = 80;
             if (record.th32ProcessID == processId) {
@@ -110,7 +111,7 @@ std::wstring GetProcessName95(Platform& api, std::uint32_t processId) {
                 line = 100;
                 const auto nul = exeFile.find('\0');
                 if (nul == std::string_view::npos) raise(ErrorNumber::InvalidCall);
-                name = api.fromActiveCodePage(exeFile.substr(0, nul));
+                name = processes.fromActiveCodePage(exeFile.substr(0, nul));
                 line = 110;
                 // Searched in the converted text: in double-byte code pages the byte of a
                 // backslash also occurs as the second half of other characters.
@@ -118,7 +119,7 @@ std::wstring GetProcessName95(Platform& api, std::uint32_t processId) {
                 break;
             }
             line = 160;
-            if (!api.process32Next(snapshot.get(), record)) break;
+            if (!processes.process32Next(snapshot.get(), record)) break;
         }
         line = 170;
         snapshot.close();
@@ -128,38 +129,38 @@ std::wstring GetProcessName95(Platform& api, std::uint32_t processId) {
     return result;
 }
 
-std::wstring GetProcessNameNT(Platform& api, std::uint32_t processId) {
+std::wstring GetProcessNameNT(Processes& processes, Reports& reports, std::uint32_t processId) {
     std::wstring result;
-    runNumbered(api, {L"GetProcessNameNT", kModuleProcesses}, [&](int& line) {
+    runNumbered(reports, {L"GetProcessNameNT", kModuleProcesses}, [&](int& line) {
         line = 20;
         KernelHandle process(
-            api,
-            api.openProcess(win::kProcessQueryInformation | win::kProcessVmRead, false, processId));
+            processes, processes.openProcess(win::kProcessQueryInformation | win::kProcessVmRead,
+                                             false, processId));
         ModuleHandle module = 0;
         bool listed = false;
         line = 30;
         if (process.get() != 0) {
             line = 40;
             std::uint32_t needed = 0;
-            listed = api.enumProcessModules(process.get(), &module, sizeof module, &needed);
+            listed = processes.enumProcessModules(process.get(), &module, sizeof module, &needed);
             line = 50;
         }
         if (!listed) {
             line = 130;
             process.close();
-            result = imageNameWithLimitedRight(api, processId);
+            result = imageNameWithLimitedRight(processes, processId);
             return;
         }
         line = 60;
         result.assign(kMaxPath, L' ');
         line = 70;
-        std::uint32_t n = api.getModuleFileNameEx(process.get(), module, result.data(),
-                                                  static_cast<std::uint32_t>(kMaxPath));
+        std::uint32_t n = processes.getModuleFileNameEx(process.get(), module, result.data(),
+                                                        static_cast<std::uint32_t>(kMaxPath));
         // A path that fills the buffer may have been cut to it: long-path-aware systems allow
         // longer ones, so it is read again into a buffer that holds the longest there can be.
         if (n >= kMaxPath - 1) {
             result.assign(kLongPathChars, L' ');
-            n = api.getModuleFileNameEx(process.get(), module, result.data(), kLongPathChars);
+            n = processes.getModuleFileNameEx(process.get(), module, result.data(), kLongPathChars);
         }
         line = 80;
         result = pathText(result, n);

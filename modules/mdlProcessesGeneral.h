@@ -6,13 +6,18 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Platform.h"
+#include "platform/Processes.h"
+#include "platform/Reports.h"
 
 namespace quellon::mdlProcessesGeneral {
 
-std::wstring GetProcInfo(Platform& api, std::uint32_t processId);
-bool IsWin95(Platform& api);
-std::wstring GetProcessName95(Platform& api, std::uint32_t processId);
-std::wstring GetProcessNameNT(Platform& api, std::uint32_t processId);
+// Each procedure reports its failures to `reports`.
+[[nodiscard]] std::wstring GetProcInfo(Processes& processes, Reports& reports,
+                                       std::uint32_t processId);
+[[nodiscard]] bool IsWin95(Processes& processes);
+[[nodiscard]] std::wstring GetProcessName95(Processes& processes, Reports& reports,
+                                            std::uint32_t processId);
+[[nodiscard]] std::wstring GetProcessNameNT(Processes& processes, Reports& reports,
+                                            std::uint32_t processId);
 
 }  // namespace quellon::mdlProcessesGeneral

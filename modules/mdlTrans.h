@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-#include "platform/Platform.h"
+#include "platform/Screen.h"
 
 namespace quellon::mdlTrans {
 
-void SetTransparency(Platform& api, Hwnd window, std::uint8_t alpha);
-void RemoveTransparency(Platform& api, Hwnd window);
+void SetTransparency(Screen& screen, Hwnd window, std::uint8_t alpha);
+void RemoveTransparency(Screen& screen, Hwnd window);
 
 }  // namespace quellon::mdlTrans

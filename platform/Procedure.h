@@ -4,7 +4,7 @@
 // "Zeile <line>: Error <n> (<description>) in Prozedur <name>, <owner>" is shown in a message
 // box and the procedure continues at its exit, i.e. after the body.
 //
-//     runNumbered(api, {L"GetEntry", kFormFrmMain}, [&](int& line) {
+//     runNumbered(reports, {L"GetEntry", kFormFrmMain}, [&](int& line) {
 //         line = 20; ...
 //         line = 30; ...
 //     });
@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Platform.h"
+#include "platform/Reports.h"
 #include "platform/RuntimeError.h"
 
 namespace quellon {
@@ -33,7 +33,7 @@ std::wstring errorReport(int line, const RuntimeError& error, ProcedureName proc
 
 // Runs the body; a run-time error (or an exhausted heap) ends it with the report.
 template <class Body>
-void runNumbered(Platform& api, ProcedureName procedure, Body&& body) {
+void runNumbered(Reports& reports, ProcedureName procedure, Body&& body) {
     int line = 0;
     RuntimeError failure;
     try {
@@ -44,7 +44,7 @@ void runNumbered(Platform& api, ProcedureName procedure, Body&& body) {
     } catch (const std::bad_alloc&) {
         failure = runtimeError(ErrorNumber::OutOfMemory);
     }
-    api.messageBox(errorReport(line, failure, procedure));
+    reports.messageBox(errorReport(line, failure, procedure));
 }
 
 template <class Statement>

@@ -1,7 +1,8 @@
 // Where windows stand on the screen, as the probe's outline needs it: their rectangles, the
-// monitor's DPI, the virtual screen, and whether a window still exists. Unlike Platform, no
-// method raises: a function the running system lacks answers as a failing call would, since the
-// outline is a convenience that must never bring up an error report.
+// monitor's DPI, the virtual screen, and whether a window still exists. Unlike the other
+// platform interfaces, no method raises: a function the running system lacks answers as a
+// failing call would, since the outline is a convenience that must never bring up an error
+// report.
 #pragma once
 
 #include "platform/Types.h"
@@ -12,18 +13,18 @@ class WindowGeometry {
 public:
     virtual ~WindowGeometry() = default;
 
-    virtual bool isWindow(Hwnd window) = 0;
+    [[nodiscard]] virtual bool isWindow(Hwnd window) = 0;
     // Whether the window's parent is the desktop window (GetAncestor with GA_PARENT).
-    virtual bool isTopLevel(Hwnd window) = 0;
+    [[nodiscard]] virtual bool isTopLevel(Hwnd window) = 0;
     // Screen coordinates, in physical pixels.
-    virtual bool getWindowRect(Hwnd window, Rect& rect) = 0;
+    [[nodiscard]] virtual bool getWindowRect(Hwnd window, Rect& rect) = 0;
     // DwmGetWindowAttribute with DWMWA_EXTENDED_FRAME_BOUNDS: the bounds that the desktop
     // window manager draws, without the invisible resize borders.
-    virtual bool getExtendedFrameBounds(Hwnd window, Rect& rect) = 0;
+    [[nodiscard]] virtual bool getExtendedFrameBounds(Hwnd window, Rect& rect) = 0;
     // The DPI of the monitor that holds the largest part of the window.
-    virtual unsigned monitorDpi(Hwnd window) = 0;
+    [[nodiscard]] virtual unsigned monitorDpi(Hwnd window) = 0;
     // The rectangle that spans every monitor.
-    virtual Rect virtualScreen() = 0;
+    [[nodiscard]] virtual Rect virtualScreen() = 0;
 };
 
 }  // namespace quellon

@@ -10,9 +10,8 @@ namespace {
 // tree is never taken for a node of the current one.
 constexpr int kIndexBits = 24;
 
-std::uintptr_t makeId(std::uint32_t generation, int index) {
-    return (static_cast<std::uintptr_t>(generation & 0xFF) << kIndexBits) |
-           static_cast<std::uintptr_t>(index);
+NodeId makeId(std::uint32_t generation, int index) {
+    return (static_cast<NodeId>(generation & 0xFF) << kIndexBits) | static_cast<NodeId>(index);
 }
 
 }  // namespace
@@ -21,7 +20,7 @@ Nodes::Nodes(TreeBackend& widget) : widget_(widget) {}
 
 void Nodes::clear() {
     widget_.removeAll();
-    records_.clear();
+    items_.clear();
     indexByKey_.clear();
     ++generation_;
 }
@@ -29,18 +28,18 @@ void Nodes::clear() {
 Node Nodes::addTopLevel(const std::wstring& text) { return append(0, {}, text, 0); }
 
 Node Nodes::addChild(Node relative, const std::wstring& key, const std::wstring& text, int image) {
-    const ItemRef parent = record(relative).item;
+    const ItemRef parent = itemOf(relative).item;
     if (indexByKey_.count(key)) raise(ErrorNumber::KeyNotUnique);
     return append(parent, key, text, image);
 }
 
 Node Nodes::append(ItemRef parent, std::wstring key, const std::wstring& text, int image) {
-    if (records_.size() + 1 >= (std::size_t{1} << kIndexBits)) raise(ErrorNumber::OutOfMemory);
-    const int index = static_cast<int>(records_.size()) + 1;
+    if (items_.size() + 1 >= (std::size_t{1} << kIndexBits)) raise(ErrorNumber::OutOfMemory);
+    const int index = static_cast<int>(items_.size()) + 1;
     // Make the push below unable to fail; growing by doubling keeps a long rebuild linear.
-    if (records_.size() == records_.capacity()) records_.reserve(2 * records_.size() + 16);
+    if (items_.size() == items_.capacity()) items_.reserve(2 * items_.size() + 16);
     // The key goes in first and comes out again when the widget fails, so that no item is ever
-    // shown without a record of its own (a later node would take its index).
+    // shown without a node of its own (a later node would take its index).
     if (!key.empty()) indexByKey_.emplace(key, index);
     ItemRef item = 0;
     try {
@@ -49,7 +48,7 @@ Node Nodes::append(ItemRef parent, std::wstring key, const std::wstring& text, i
         if (!key.empty()) indexByKey_.erase(key);
         throw;
     }
-    records_.push_back({item, std::move(key)});
+    items_.push_back({item, std::move(key)});
     return {index, generation_};
 }
 
@@ -59,28 +58,28 @@ Node Nodes::find(std::wstring_view key) const {
     return {found->second, generation_};
 }
 
-void Nodes::setExpanded(Node node) { widget_.expand(record(node).item); }
+void Nodes::setExpanded(Node node) { widget_.expand(itemOf(node).item); }
 
-void Nodes::setSelected(Node node) { widget_.select(record(node).item); }
+void Nodes::setSelected(Node node) { widget_.select(itemOf(node).item); }
 
 int Nodes::index(Node node) const {
-    record(node);
+    itemOf(node);
     return node.index;
 }
 
-std::wstring Nodes::key(Node node) const { return record(node).key; }
+std::wstring Nodes::key(Node node) const { return itemOf(node).key; }
 
-std::optional<Node> Nodes::fromId(std::uintptr_t id) const {
-    const int index = static_cast<int>(id & ((std::uintptr_t{1} << kIndexBits) - 1));
+std::optional<Node> Nodes::fromId(NodeId id) const {
+    const int index = static_cast<int>(id & ((NodeId{1} << kIndexBits) - 1));
     const auto generation = static_cast<std::uint32_t>(id >> kIndexBits);
     if (generation != (generation_ & 0xFF) || index < 1 || index > count()) return std::nullopt;
     return Node{index, generation_};
 }
 
-const Nodes::Record& Nodes::record(Node node) const {
+const Nodes::NodeItem& Nodes::itemOf(Node node) const {
     if (node.index == 0) raise(ErrorNumber::ObjectNotSet);
     if (node.generation != generation_ || node.index > count()) raise(ErrorNumber::NodeRemoved);
-    return records_[static_cast<std::size_t>(node.index - 1)];
+    return items_[static_cast<std::size_t>(node.index - 1)];
 }
 
 }  // namespace quellon

@@ -14,7 +14,8 @@
 
 namespace quellon {
 
-// A reference to one node. It goes stale when the tree is cleared; using a stale node raises.
+// One entry of the tree as the logic refers to it; the widget shows it as an item. A node goes
+// stale when the tree is cleared; using a stale node raises.
 struct Node {
     int index = 0;  // 1-based; 0 for no node
     std::uint32_t generation = 0;
@@ -30,16 +31,16 @@ public:
     // A new last child of `relative`. A key that is already present raises and adds nothing.
     Node addChild(Node relative, const std::wstring& key, const std::wstring& text, int image);
     // The node with that key; an absent key raises.
-    Node find(std::wstring_view key) const;
+    [[nodiscard]] Node find(std::wstring_view key) const;
     void setExpanded(Node node);
     void setSelected(Node node);
 
-    int index(Node node) const;
-    std::wstring key(Node node) const;
-    int count() const { return static_cast<int>(records_.size()); }
+    [[nodiscard]] int index(Node node) const;
+    [[nodiscard]] std::wstring key(Node node) const;
+    [[nodiscard]] int count() const { return static_cast<int>(items_.size()); }
 
     // The node that the widget reports by the id given at insertion, if it is still current.
-    std::optional<Node> fromId(std::uintptr_t id) const;
+    [[nodiscard]] std::optional<Node> fromId(NodeId id) const;
 
     // Suspends the widget's repainting for the lifetime of the guard.
     class BulkUpdate {
@@ -54,16 +55,17 @@ public:
     };
 
 private:
-    struct Record {
+    // What each node has: its item in the widget and its key.
+    struct NodeItem {
         ItemRef item;
         std::wstring key;
     };
 
-    const Record& record(Node node) const;
+    const NodeItem& itemOf(Node node) const;
     Node append(ItemRef parent, std::wstring key, const std::wstring& text, int image);
 
     TreeBackend& widget_;
-    std::vector<Record> records_;
+    std::vector<NodeItem> items_;
     std::unordered_map<std::wstring, int> indexByKey_;
     std::uint32_t generation_ = 1;
 };

@@ -10,15 +10,17 @@ namespace quellon {
 // The widget's own reference to one item (an HTREEITEM in the tool); 0 means none.
 using ItemRef = std::uintptr_t;
 
+// What the widget keeps with an item so that its events name the item's node (Nodes.h).
+using NodeId = std::uintptr_t;
+
 class TreeBackend {
 public:
     virtual ~TreeBackend() = default;
 
     virtual void removeAll() = 0;
     // Insert as the last child of parent (0: last top-level item). image 0 means no picture.
-    // `id` is stored with the item so that events can name it.
-    virtual ItemRef insertLast(ItemRef parent, const std::wstring& text, int image,
-                               std::uintptr_t id) = 0;
+    // `id` is stored with the item so that events can name its node.
+    virtual ItemRef insertLast(ItemRef parent, const std::wstring& text, int image, NodeId id) = 0;
     // Mark the item expanded; children added later must show too.
     virtual void expand(ItemRef item) = 0;
     virtual void select(ItemRef item) = 0;

@@ -1,50 +1,33 @@
 #include "app/win32/Dpi.h"
 
-#include <shellscalingapi.h>
-
 #include <cmath>
 
-#include "platform/win32/LazyLibrary.h"
+#include "platform/win32/SystemFunctions.h"
 
 namespace quellon::win32 {
 
 namespace {
 
-struct DpiFunctions {
-    LazyLibrary user32{"user32"};
-    QUELLON_BIND(user32, SetProcessDpiAwarenessContext);
-    QUELLON_BIND(user32, SetProcessDPIAware);
-    QUELLON_BIND(user32, GetDpiForWindow);
-    QUELLON_BIND(user32, AdjustWindowRectExForDpi);
-
-    LazyLibrary shcore{"shcore"};
-    QUELLON_BIND(shcore, SetProcessDpiAwareness);
-};
-
-DpiFunctions& functions() {
-    static DpiFunctions instance;
-    return instance;
-}
+SystemFunctions::User32& user32() { return systemFunctions().user32; }
 
 }  // namespace
 
 void declareDpiAwareness() {
-    DpiFunctions& f = functions();
-    if (auto* setContext = f.SetProcessDpiAwarenessContext.find()) {
+    if (auto* setContext = user32().SetProcessDpiAwarenessContext.find()) {
         if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
         if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) return;
         // Refused because the manifest already declared the awareness.
         if (::GetLastError() == ERROR_ACCESS_DENIED) return;
     }
-    if (auto* setAwareness = f.SetProcessDpiAwareness.find()) {
+    if (auto* setAwareness = systemFunctions().shcore.SetProcessDpiAwareness.find()) {
         const HRESULT result = setAwareness(PROCESS_PER_MONITOR_DPI_AWARE);
         if (SUCCEEDED(result) || result == E_ACCESSDENIED) return;
     }
-    if (auto* setAware = f.SetProcessDPIAware.find()) setAware();
+    if (auto* setAware = user32().SetProcessDPIAware.find()) setAware();
 }
 
 UINT dpiForWindow(HWND window) {
-    if (auto* getDpi = functions().GetDpiForWindow.find()) {
+    if (auto* getDpi = user32().GetDpiForWindow.find()) {
         if (const UINT dpi = getDpi(window)) return dpi;
     }
     return monitorDpi(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
@@ -52,7 +35,7 @@ UINT dpiForWindow(HWND window) {
 
 RECT outerRect(const RECT& client, DWORD style, DWORD exStyle, UINT dpi) {
     RECT outer = client;
-    if (auto* adjust = functions().AdjustWindowRectExForDpi.find()) {
+    if (auto* adjust = user32().AdjustWindowRectExForDpi.find()) {
         if (adjust(&outer, style, FALSE, exStyle, dpi)) return outer;
         outer = client;
     }

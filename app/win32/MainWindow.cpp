@@ -65,13 +65,13 @@ HFONT MainWindow::Fonts::get(FontKind kind) const {
     return window.get();
 }
 
-MainWindow::MainWindow(HINSTANCE instance, Win32Platform& api)
+MainWindow::MainWindow(HINSTANCE instance, Win32Reports& reports)
     : instance_(instance),
-      api_(api),
+      reports_(reports),
       nodes_(tree_),
       outlineWindows_(instance),
       outline_(geometry_, outlineWindows_),
-      frmMain_(api, *this, nodes_, geometry_, outline_),
+      frmMain_(systemPlatform(reports), *this, nodes_, geometry_, outline_),
       background_(::CreateSolidBrush(kWindowColour)),
       probeBackground_(::CreateSolidBrush(kProbeColour)) {}
 
@@ -98,7 +98,7 @@ bool MainWindow::create(int showCommand) {
         reportUncaught(runtimeError(ErrorNumber::InternalError), startupFailure_);
         return false;
     }
-    api_.setOwner(window_);
+    reports_.setOwner(window_);
     containErrors([&] { frmMain_.Form_Load(); },
                   [&](const RuntimeError& error) { reportUncaught(error); });
     loaded_ = true;
@@ -132,8 +132,8 @@ void MainWindow::dispatch(MSG& message) {
 
 void MainWindow::reportUncaught(const RuntimeError& error, std::wstring_view context) noexcept {
     try {
-        api_.messageBox(L"Error " + std::to_wstring(error.number) + L" (" + error.description +
-                        L")" + std::wstring(context));
+        reports_.messageBox(L"Error " + std::to_wstring(error.number) + L" (" + error.description +
+                            L")" + std::wstring(context));
     } catch (...) {
     }
 }
@@ -270,7 +270,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (tooltip_) ::DestroyWindow(std::exchange(tooltip_, nullptr));
             outline_.endDrag();
             outlineWindows_.destroy();
-            api_.setOwner(nullptr);
+            reports_.setOwner(nullptr);
             // A window that failed in its creation has no message loop to end, and a quit
             // message waiting in the queue would close the start-up report at once.
             if (loaded_) ::PostQuitMessage(0);

@@ -27,7 +27,7 @@ namespace quellon::win32 {
 
 class MainWindow : public FormHost {
 public:
-    MainWindow(HINSTANCE instance, Win32Platform& api);
+    MainWindow(HINSTANCE instance, Win32Reports& reports);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -95,7 +95,7 @@ private:
     HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
 
     HINSTANCE instance_;
-    Win32Platform& api_;
+    Win32Reports& reports_;
     TreeViewControl tree_;
     Nodes nodes_;
     Win32WindowGeometry geometry_;

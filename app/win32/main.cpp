@@ -12,8 +12,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     controls.dwICC = ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
     ::InitCommonControlsEx(&controls);
 
-    quellon::win32::Win32Platform api;
-    quellon::win32::MainWindow window(instance, api);
+    quellon::win32::Win32Reports reports;
+    quellon::win32::MainWindow window(instance, reports);
     if (!window.create(showCommand)) return 1;
     return window.run();
 }

@@ -1,248 +1,176 @@
 #include "platform/win32/Win32Platform.h"
 
-// The process-status functions under their own names, as PSAPI.DLL exports them.
-#define PSAPI_VERSION 1
-#include <psapi.h>
-#include <tlhelp32.h>
-
 #include <cstring>
 
 #include "platform/win32/Handles.h"
-#include "platform/win32/LazyLibrary.h"
+#include "platform/win32/SystemFunctions.h"
 
-// The 95 family knows only the narrow process record and its functions; tlhelp32.h maps the
-// plain names to the wide ones when UNICODE is defined.
-#undef Process32First
-#undef Process32Next
 static_assert(sizeof(tagPROCESSENTRY32) == quellon::kProcessRecordBytes);
 static_assert(sizeof(quellon::ModuleHandle) == sizeof(HMODULE));
 
 namespace quellon::win32 {
 
-struct Win32Platform::Libraries {
-    struct User32 {
-        LazyLibrary library{"user32"};
-        QUELLON_BIND(library, GetCursorPos);
-        QUELLON_BIND(library, WindowFromPoint);
-        QUELLON_BIND(library, GetWindow);
-        QUELLON_BIND(library, GetParent);
-        QUELLON_BIND(library, GetAncestor);
-        QUELLON_BIND(library, GetDesktopWindow);
-        QUELLON_BIND(library, IsWindowVisible);
-        QUELLON_BIND(library, GetWindowTextW);
-        QUELLON_BIND(library, GetClassNameW);
-        QUELLON_BIND(library, GetWindowThreadProcessId);
-        QUELLON_BIND(library, GetClientRect);
-        QUELLON_BIND(library, GetDC);
-        QUELLON_BIND(library, ReleaseDC);
-        QUELLON_BIND(library, InvertRect);
-        QUELLON_BIND(library, SetWindowPos);
-        QUELLON_BIND(library, GetWindowLongW);
-        QUELLON_BIND(library, SetWindowLongW);
-        QUELLON_BIND(library, SetLayeredWindowAttributes);
-    } user32;
-
-    struct Kernel32 {
-        LazyLibrary library{"kernel32"};
-        QUELLON_BIND(library, GetVersion);
-        QUELLON_BIND(library, CreateToolhelp32Snapshot);
-        QUELLON_BIND(library, Process32First);
-        QUELLON_BIND(library, Process32Next);
-        QUELLON_BIND(library, OpenProcess);
-        QUELLON_BIND(library, CloseHandle);
-        QUELLON_BIND(library, Sleep);
-        QUELLON_BIND(library, QueryFullProcessImageNameW);
-    } kernel32;
-
-    struct Psapi {
-        LazyLibrary library{"PSAPI.DLL"};
-        QUELLON_BIND(library, EnumProcessModules);
-        QUELLON_BIND(library, GetModuleFileNameExW);
-    } psapi;
-};
-
 namespace {
+
+SystemFunctions::User32& user32() { return systemFunctions().user32; }
+SystemFunctions::Kernel32& kernel32() { return systemFunctions().kernel32; }
+SystemFunctions::Psapi& psapi() { return systemFunctions().psapi; }
 
 HANDLE toHandle(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
 Handle fromHandle(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
+HDC toDC(Handle dc) { return static_cast<HDC>(toHandle(dc)); }
 
 Rect fromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The record goes to the system in its own layout; only a successful call changes ours.
-template <class Next>
-bool readProcessRecord(Next&& call, ProcessRecord& record) {
+template <class Fn>
+bool readProcessRecord(Fn& function, Handle snapshot, ProcessRecord& record) {
     tagPROCESSENTRY32 entry{};
     entry.dwSize = record.dwSize;
-    if (!call(&entry)) return false;
+    if (!function(toHandle(snapshot), &entry)) return false;
     record.th32ProcessID = entry.th32ProcessID;
     std::memcpy(record.szExeFile, entry.szExeFile, sizeof record.szExeFile);
     return true;
 }
 
+class SystemWindowQueries final : public WindowQueries {
+public:
+    bool getCursorPos(Point& point) override {
+        POINT p{};
+        const bool ok = user32().GetCursorPos(&p) != FALSE;
+        point = {p.x, p.y};
+        return ok;
+    }
+    Hwnd windowFromPoint(Point point) override {
+        return fromHwnd(user32().WindowFromPoint(POINT{point.x, point.y}));
+    }
+    Hwnd getWindow(Hwnd window, Relation relation) override {
+        return fromHwnd(user32().GetWindow(toHwnd(window), static_cast<UINT>(relation)));
+    }
+    Hwnd getParent(Hwnd window) override { return fromHwnd(user32().GetParent(toHwnd(window))); }
+    Hwnd getAncestor(Hwnd window, unsigned flags) override {
+        return fromHwnd(user32().GetAncestor(toHwnd(window), flags));
+    }
+    Hwnd getDesktopWindow() override { return fromHwnd(user32().GetDesktopWindow()); }
+    bool isWindowVisible(Hwnd window) override {
+        return user32().IsWindowVisible(toHwnd(window)) != FALSE;
+    }
+    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override {
+        return user32().GetWindowTextW(toHwnd(window), buffer, capacity);
+    }
+    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override {
+        return user32().GetClassNameW(toHwnd(window), buffer, capacity);
+    }
+};
+
+class SystemProcesses final : public Processes {
+public:
+    std::uint32_t getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override {
+        DWORD id = 0;
+        const DWORD thread = user32().GetWindowThreadProcessId(toHwnd(window), &id);
+        if (processId) *processId = id;
+        return thread;
+    }
+    std::uint32_t getVersion() override { return kernel32().GetVersion(); }
+    Handle createToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override {
+        return fromHandle(kernel32().CreateToolhelp32Snapshot(flags, processId));
+    }
+    bool process32First(Handle snapshot, ProcessRecord& record) override {
+        return readProcessRecord(kernel32().Process32First, snapshot, record);
+    }
+    bool process32Next(Handle snapshot, ProcessRecord& record) override {
+        return readProcessRecord(kernel32().Process32Next, snapshot, record);
+    }
+    Handle openProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override {
+        return fromHandle(kernel32().OpenProcess(access, inherit, processId));
+    }
+    bool closeHandle(Handle handle) override {
+        return kernel32().CloseHandle(toHandle(handle)) != FALSE;
+    }
+    bool queryFullProcessImageName(Handle process, std::uint32_t flags, wchar_t* buffer,
+                                   std::uint32_t* size) override {
+        DWORD capacity = size ? *size : 0;
+        const bool ok = kernel32().QueryFullProcessImageNameW(toHandle(process), flags, buffer,
+                                                              &capacity) != FALSE;
+        if (size) *size = capacity;
+        return ok;
+    }
+    bool enumProcessModules(Handle process, ModuleHandle* modules, std::uint32_t bytes,
+                            std::uint32_t* bytesNeeded) override {
+        DWORD needed = 0;
+        const bool ok =
+            psapi().EnumProcessModules(toHandle(process), reinterpret_cast<HMODULE*>(modules),
+                                       bytes, &needed) != FALSE;
+        if (bytesNeeded) *bytesNeeded = needed;
+        return ok;
+    }
+    std::uint32_t getModuleFileNameEx(Handle process, ModuleHandle module, wchar_t* buffer,
+                                      std::uint32_t capacity) override {
+        return psapi().GetModuleFileNameExW(toHandle(process), reinterpret_cast<HMODULE>(module),
+                                            buffer, capacity);
+    }
+    std::wstring fromActiveCodePage(std::string_view narrow) override {
+        if (narrow.empty()) return {};
+        const int size = static_cast<int>(narrow.size());
+        const int length =
+            kernel32().MultiByteToWideChar(CP_ACP, 0, narrow.data(), size, nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        kernel32().MultiByteToWideChar(CP_ACP, 0, narrow.data(), size, wide.data(), length);
+        return wide;
+    }
+};
+
+class SystemScreen final : public Screen {
+public:
+    bool getClientRect(Hwnd window, Rect& rect) override {
+        RECT r{};
+        const bool ok = user32().GetClientRect(toHwnd(window), &r) != FALSE;
+        if (ok) rect = fromRECT(r);
+        return ok;
+    }
+    Handle getDC(Hwnd window) override { return fromHandle(user32().GetDC(toHwnd(window))); }
+    int releaseDC(Hwnd window, Handle dc) override {
+        return user32().ReleaseDC(toHwnd(window), toDC(dc));
+    }
+    bool invertRect(Handle dc, const Rect& rect) override {
+        const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+        return user32().InvertRect(toDC(dc), &r) != FALSE;
+    }
+    void sleep(std::uint32_t milliseconds) override { kernel32().Sleep(milliseconds); }
+    bool setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
+                      unsigned flags) override {
+        return user32().SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy, flags) !=
+               FALSE;
+    }
+    std::int32_t getWindowLong(Hwnd window, int index) override {
+        return user32().GetWindowLongW(toHwnd(window), index);
+    }
+    std::int32_t setWindowLong(Hwnd window, int index, std::int32_t value) override {
+        return user32().SetWindowLongW(toHwnd(window), index, value);
+    }
+    bool setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey, std::uint8_t alpha,
+                                    std::uint32_t flags) override {
+        return user32().SetLayeredWindowAttributes(toHwnd(window), colorKey, alpha, flags) != FALSE;
+    }
+    std::wstring decimalSeparator() override {
+        wchar_t separator[8] = {};  // the system allows at most three characters and the NUL
+        const int length =
+            kernel32().GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+        return length > 1 ? std::wstring(separator, static_cast<std::size_t>(length - 1)) : L".";
+    }
+};
+
 }  // namespace
 
-Win32Platform::Win32Platform() : libraries_(std::make_unique<Libraries>()) {}
-
-Win32Platform::~Win32Platform() = default;
-
-bool Win32Platform::getCursorPos(Point& point) {
-    POINT p{};
-    const bool ok = libraries_->user32.GetCursorPos(&p) != FALSE;
-    point = {p.x, p.y};
-    return ok;
+void Win32Reports::messageBox(const std::wstring& text) {
+    user32().MessageBoxW(owner_, text.c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
-Hwnd Win32Platform::windowFromPoint(Point point) {
-    return fromHwnd(libraries_->user32.WindowFromPoint(POINT{point.x, point.y}));
-}
-
-Hwnd Win32Platform::getWindow(Hwnd window, Relation relation) {
-    return fromHwnd(libraries_->user32.GetWindow(toHwnd(window), static_cast<UINT>(relation)));
-}
-
-Hwnd Win32Platform::getParent(Hwnd window) {
-    return fromHwnd(libraries_->user32.GetParent(toHwnd(window)));
-}
-
-Hwnd Win32Platform::getAncestor(Hwnd window, unsigned flags) {
-    return fromHwnd(libraries_->user32.GetAncestor(toHwnd(window), flags));
-}
-
-Hwnd Win32Platform::getDesktopWindow() { return fromHwnd(libraries_->user32.GetDesktopWindow()); }
-
-bool Win32Platform::isWindowVisible(Hwnd window) {
-    return libraries_->user32.IsWindowVisible(toHwnd(window)) != FALSE;
-}
-
-int Win32Platform::getWindowText(Hwnd window, wchar_t* buffer, int capacity) {
-    return libraries_->user32.GetWindowTextW(toHwnd(window), buffer, capacity);
-}
-
-int Win32Platform::getClassName(Hwnd window, wchar_t* buffer, int capacity) {
-    return libraries_->user32.GetClassNameW(toHwnd(window), buffer, capacity);
-}
-
-std::uint32_t Win32Platform::getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) {
-    DWORD id = 0;
-    const DWORD thread = libraries_->user32.GetWindowThreadProcessId(toHwnd(window), &id);
-    if (processId) *processId = id;
-    return thread;
-}
-
-bool Win32Platform::getClientRect(Hwnd window, Rect& rect) {
-    RECT r{};
-    const bool ok = libraries_->user32.GetClientRect(toHwnd(window), &r) != FALSE;
-    if (ok) rect = fromRECT(r);
-    return ok;
-}
-
-Handle Win32Platform::getDC(Hwnd window) {
-    return fromHandle(libraries_->user32.GetDC(toHwnd(window)));
-}
-
-int Win32Platform::releaseDC(Hwnd window, Handle dc) {
-    return libraries_->user32.ReleaseDC(toHwnd(window), static_cast<HDC>(toHandle(dc)));
-}
-
-bool Win32Platform::invertRect(Handle dc, const Rect& rect) {
-    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
-    return libraries_->user32.InvertRect(static_cast<HDC>(toHandle(dc)), &r) != FALSE;
-}
-
-bool Win32Platform::setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
-                                 unsigned flags) {
-    return libraries_->user32.SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy,
-                                           flags) != FALSE;
-}
-
-std::int32_t Win32Platform::getWindowLong(Hwnd window, int index) {
-    return libraries_->user32.GetWindowLongW(toHwnd(window), index);
-}
-
-std::int32_t Win32Platform::setWindowLong(Hwnd window, int index, std::int32_t value) {
-    return libraries_->user32.SetWindowLongW(toHwnd(window), index, value);
-}
-
-bool Win32Platform::setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey,
-                                               std::uint8_t alpha, std::uint32_t flags) {
-    return libraries_->user32.SetLayeredWindowAttributes(toHwnd(window), colorKey, alpha, flags) !=
-           FALSE;
-}
-
-void Win32Platform::messageBox(const std::wstring& text) {
-    ::MessageBoxW(owner_, text.c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
-}
-
-std::uint32_t Win32Platform::getVersion() { return libraries_->kernel32.GetVersion(); }
-
-Handle Win32Platform::createToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) {
-    return fromHandle(libraries_->kernel32.CreateToolhelp32Snapshot(flags, processId));
-}
-
-bool Win32Platform::process32First(Handle snapshot, ProcessRecord& record) {
-    return readProcessRecord(
-        [&](tagPROCESSENTRY32* entry) {
-            return libraries_->kernel32.Process32First(toHandle(snapshot), entry) != FALSE;
-        },
-        record);
-}
-
-bool Win32Platform::process32Next(Handle snapshot, ProcessRecord& record) {
-    return readProcessRecord(
-        [&](tagPROCESSENTRY32* entry) {
-            return libraries_->kernel32.Process32Next(toHandle(snapshot), entry) != FALSE;
-        },
-        record);
-}
-
-Handle Win32Platform::openProcess(std::uint32_t access, bool inherit, std::uint32_t processId) {
-    return fromHandle(libraries_->kernel32.OpenProcess(access, inherit, processId));
-}
-
-bool Win32Platform::closeHandle(Handle handle) {
-    return libraries_->kernel32.CloseHandle(toHandle(handle)) != FALSE;
-}
-
-void Win32Platform::sleep(std::uint32_t milliseconds) { libraries_->kernel32.Sleep(milliseconds); }
-
-bool Win32Platform::queryFullProcessImageName(Handle process, std::uint32_t flags, wchar_t* buffer,
-                                              std::uint32_t* size) {
-    DWORD capacity = size ? *size : 0;
-    const bool ok = libraries_->kernel32.QueryFullProcessImageNameW(toHandle(process), flags,
-                                                                    buffer, &capacity) != FALSE;
-    if (size) *size = capacity;
-    return ok;
-}
-
-bool Win32Platform::enumProcessModules(Handle process, ModuleHandle* modules, std::uint32_t bytes,
-                                       std::uint32_t* bytesNeeded) {
-    DWORD needed = 0;
-    const bool ok =
-        libraries_->psapi.EnumProcessModules(toHandle(process), reinterpret_cast<HMODULE*>(modules),
-                                             bytes, &needed) != FALSE;
-    if (bytesNeeded) *bytesNeeded = needed;
-    return ok;
-}
-
-std::uint32_t Win32Platform::getModuleFileNameEx(Handle process, ModuleHandle module,
-                                                 wchar_t* buffer, std::uint32_t capacity) {
-    return libraries_->psapi.GetModuleFileNameExW(
-        toHandle(process), reinterpret_cast<HMODULE>(module), buffer, capacity);
-}
-
-std::wstring Win32Platform::fromActiveCodePage(std::string_view narrow) {
-    if (narrow.empty()) return {};
-    const int size = static_cast<int>(narrow.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, narrow.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, narrow.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::wstring Win32Platform::decimalSeparator() {
-    wchar_t separator[8] = {};  // the system allows at most three characters and the NUL
-    const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
-    return length > 1 ? std::wstring(separator, static_cast<std::size_t>(length - 1)) : L".";
+Platform systemPlatform(Reports& reports) {
+    static SystemWindowQueries windows;
+    static SystemProcesses processes;
+    static SystemScreen screen;
+    return {windows, processes, screen, reports};
 }
 
 }  // namespace quellon::win32

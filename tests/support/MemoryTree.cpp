@@ -7,8 +7,7 @@ void MemoryTree::removeAll() {
     selected_ = 0;
 }
 
-ItemRef MemoryTree::insertLast(ItemRef parent, const std::wstring& text, int image,
-                               std::uintptr_t id) {
+ItemRef MemoryTree::insertLast(ItemRef parent, const std::wstring& text, int image, NodeId id) {
     if (beforeInsert) beforeInsert(text);
     items_.push_back({parent, text, image, id, false, {}});
     const ItemRef ref = items_.size();

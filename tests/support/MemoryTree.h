@@ -16,14 +16,13 @@ public:
         ItemRef parent = 0;
         std::wstring text;
         int image = 0;
-        std::uintptr_t id = 0;
+        NodeId id = 0;
         bool expanded = false;
         std::vector<ItemRef> children;
     };
 
     void removeAll() override;
-    ItemRef insertLast(ItemRef parent, const std::wstring& text, int image,
-                       std::uintptr_t id) override;
+    ItemRef insertLast(ItemRef parent, const std::wstring& text, int image, NodeId id) override;
     void expand(ItemRef item) override;
     void select(ItemRef item) override;
     void beginBulkUpdate() override { ++bulkDepth; }

@@ -18,8 +18,6 @@ int copyText(const std::wstring& text, wchar_t* buffer, int capacity) {
     return count;
 }
 
-constexpr Handle kDcBase = 0xDC000;
-
 }  // namespace
 
 SimDesktop::SimDesktop() {
@@ -152,68 +150,6 @@ std::uint32_t SimDesktop::getWindowThreadProcessId(Hwnd window, std::uint32_t* p
     return 1;
 }
 
-bool SimDesktop::getClientRect(Hwnd window, Rect& rect) {
-    enter("GetClientRect", "user32", window);
-    SimWindow* w = find(window);
-    if (!w) return false;
-    rect = {0, 0, w->spec.clientWidth, w->spec.clientHeight};
-    return true;
-}
-
-Handle SimDesktop::getDC(Hwnd window) {
-    enter("GetDC", "user32", window);
-    if (window != 0 && !find(window)) return 0;
-    ++openDCs_;
-    return kDcBase + static_cast<Handle>(openDCs_);
-}
-
-int SimDesktop::releaseDC(Hwnd window, Handle dc) {
-    enter("ReleaseDC", "user32", window);
-    if (dc == 0) return 0;
-    --openDCs_;
-    return 1;
-}
-
-bool SimDesktop::invertRect(Handle dc, const Rect& rect) {
-    enter("InvertRect", "user32");
-    inversions.emplace_back(dc, rect);
-    return dc != 0;
-}
-
-bool SimDesktop::setWindowPos(Hwnd window, Hwnd insertAfter, int, int, int, int, unsigned) {
-    enter("SetWindowPos", "user32", window);
-    SimWindow* w = find(window);
-    if (!w) return false;
-    if (insertAfter == win::kHwndTopmost) w->topmost = true;
-    if (insertAfter == win::kHwndNoTopmost) w->topmost = false;
-    return true;
-}
-
-std::int32_t SimDesktop::getWindowLong(Hwnd window, int index) {
-    enter("GetWindowLongW", "user32", window);
-    SimWindow* w = find(window);
-    return w && index == win::kGwlExStyle ? w->exStyle : 0;
-}
-
-std::int32_t SimDesktop::setWindowLong(Hwnd window, int index, std::int32_t value) {
-    enter("SetWindowLongW", "user32", window);
-    SimWindow* w = find(window);
-    if (!w || index != win::kGwlExStyle) return 0;
-    const std::int32_t previous = w->exStyle;
-    w->exStyle = value;
-    return previous;
-}
-
-bool SimDesktop::setLayeredWindowAttributes(Hwnd window, std::uint32_t, std::uint8_t alpha,
-                                            std::uint32_t flags) {
-    enter("SetLayeredWindowAttributes", "user32", window);
-    SimWindow* w = find(window);
-    if (!w || !(w->exStyle & win::kWsExLayered)) return false;
-    if (flags & win::kLwaAlpha) w->alpha = alpha;
-    w->layeredAttributesSet = true;
-    return true;
-}
-
 void SimDesktop::messageBox(const std::wstring& text) {
     enter("MessageBoxW", "user32");
     messages.push_back(text);
@@ -235,9 +171,18 @@ Handle SimDesktop::createToolhelp32Snapshot(std::uint32_t, std::uint32_t) {
     return handle;
 }
 
-bool SimDesktop::fillRecord(KernelHandle& snapshot, ProcessRecord& record) {
-    if (snapshot.nextProcess >= processes.size()) return false;
-    const SimProcess& p = processes[snapshot.nextProcess++];
+// The next process of the snapshot into the record; nothing for a handle that is not a snapshot
+// or a record of another size.
+bool SimDesktop::fillRecord(Handle snapshot, ProcessRecord& record, bool first) {
+    const auto found = kernelHandles_.find(snapshot);
+    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Snapshot ||
+        record.dwSize != kProcessRecordBytes) {
+        return false;
+    }
+    std::size_t& next = found->second.nextProcess;
+    if (first) next = 0;
+    if (next >= processes.size()) return false;
+    const SimProcess& p = processes[next++];
     record.th32ProcessID = p.id;
     std::memset(record.szExeFile, 'x', sizeof record.szExeFile);
     const std::size_t length = std::min(p.snapshotName.size(), sizeof record.szExeFile);
@@ -250,23 +195,12 @@ bool SimDesktop::fillRecord(KernelHandle& snapshot, ProcessRecord& record) {
 
 bool SimDesktop::process32First(Handle snapshot, ProcessRecord& record) {
     enter("Process32First", "kernel32");
-    const auto found = kernelHandles_.find(snapshot);
-    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Snapshot ||
-        record.dwSize != kProcessRecordBytes) {
-        return false;
-    }
-    found->second.nextProcess = 0;
-    return fillRecord(found->second, record);
+    return fillRecord(snapshot, record, true);
 }
 
 bool SimDesktop::process32Next(Handle snapshot, ProcessRecord& record) {
     enter("Process32Next", "kernel32");
-    const auto found = kernelHandles_.find(snapshot);
-    if (found == kernelHandles_.end() || found->second.kind != KernelHandle::Kind::Snapshot ||
-        record.dwSize != kProcessRecordBytes) {
-        return false;
-    }
-    return fillRecord(found->second, record);
+    return fillRecord(snapshot, record, false);
 }
 
 const SimProcess* SimDesktop::process(std::uint32_t id) const {
@@ -292,11 +226,6 @@ bool SimDesktop::closeHandle(Handle handle) {
     enter("CloseHandle", "kernel32");
     closedHandles.push_back(handle);
     return kernelHandles_.erase(handle) != 0;
-}
-
-void SimDesktop::sleep(std::uint32_t milliseconds) {
-    enter("Sleep", "kernel32");
-    sleptMilliseconds += milliseconds;
 }
 
 bool SimDesktop::queryFullProcessImageName(Handle process, std::uint32_t, wchar_t* buffer,
@@ -347,7 +276,5 @@ std::wstring SimDesktop::fromActiveCodePage(std::string_view narrow) {
     for (unsigned char c : narrow) text.push_back(static_cast<wchar_t>(c));
     return text;
 }
-
-std::wstring SimDesktop::decimalSeparator() { return decimal; }
 
 }  // namespace quellon::test

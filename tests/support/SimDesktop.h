@@ -1,8 +1,8 @@
-// A simulated desktop behind the platform interface: windows with parents, owners, z-ordered
+// A simulated desktop behind the platform interfaces: windows with parents, owners, z-ordered
 // children, texts, classes, styles and client sizes; processes and their executables; the
-// version value. Functions can be made missing, and hooks can change the desktop while the
-// code under test is querying it. Every device context, process handle and snapshot handed
-// out is counted until it is given back.
+// version value; and a screen (SimScreen.h) that draws into those windows. Functions can be made
+// missing, and hooks can change the desktop while the code under test is querying it. Every
+// process handle and snapshot handed out is counted until it is given back.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "tests/support/SimScreen.h"
 
 namespace quellon::test {
 
@@ -50,9 +51,11 @@ struct SimProcess {
     bool modulesReadable = true;
 };
 
-class SimDesktop : public Platform {
+class SimDesktop : public WindowQueries, public Processes, public Reports {
 public:
     static constexpr Hwnd kDesktop = 0x10010;
+
+    SimDesktop();
 
     Hwnd create(WindowSpec spec);
     void destroy(Hwnd window);  // with all its descendants
@@ -68,20 +71,22 @@ public:
     std::uint32_t version = 0x23F00206;  // NT family; set bit 31 for the 95 family
     std::vector<SimProcess> processes;
     bool snapshotFails = false;
-    std::wstring decimal = L".";
     std::set<std::string> missing;  // functions the system lacks
     std::vector<std::wstring> messages;
-    std::vector<std::pair<Handle, Rect>> inversions;
-    std::uint32_t sleptMilliseconds = 0;
     std::vector<Handle> closedHandles;  // every CloseHandle argument, in order
     std::map<std::string, int> calls;   // call counts by function name
     // Called before every function runs, with its name and the window it is asked about.
     std::function<void(const std::string& function, Hwnd window)> beforeCall;
 
-    int openDeviceContexts() const { return openDCs_; }
     int openKernelHandles() const { return static_cast<int>(kernelHandles_.size()); }
 
-    // --- Platform ---
+    // Draws into these windows and changes their z-order and style.
+    SimScreen screen{*this};
+
+    // The pieces that the handlers are given: this desktop and its screen.
+    Platform platform() { return {*this, *this, screen, *this}; }
+
+    // --- WindowQueries ---
     bool getCursorPos(Point& point) override;
     Hwnd windowFromPoint(Point point) override;
     Hwnd getWindow(Hwnd window, Relation relation) override;
@@ -91,38 +96,29 @@ public:
     bool isWindowVisible(Hwnd window) override;
     int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override;
     int getClassName(Hwnd window, wchar_t* buffer, int capacity) override;
-    std::uint32_t getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
-    bool getClientRect(Hwnd window, Rect& rect) override;
-    Handle getDC(Hwnd window) override;
-    int releaseDC(Hwnd window, Handle dc) override;
-    bool invertRect(Handle dc, const Rect& rect) override;
-    bool setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override;
-    std::int32_t getWindowLong(Hwnd window, int index) override;
-    std::int32_t setWindowLong(Hwnd window, int index, std::int32_t value) override;
-    bool setLayeredWindowAttributes(Hwnd window, std::uint32_t colorKey, std::uint8_t alpha,
-                                    std::uint32_t flags) override;
-    void messageBox(const std::wstring& text) override;
 
+    // --- Processes ---
+    std::uint32_t getWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
     std::uint32_t getVersion() override;
     Handle createToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
     bool process32First(Handle snapshot, ProcessRecord& record) override;
     bool process32Next(Handle snapshot, ProcessRecord& record) override;
     Handle openProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
     bool closeHandle(Handle handle) override;
-    void sleep(std::uint32_t milliseconds) override;
     bool queryFullProcessImageName(Handle process, std::uint32_t flags, wchar_t* buffer,
                                    std::uint32_t* size) override;
-
     bool enumProcessModules(Handle process, ModuleHandle* modules, std::uint32_t bytes,
                             std::uint32_t* bytesNeeded) override;
     std::uint32_t getModuleFileNameEx(Handle process, ModuleHandle module, wchar_t* buffer,
                                       std::uint32_t capacity) override;
-
     std::wstring fromActiveCodePage(std::string_view narrow) override;
-    std::wstring decimalSeparator() override;
 
-    SimDesktop();
+    // --- Reports ---
+    void messageBox(const std::wstring& text) override;
+
+    // Counts the call, raises for a missing function and runs beforeCall.
+    void enter(const std::string& function, const char* library, Hwnd window = 0);
+    SimWindow* find(Hwnd window);
 
 private:
     struct KernelHandle {
@@ -132,18 +128,15 @@ private:
         std::size_t nextProcess = 0;  // for a snapshot
     };
 
-    void enter(const std::string& function, const char* library, Hwnd window = 0);
-    SimWindow* find(Hwnd window);
     std::vector<Hwnd>& siblingsOf(Hwnd window);
     void unlink(Hwnd window);
-    bool fillRecord(KernelHandle& snapshot, ProcessRecord& record);
+    bool fillRecord(Handle snapshot, ProcessRecord& record, bool first);
     const SimProcess* process(std::uint32_t id) const;
 
     std::map<Hwnd, SimWindow> windows_;
     std::map<Handle, KernelHandle> kernelHandles_;
     Hwnd nextHandle_ = kDesktop + 2;
     Handle nextKernelHandle_ = 0x40;
-    int openDCs_ = 0;
 };
 
 }  // namespace quellon::test

@@ -3,36 +3,25 @@
 #include <string>
 #include <vector>
 
-#include "app/frmMain.h"
-#include "tests/support/FakeForm.h"
-#include "tests/support/MemoryTree.h"
-#include "tests/support/SimDesktop.h"
-#include "tests/support/SimOutline.h"
+#include "tests/support/FrmMainFixture.h"
 
 namespace quellon {
 namespace {
 
 // Every test ends by checking that the click gave back each device context and handle.
-struct NodeClick : ::testing::Test {
-    test::SimDesktop api;
-    test::FakeForm form;
-    test::MemoryTree widget;
-    Nodes trv{widget};
-    test::SimOutline outline{api};
-    FrmMain frm{api, form, trv, outline.geometry, outline.outline};
-    Node desktop;
+struct NodeClick : test::FrmMainFixture {
+    Node desktopNode;
 
     void SetUp() override {
-        frm.Form_Load();
-        desktop = trv.addTopLevel(L"DesktopWindow");
+        desktopNode = trv.addTopLevel(L"DesktopWindow");
         test::SimProcess process;
         process.id = 1234;
         process.modulePath = L"C:\\WINDOWS\\notepad.exe";
-        api.processes.push_back(process);
+        desktop.processes.push_back(process);
     }
     void TearDown() override {
-        EXPECT_EQ(api.openDeviceContexts(), 0);
-        EXPECT_EQ(api.openKernelHandles(), 0);
+        EXPECT_EQ(desktop.screen.openDeviceContexts(), 0);
+        EXPECT_EQ(desktop.openKernelHandles(), 0);
     }
 
     Hwnd window(Hwnd handle, std::wstring className, std::uint32_t processId = 1234) {
@@ -40,16 +29,16 @@ struct NodeClick : ::testing::Test {
         spec.handle = handle;
         spec.className = std::move(className);
         spec.processId = processId;
-        return api.create(spec);
+        return desktop.create(spec);
     }
-    Node entry(const std::wstring& key) { return trv.addChild(desktop, key, key, 1); }
+    Node entry(const std::wstring& key) { return trv.addChild(desktopNode, key, key, 1); }
     Node entry(Hwnd handle) { return entry(nodeKey(handle)); }
 };
 
 TEST_F(NodeClick, WritesTheFiveLinesAndFlashesTheClientAreaOnce) {
     const Node node = entry(window(255, L"Notepad"));
     std::vector<int> openDCsWhileEventsRun;
-    form.onDoEvents = [&] { openDCsWhileEventsRun.push_back(api.openDeviceContexts()); };
+    form.onDoEvents = [&] { openDCsWhileEventsRun.push_back(desktop.screen.openDeviceContexts()); };
 
     frm.trvw_NodeClick(node);
 
@@ -59,23 +48,23 @@ TEST_F(NodeClick, WritesTheFiveLinesAndFlashesTheClientAreaOnce) {
               L"ProcessID:     1234(&H4D2)\r\n"
               L"Modul:         C:\\WINDOWS\\notepad.exe\r\n"
               L"Größe:         100 x 60 Pixel( 1500 x 900 Twips)");
-    EXPECT_TRUE(api.messages.empty());
-    ASSERT_EQ(api.inversions.size(), 2u);
-    EXPECT_NE(api.inversions[0].first, Handle{0});
-    EXPECT_EQ(api.inversions[1].first, api.inversions[0].first);
-    EXPECT_EQ(api.inversions[1].second.right, 100);
-    EXPECT_EQ(api.inversions[1].second.bottom, 60);
-    EXPECT_EQ(api.sleptMilliseconds, 200u);
+    EXPECT_TRUE(desktop.messages.empty());
+    ASSERT_EQ(desktop.screen.inversions.size(), 2u);
+    EXPECT_NE(desktop.screen.inversions[0].first, Handle{0});
+    EXPECT_EQ(desktop.screen.inversions[1].first, desktop.screen.inversions[0].first);
+    EXPECT_EQ(desktop.screen.inversions[1].second.right, 100);
+    EXPECT_EQ(desktop.screen.inversions[1].second.bottom, 60);
+    EXPECT_EQ(desktop.screen.sleptMilliseconds, 200u);
     // The context is given back between the second inversion and the last events.
     EXPECT_EQ(openDCsWhileEventsRun, (std::vector<int>{1, 0}));
 }
 
 TEST_F(NodeClick, DesktopEntryChangesNothing) {
     form.txtInf = L"before";
-    frm.trvw_NodeClick(desktop);
+    frm.trvw_NodeClick(desktopNode);
     EXPECT_EQ(form.txtInf, L"before");
-    EXPECT_TRUE(api.inversions.empty());
-    EXPECT_TRUE(api.messages.empty());
+    EXPECT_TRUE(desktop.screen.inversions.empty());
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(NodeClick, NegativeNumbersShowTheirTwosComplementInHexadecimal) {
@@ -97,7 +86,7 @@ TEST_F(NodeClick, VanishedWindowShowsTheDefaults) {
     // Handle 0 gets the screen's device context, which must be given back as well.
     frm.trvw_NodeClick(entry(0));
     EXPECT_EQ(form.txtInf, L"Fensterhandle: 0  (&H0)\r\n" + vanished);
-    EXPECT_TRUE(api.messages.empty());
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(NodeClick, KeyThatIsNoNumberIsReportedAtStep30) {
@@ -117,13 +106,13 @@ TEST_F(NodeClick, KeyThatIsNoNumberIsReportedAtStep30) {
     form.txtInf = L"before";
     for (const auto& [key, report] : cases) {
         SCOPED_TRACE(key);
-        api.messages.clear();
+        desktop.messages.clear();
         frm.trvw_NodeClick(entry(key));
-        ASSERT_EQ(api.messages.size(), 1u);
-        EXPECT_EQ(api.messages[0], report);
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages[0], report);
     }
     EXPECT_EQ(form.txtInf, L"before");
-    EXPECT_TRUE(api.inversions.empty());
+    EXPECT_TRUE(desktop.screen.inversions.empty());
 }
 
 TEST_F(NodeClick, SmallestHandleStillReads) {
@@ -135,9 +124,9 @@ TEST_F(NodeClick, SmallestHandleStillReads) {
 TEST_F(NodeClick, FractionalTwipsUseTheUsersDecimalSeparator) {
     form.tppX = 14.4f;  // 14.3999996185302734375 in single precision
     form.tppY = 12.5f;
-    api.decimal = L",";
+    desktop.screen.decimal = L",";
     const Hwnd hwnd = window(300, L"Static");
-    api.window(hwnd).spec.clientHeight = 7;
+    desktop.window(hwnd).spec.clientHeight = 7;
     frm.trvw_NodeClick(entry(hwnd));
     EXPECT_EQ(form.txtInf.substr(form.txtInf.rfind(L"\r\n") + 2),
               L"Größe:         100 x 7 Pixel( 1439,99996185303 x 87,5 Twips)");
@@ -154,7 +143,7 @@ TEST_F(NodeClick, LongClassNameIsCutToTheBufferCapacity) {
 // some systems cut with the terminator counted in, is shown whole and the last line follows it.
 TEST_F(NodeClick, CutSurrogatePairsAndLongPathsLeaveTheFiveLinesWhole) {
     const std::wstring path = L"C:\\" + std::wstring(32000, L'p') + L".exe";
-    api.processes.front().modulePath = path;
+    desktop.processes.front().modulePath = path;
     const std::wstring pair{wchar_t{0xD83D}, wchar_t{0xDE00}};
 
     frm.trvw_NodeClick(entry(window(308, std::wstring(253, L'K') + pair)));
@@ -178,12 +167,12 @@ TEST_F(NodeClick, FailureDuringTheFlashGivesTheDeviceContextBack) {
     const Node node = entry(window(304, L"Static"));
     for (const auto& [function, report] : cases) {
         SCOPED_TRACE(function);
-        api.missing = {function};
-        api.messages.clear();
+        desktop.missing = {function};
+        desktop.messages.clear();
         frm.trvw_NodeClick(node);
-        ASSERT_EQ(api.messages.size(), 1u);
-        EXPECT_EQ(api.messages[0], report);
-        EXPECT_EQ(api.openDeviceContexts(), 0);
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages[0], report);
+        EXPECT_EQ(desktop.screen.openDeviceContexts(), 0);
     }
 }
 
@@ -191,12 +180,12 @@ TEST_F(NodeClick, FailureBeforeTheTextIsWrittenKeepsTheOldTextAndFlashesNothing)
     form.txtInf = L"before";
     form.failing.insert("twipsPerPixel");
     frm.trvw_NodeClick(entry(window(306, L"Static")));
-    ASSERT_EQ(api.messages.size(), 1u);
-    EXPECT_EQ(api.messages[0],
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0],
               L"Zeile 140: Error 5 (Invalid procedure call or argument) in Prozedur "
               L"trvw_NodeClick, Formular frmMain");
     EXPECT_EQ(form.txtInf, L"before");
-    EXPECT_TRUE(api.inversions.empty());
+    EXPECT_TRUE(desktop.screen.inversions.empty());
 }
 
 TEST_F(NodeClick, TreeRebuiltByEventsDuringTheFlashDisturbsNothing) {
@@ -208,16 +197,16 @@ TEST_F(NodeClick, TreeRebuiltByEventsDuringTheFlashDisturbsNothing) {
         nested = true;
         // What a drag from the probe does meanwhile: a new tree, then a click on it.
         trv.clear();
-        desktop = trv.addTopLevel(L"DesktopWindow");
+        desktopNode = trv.addTopLevel(L"DesktopWindow");
         frm.trvw_NodeClick(entry(second));
     };
 
     frm.trvw_NodeClick(first);
 
-    EXPECT_TRUE(api.messages.empty());
+    EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(form.txtInf.substr(0, form.txtInf.find(L"\r\n")), L"Fensterhandle: 402  (&H192)");
-    EXPECT_EQ(api.inversions.size(), 4u);
-    EXPECT_EQ(api.sleptMilliseconds, 400u);
+    EXPECT_EQ(desktop.screen.inversions.size(), 4u);
+    EXPECT_EQ(desktop.screen.sleptMilliseconds, 400u);
 }
 
 }  // namespace

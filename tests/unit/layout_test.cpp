@@ -46,7 +46,7 @@ protected:
     Nodes trv_{widget_};
     RecordingForm form_;
     test::SimOutline outline_{api_};
-    FrmMain frm_{api_, form_, trv_, outline_.geometry, outline_.outline};
+    FrmMain frm_{api_.platform(), form_, trv_, outline_.geometry, outline_.outline};
 };
 
 bool followsWidth(Property property) {

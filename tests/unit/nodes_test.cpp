@@ -9,7 +9,7 @@ namespace {
 
 int errorOf(auto&& call) {
     try {
-        call();
+        static_cast<void>(call());
     } catch (const RuntimeError& e) {
         return e.number;
     }
@@ -18,67 +18,69 @@ int errorOf(auto&& call) {
 
 struct NodesTest : ::testing::Test {
     test::MemoryTree widget;
-    Nodes nodes{widget};
+    Nodes trv{widget};
 };
 
 TEST_F(NodesTest, IndexesCountFromOneAfterEachClearing) {
-    const Node root = nodes.addTopLevel(L"DesktopWindow");
-    nodes.addChild(root, L"a1", L"one", 1);
-    nodes.clear();
-    const Node again = nodes.addTopLevel(L"DesktopWindow");
-    EXPECT_EQ(nodes.index(again), 1);
-    EXPECT_EQ(nodes.index(nodes.addChild(again, L"a1", L"one", 1)), 2);
-    EXPECT_EQ(nodes.key(again), L"");
+    const Node root = trv.addTopLevel(L"DesktopWindow");
+    trv.addChild(root, L"a1", L"one", 1);
+    trv.clear();
+    const Node again = trv.addTopLevel(L"DesktopWindow");
+    EXPECT_EQ(trv.index(again), 1);
+    EXPECT_EQ(trv.index(trv.addChild(again, L"a1", L"one", 1)), 2);
+    EXPECT_EQ(trv.key(again), L"");
 }
 
 TEST_F(NodesTest, DuplicateKeyRaisesAndAddsNothing) {
-    const Node root = nodes.addTopLevel(L"DesktopWindow");
-    nodes.addChild(root, L"a7", L"seven", 1);
-    EXPECT_EQ(errorOf([&] { nodes.addChild(root, L"a7", L"again", 2); }),
+    const Node root = trv.addTopLevel(L"DesktopWindow");
+    trv.addChild(root, L"a7", L"seven", 1);
+    EXPECT_EQ(errorOf([&] { trv.addChild(root, L"a7", L"again", 2); }),
               static_cast<int>(ErrorNumber::KeyNotUnique));
-    EXPECT_EQ(nodes.count(), 2);
+    EXPECT_EQ(trv.count(), 2);
     EXPECT_EQ(widget.size(), 2u);
 }
 
 TEST_F(NodesTest, MissingKeyRaisesAndNeverAnswersAnotherNode) {
-    const Node root = nodes.addTopLevel(L"DesktopWindow");
-    nodes.addChild(root, L"a12", L"twelve", 1);
-    EXPECT_EQ(errorOf([&] { nodes.find(L"a1"); }), static_cast<int>(ErrorNumber::ElementNotFound));
-    EXPECT_EQ(nodes.index(nodes.find(L"a12")), 2);
+    const Node root = trv.addTopLevel(L"DesktopWindow");
+    trv.addChild(root, L"a12", L"twelve", 1);
+    EXPECT_EQ(errorOf([&] { return trv.find(L"a1"); }),
+              static_cast<int>(ErrorNumber::ElementNotFound));
+    EXPECT_EQ(trv.index(trv.find(L"a12")), 2);
 }
 
 TEST_F(NodesTest, NodesOfAClearedTreeAreRejected) {
-    const Node old = nodes.addTopLevel(L"DesktopWindow");
-    nodes.clear();
-    nodes.addTopLevel(L"DesktopWindow");
-    EXPECT_EQ(errorOf([&] { nodes.setExpanded(old); }), static_cast<int>(ErrorNumber::NodeRemoved));
-    EXPECT_EQ(errorOf([&] { nodes.key(Node{}); }), static_cast<int>(ErrorNumber::ObjectNotSet));
+    const Node old = trv.addTopLevel(L"DesktopWindow");
+    trv.clear();
+    trv.addTopLevel(L"DesktopWindow");
+    EXPECT_EQ(errorOf([&] { trv.setExpanded(old); }), static_cast<int>(ErrorNumber::NodeRemoved));
+    EXPECT_EQ(errorOf([&] { return trv.key(Node{}); }),
+              static_cast<int>(ErrorNumber::ObjectNotSet));
 }
 
 TEST_F(NodesTest, PicturesExpansionAndSelectionReachTheWidget) {
-    const Node root = nodes.addTopLevel(L"DesktopWindow");
-    const Node hidden = nodes.addChild(root, L"a3", L"(Static)", 2);
-    nodes.setExpanded(hidden);
-    nodes.setSelected(hidden);
+    const Node root = trv.addTopLevel(L"DesktopWindow");
+    const Node hidden = trv.addChild(root, L"a3", L"(Static)", 2);
+    trv.setExpanded(hidden);
+    trv.setSelected(hidden);
     EXPECT_EQ(widget.describe(), L"DesktopWindow\n  *(Static) [2] +\n");
 }
 
 TEST_F(NodesTest, WidgetIdsNameOnlyNodesOfTheCurrentTree) {
-    nodes.addTopLevel(L"DesktopWindow");
-    const std::uintptr_t oldId = widget.item(1).id;
-    nodes.clear();
-    const Node fresh = nodes.addTopLevel(L"DesktopWindow");
-    EXPECT_FALSE(nodes.fromId(oldId).has_value());
-    ASSERT_TRUE(nodes.fromId(widget.item(1).id).has_value());
-    EXPECT_EQ(nodes.fromId(widget.item(1).id)->index, fresh.index);
+    trv.addTopLevel(L"DesktopWindow");
+    const NodeId oldId = widget.item(1).id;
+    trv.clear();
+    const Node fresh = trv.addTopLevel(L"DesktopWindow");
+    EXPECT_FALSE(trv.fromId(oldId).has_value());
+    ASSERT_TRUE(trv.fromId(widget.item(1).id).has_value());
+    EXPECT_EQ(trv.fromId(widget.item(1).id)->index, fresh.index);
 }
 
 TEST_F(NodesTest, AFailingWidgetLeavesTheKeyFree) {
-    const Node root = nodes.addTopLevel(L"DesktopWindow");
+    const Node root = trv.addTopLevel(L"DesktopWindow");
     widget.beforeInsert = [](const std::wstring&) { raise(ErrorNumber::OutOfMemory); };
-    EXPECT_NE(errorOf([&] { nodes.addChild(root, L"a5", L"five", 1); }), 0);
+    EXPECT_NE(errorOf([&] { trv.addChild(root, L"a5", L"five", 1); }), 0);
     widget.beforeInsert = nullptr;
-    EXPECT_EQ(nodes.index(nodes.addChild(root, L"a5", L"five", 1)), 2);
+    EXPECT_EQ(trv.index(trv.addChild(root, L"a5", L"five", 1)), 2);
 }
 
 }  // namespace

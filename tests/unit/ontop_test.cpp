@@ -2,65 +2,34 @@
 
 #include <vector>
 
-#include "app/frmMain.h"
 #include "modules/mdlTrans.h"
-#include "tests/support/FakeForm.h"
-#include "tests/support/MemoryTree.h"
-#include "tests/support/SimDesktop.h"
-#include "tests/support/SimOutline.h"
+#include "tests/support/FrmMainFixture.h"
 
 namespace quellon {
 namespace {
-
-struct WindowPosCall {
-    Hwnd window, insertAfter;
-    int x, y, cx, cy;
-    unsigned flags;
-    bool operator==(const WindowPosCall&) const = default;
-};
-
-// Keeps the arguments of every SetWindowPos call.
-class RecordingDesktop : public test::SimDesktop {
-public:
-    std::vector<WindowPosCall> windowPosCalls;
-
-    bool setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override {
-        windowPosCalls.push_back({window, insertAfter, x, y, cx, cy, flags});
-        return SimDesktop::setWindowPos(window, insertAfter, x, y, cx, cy, flags);
-    }
-};
 
 constexpr std::int32_t WS_EX_TOPMOST = 0x8;
 constexpr std::int32_t WS_EX_WINDOWEDGE = 0x100;
 constexpr std::int32_t WS_EX_CONTROLPARENT = 0x10000;
 constexpr std::int32_t kOtherStyles = WS_EX_TOPMOST | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
-class OnTopAndTransparencyTest : public ::testing::Test {
-protected:
+struct OnTopAndTransparencyTest : test::FrmMainFixture {
     OnTopAndTransparencyTest() {
-        form_.handle = api_.create({.text = L"Tarnwick W_Quellon", .className = L"ThunderForm"});
+        form.handle = desktop.create({.text = L"Tarnwick W_Quellon", .className = L"ThunderForm"});
     }
 
-    test::SimWindow& mainWindow() { return api_.window(form_.handle); }
+    test::SimWindow& mainWindow() { return desktop.window(form.handle); }
 
     void clickChkTop(int value) {
-        form_.chkTop = value;
-        frm_.chkTop_Click();
+        form.chkTop = value;
+        frm.chkTop_Click();
     }
-
-    RecordingDesktop api_;
-    test::MemoryTree widget_;
-    Nodes trv_{widget_};
-    test::FakeForm form_;
-    test::SimOutline outline_{api_};
-    FrmMain frm_{api_, form_, trv_, outline_.geometry, outline_.outline};
 };
 
 // --- always on top ---
 
 TEST_F(OnTopAndTransparencyTest, CheckingMakesTheWindowTopmostAndAnyOtherValueEndsIt) {
-    const Hwnd hwnd = form_.handle;
+    const Hwnd hwnd = form.handle;
     clickChkTop(1);
     EXPECT_TRUE(mainWindow().topmost);
     clickChkTop(0);
@@ -70,14 +39,14 @@ TEST_F(OnTopAndTransparencyTest, CheckingMakesTheWindowTopmostAndAnyOtherValueEn
     EXPECT_FALSE(mainWindow().topmost);
 
     // Never moved or resized: the coordinates are ignored under SWP_NOMOVE | SWP_NOSIZE.
-    const std::vector<WindowPosCall> expected = {
+    const std::vector<test::WindowPosCall> expected = {
         {hwnd, -1, 0, 0, 0, 0, 3},
         {hwnd, -2, 0, 0, 0, 0, 3},
         {hwnd, -1, 0, 0, 0, 0, 3},
         {hwnd, -2, 0, 0, 0, 0, 3},
     };
-    EXPECT_EQ(api_.windowPosCalls, expected);
-    EXPECT_TRUE(api_.messages.empty());
+    EXPECT_EQ(desktop.screen.windowPosCalls, expected);
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(OnTopAndTransparencyTest, AFailingChkTopStepIsReportedWithItsLabelAndChangesNothing) {
@@ -98,58 +67,59 @@ TEST_F(OnTopAndTransparencyTest, AFailingChkTopStepIsReportedWithItsLabelAndChan
          L"Formular frmMain"},
     };
     for (const Case& c : cases) {
-        api_.messages.clear();
-        form_.failing = {c.failing};
+        desktop.messages.clear();
+        form.failing = {c.failing};
         mainWindow().topmost = c.value != 1;
         clickChkTop(c.value);
-        EXPECT_EQ(api_.messages, std::vector<std::wstring>{c.report});
+        EXPECT_EQ(desktop.messages, std::vector<std::wstring>{c.report});
         EXPECT_EQ(mainWindow().topmost, c.value != 1) << "z-order changed";
     }
-    EXPECT_TRUE(api_.windowPosCalls.empty());
+    EXPECT_TRUE(desktop.screen.windowPosCalls.empty());
 }
 
 TEST_F(OnTopAndTransparencyTest, AMissingSetWindowPosIsReportedAtTheStepThatCallsIt) {
-    api_.missing = {"SetWindowPos"};
+    desktop.missing = {"SetWindowPos"};
     clickChkTop(0);
     clickChkTop(1);
     const std::wstring tail =
         L": Error 453 (Can't find DLL entry point SetWindowPos in user32) in Prozedur "
         L"chkTop_Click, Formular frmMain";
-    EXPECT_EQ(api_.messages, (std::vector<std::wstring>{L"Zeile 50" + tail, L"Zeile 30" + tail}));
+    EXPECT_EQ(desktop.messages,
+              (std::vector<std::wstring>{L"Zeile 50" + tail, L"Zeile 30" + tail}));
 }
 
 TEST_F(OnTopAndTransparencyTest, ASetWindowPosThatMerelyFailsShowsNothing) {
-    form_.handle = 0x7777;  // no such window
+    form.handle = 0x7777;  // no such window
     clickChkTop(1);
-    EXPECT_EQ(api_.windowPosCalls.size(), 1u);
-    EXPECT_TRUE(api_.messages.empty());
+    EXPECT_EQ(desktop.screen.windowPosCalls.size(), 1u);
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 // --- transparency buttons ---
 
 TEST_F(OnTopAndTransparencyTest, EachButtonAppliesItsOwnOpacityWhateverWasSetBefore) {
-    frm_.Command1_Click(2);
+    frm.Command1_Click(2);
     EXPECT_EQ(mainWindow().alpha, 120);
-    frm_.Command1_Click(1);
+    frm.Command1_Click(1);
     EXPECT_EQ(mainWindow().alpha, 200);
-    frm_.Command1_Click(1);
+    frm.Command1_Click(1);
     EXPECT_EQ(mainWindow().alpha, 200);
     EXPECT_TRUE(mainWindow().exStyle & win::kWsExLayered);
 
-    frm_.Command1_Click(0);
+    frm.Command1_Click(0);
     EXPECT_FALSE(mainWindow().exStyle & win::kWsExLayered);
-    frm_.Command1_Click(0);  // already opaque
+    frm.Command1_Click(0);  // already opaque
     EXPECT_FALSE(mainWindow().exStyle & win::kWsExLayered);
-    EXPECT_TRUE(api_.messages.empty());
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(OnTopAndTransparencyTest, RemovingClearsTheStyleBeforeTheOpacityCall) {
-    frm_.Command1_Click(2);
+    frm.Command1_Click(2);
     std::int32_t styleAtOpacityCall = -1;
-    api_.beforeCall = [&](const std::string& function, Hwnd) {
+    desktop.beforeCall = [&](const std::string& function, Hwnd) {
         if (function == "SetLayeredWindowAttributes") styleAtOpacityCall = mainWindow().exStyle;
     };
-    frm_.Command1_Click(0);
+    frm.Command1_Click(0);
     EXPECT_EQ(styleAtOpacityCall, 0);
     // The zero opacity finds no layered window, so it is never drawn invisible.
     EXPECT_EQ(mainWindow().alpha, 120);
@@ -157,22 +127,22 @@ TEST_F(OnTopAndTransparencyTest, RemovingClearsTheStyleBeforeTheOpacityCall) {
 
 TEST_F(OnTopAndTransparencyTest, AnUnknownIndexDoesNothing) {
     for (std::int16_t index : {std::int16_t{3}, std::int16_t{-1}, std::int16_t{32767}}) {
-        frm_.Command1_Click(index);
+        frm.Command1_Click(index);
     }
-    EXPECT_TRUE(api_.calls.empty());
+    EXPECT_TRUE(desktop.calls.empty());
     EXPECT_EQ(mainWindow().exStyle, 0);
 }
 
 TEST_F(OnTopAndTransparencyTest, AnUnreadableHandleSkipsTheButtonSilently) {
-    form_.failing = {"hwnd"};
-    for (std::int16_t index = 0; index < 3; ++index) frm_.Command1_Click(index);
-    EXPECT_TRUE(api_.calls.empty());
-    EXPECT_TRUE(api_.messages.empty());
+    form.failing = {"hwnd"};
+    for (std::int16_t index = 0; index < 3; ++index) frm.Command1_Click(index);
+    EXPECT_TRUE(desktop.calls.empty());
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(OnTopAndTransparencyTest, TopmostAndTransparencyAreIndependent) {
     clickChkTop(1);
-    frm_.Command1_Click(1);
+    frm.Command1_Click(1);
     EXPECT_TRUE(mainWindow().topmost);
     clickChkTop(0);
     EXPECT_EQ(mainWindow().alpha, 200);
@@ -183,45 +153,45 @@ TEST_F(OnTopAndTransparencyTest, TopmostAndTransparencyAreIndependent) {
 
 TEST_F(OnTopAndTransparencyTest, OnlyTheLayeredBitOfTheExtendedStyleChanges) {
     mainWindow().exStyle = kOtherStyles;
-    mdlTrans::SetTransparency(api_, form_.handle, 200);
+    mdlTrans::SetTransparency(desktop.screen, form.handle, 200);
     EXPECT_EQ(mainWindow().exStyle, kOtherStyles | win::kWsExLayered);
-    mdlTrans::RemoveTransparency(api_, form_.handle);
+    mdlTrans::RemoveTransparency(desktop.screen, form.handle);
     EXPECT_EQ(mainWindow().exStyle, kOtherStyles);
 }
 
 TEST_F(OnTopAndTransparencyTest, WithoutLayeredWindowsTheStyleIsStillSetAndClearedSilently) {
-    api_.missing = {"SetLayeredWindowAttributes"};
+    desktop.missing = {"SetLayeredWindowAttributes"};
     mainWindow().exStyle = WS_EX_WINDOWEDGE;
     for (std::int16_t index : {std::int16_t{1}, std::int16_t{2}}) {
-        frm_.Command1_Click(index);
+        frm.Command1_Click(index);
         EXPECT_EQ(mainWindow().exStyle, WS_EX_WINDOWEDGE | win::kWsExLayered);
         EXPECT_EQ(mainWindow().alpha, 255);
-        frm_.Command1_Click(0);
+        frm.Command1_Click(0);
         EXPECT_EQ(mainWindow().exStyle, WS_EX_WINDOWEDGE);
     }
-    EXPECT_EQ(api_.calls["SetLayeredWindowAttributes"], 4);
-    EXPECT_TRUE(api_.messages.empty());
+    EXPECT_EQ(desktop.calls["SetLayeredWindowAttributes"], 4);
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(OnTopAndTransparencyTest, AStyleThatCannotBeReadIsNotOverwritten) {
     // Writing the layered bit alone would wipe the window's other extended styles.
     mainWindow().exStyle = kOtherStyles;
-    api_.missing = {"GetWindowLongW"};
-    mdlTrans::SetTransparency(api_, form_.handle, 120);
-    mdlTrans::RemoveTransparency(api_, form_.handle);
+    desktop.missing = {"GetWindowLongW"};
+    mdlTrans::SetTransparency(desktop.screen, form.handle, 120);
+    mdlTrans::RemoveTransparency(desktop.screen, form.handle);
     EXPECT_EQ(mainWindow().exStyle, kOtherStyles);
-    EXPECT_EQ(api_.calls["SetWindowLongW"], 0);
+    EXPECT_EQ(desktop.calls["SetWindowLongW"], 0);
     // The remaining step still runs.
-    EXPECT_EQ(api_.calls["SetLayeredWindowAttributes"], 2);
-    EXPECT_TRUE(api_.messages.empty());
+    EXPECT_EQ(desktop.calls["SetLayeredWindowAttributes"], 2);
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(OnTopAndTransparencyTest, AFailedStyleWriteStillLetsTheOpacityCallRun) {
-    api_.missing = {"SetWindowLongW"};
-    mdlTrans::SetTransparency(api_, form_.handle, 120);
-    EXPECT_EQ(api_.calls["SetLayeredWindowAttributes"], 1);
+    desktop.missing = {"SetWindowLongW"};
+    mdlTrans::SetTransparency(desktop.screen, form.handle, 120);
+    EXPECT_EQ(desktop.calls["SetLayeredWindowAttributes"], 1);
     EXPECT_EQ(mainWindow().exStyle, 0);
-    EXPECT_TRUE(api_.messages.empty());
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 }  // namespace

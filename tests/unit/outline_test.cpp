@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "platform/RuntimeError.h"
-#include "tests/support/ProbeFixture.h"
+#include "tests/support/FrmMainFixture.h"
 
 namespace quellon {
 namespace {
 
-struct OutlineTest : test::ProbeFixture {
+struct OutlineTest : test::FrmMainFixture {
     test::SimGeometry& geometry = outline.geometry;
     const std::optional<OutlineEdges>& shown = outline.frames.shown;
 
@@ -103,7 +103,7 @@ TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {
     const Hwnd frame = window(L"Frame");
     moveOver(frame);
     window(L"Later", frame);
-    nodes.setSelected(nodes.find(nodeKey(frame)));
+    trv.setSelected(trv.find(nodeKey(frame)));
     desktop.pointed = window(L"Elsewhere");  // F5 does not look at the pointer
 
     frm.Form_KeyDown(kKeyF5 + 1);

@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "platform/RuntimeError.h"
-#include "tests/support/ProbeFixture.h"
+#include "tests/support/FrmMainFixture.h"
 
 namespace quellon {
 namespace {
 
-using test::ProbeFixture;
+using test::FrmMainFixture;
 using Reports = std::vector<std::wstring>;
 
-struct ProbeTest : ProbeFixture {
+struct ProbeTest : FrmMainFixture {
     // The entry the tree shows for a top-level window with this text and class.
     std::wstring entryOf(const std::wstring& text, const std::wstring& className) {
         test::WindowSpec spec;
@@ -24,7 +24,7 @@ struct ProbeTest : ProbeFixture {
         return selectedEntry();
     }
 
-    Node desktopNode() const { return *nodes.fromId(widget.item(1).id); }
+    Node desktopNode() const { return *trv.fromId(widget.item(1).id); }
 };
 
 TEST_F(ProbeTest, AnyButtonShowsTheQuestionPointerUntilReleasedWithoutTouchingTheTree) {
@@ -46,9 +46,9 @@ TEST_F(ProbeTest, ATopLevelWindowSitsSelectedDirectlyBelowTheDesktopEntry) {
 
     EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n");
     EXPECT_EQ(frm.hwndLastTarget(), frame);
-    EXPECT_EQ(nodes.index(desktopNode()), 1);
-    EXPECT_EQ(nodes.key(desktopNode()), L"");
-    EXPECT_EQ(nodes.index(nodes.find(nodeKey(frame))), 2);
+    EXPECT_EQ(trv.index(desktopNode()), 1);
+    EXPECT_EQ(trv.key(desktopNode()), L"");
+    EXPECT_EQ(trv.index(trv.find(nodeKey(frame))), 2);
     EXPECT_EQ(bulkDepthWhileAdding, 1);
     EXPECT_EQ(widget.bulkDepth, 0);
     EXPECT_TRUE(desktop.messages.empty());
@@ -71,7 +71,7 @@ TEST_F(ProbeTest, TheChainRunsThroughOwnersAndTheirOwnersAndShowsHiddenWindowsAs
               L"        *(Button) [1] +\n");
     int index = 2;
     for (Hwnd outermostFirst : {main, app, dialog, button}) {
-        EXPECT_EQ(nodes.index(nodes.find(nodeKey(outermostFirst))), index++);
+        EXPECT_EQ(trv.index(trv.find(nodeKey(outermostFirst))), index++);
     }
 }
 
@@ -155,7 +155,7 @@ TEST_F(ProbeTest, AMoveWhosePointerPositionCannotBeReadDoesNothing) {
 TEST_F(ProbeTest, MovesOverTheSameWindowLeaveTheTreeAndTheUsersSelectionAlone) {
     const Hwnd frame = window(L"Frame");
     moveOver(frame);
-    nodes.setSelected(desktopNode());
+    trv.setSelected(desktopNode());
     const std::wstring shown = tree();
 
     moveOver(frame);
@@ -215,7 +215,7 @@ TEST_F(ProbeTest, ARebuildByAMoveDuringTheFlashOfAClickIsSafe) {
         moveOver(second);
     };
 
-    frm.trvw_NodeClick(nodes.find(nodeKey(first)));
+    frm.trvw_NodeClick(trv.find(nodeKey(first)));
 
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_TRUE(form.txtInf.starts_with(L"Fensterhandle: " + std::to_wstring(first)));

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/RuntimeError.h"
-#include "tests/support/ProbeFixture.h"
+#include "tests/support/FrmMainFixture.h"
 
 namespace quellon {
 namespace {
@@ -14,7 +14,7 @@ using Reports = std::vector<std::wstring>;
 
 // T has the children A (top) and B; A has the children A1 (top) and A2. T also owns a dialog,
 // and a top-level window S with a child follows T.
-struct WalkTest : test::ProbeFixture {
+struct WalkTest : test::FrmMainFixture {
     const Hwnd t = window(L"T");
     const Hwnd a = window(L"A", t);
     const Hwnd a1 = window(L"A1", a);
@@ -49,7 +49,7 @@ TEST_F(WalkTest, TheSubtreeIsAddedInPreOrderBelowEachWindowsParent) {
     EXPECT_TRUE(desktop.messages.empty());
     int index = 3;
     for (Hwnd preOrder : {a, a1, a2, b}) {
-        EXPECT_EQ(nodes.index(nodes.find(nodeKey(preOrder))), index++);
+        EXPECT_EQ(trv.index(trv.find(nodeKey(preOrder))), index++);
     }
 }
 
@@ -76,7 +76,7 @@ TEST_F(WalkTest, ATargetWithOneChildlessChildStopsWhenTheClimbReachesIt) {
     EXPECT_EQ(tree(), L"DesktopWindow\n  (T) [1] +\n    *(B) [1] +\n      (Only) [1] +\n");
     // The child's children, the child's next sibling, and nothing about the target's siblings.
     EXPECT_EQ(desktop.calls["GetWindow"], 3);
-    EXPECT_EQ(nodes.index(nodes.find(nodeKey(only))), 4);
+    EXPECT_EQ(trv.index(trv.find(nodeKey(only))), 4);
 }
 
 TEST_F(WalkTest, SiblingsFollowTheZOrder) {
@@ -181,14 +181,14 @@ TEST_F(WalkTest, TenThousandNestedWindowsAndTenThousandSiblings) {
     for (int i = 0; i < kCount; ++i) window(L"C" + std::to_wstring(i), a1);
 
     moveOver(b);
-    ASSERT_EQ(nodes.count(), 3 + kCount);
+    ASSERT_EQ(trv.count(), 3 + kCount);
     for (ItemRef item = 5; item <= widget.size(); ++item) {
         ASSERT_EQ(widget.item(item).parent, item - 1);
     }
-    EXPECT_EQ(nodes.index(nodes.find(nodeKey(innermost))), 3 + kCount);
+    EXPECT_EQ(trv.index(trv.find(nodeKey(innermost))), 3 + kCount);
 
     moveOver(a1);
-    ASSERT_EQ(nodes.count(), 4 + kCount);
+    ASSERT_EQ(trv.count(), 4 + kCount);
     for (int i = 0; i < kCount; ++i) {
         const ItemRef item = static_cast<ItemRef>(5 + i);
         ASSERT_EQ(widget.item(item).parent, 4u);

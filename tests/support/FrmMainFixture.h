@@ -1,5 +1,5 @@
-// A small desktop with the main window's handlers on top, for tests that drag the probe over
-// windows and read the tree it builds.
+// The main window's handlers on a simulated desktop, with a hosting window, an in-memory tree
+// and the probe's outline: the one fixture of the tests that call the handlers.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,15 +18,15 @@
 
 namespace quellon::test {
 
-struct ProbeFixture : ::testing::Test {
+struct FrmMainFixture : ::testing::Test {
     SimDesktop desktop;
     FakeForm form;
     MemoryTree widget;
-    Nodes nodes{widget};
+    Nodes trv{widget};
     SimOutline outline{desktop};
-    FrmMain frm{desktop, form, nodes, outline.geometry, outline.outline};
+    FrmMain frm{desktop.platform(), form, trv, outline.geometry, outline.outline};
 
-    ProbeFixture() { frm.Form_Load(); }
+    FrmMainFixture() { frm.Form_Load(); }
 
     // A window without text whose class name is its label, so that its entry reads "(label)".
     Hwnd window(const std::wstring& label, Hwnd parent = 0, bool visible = true) {
