@@ -6,7 +6,10 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "app/ControlGeometry.h"
 #include "app/FormHost.h"
 #include "platform/RuntimeError.h"
 
@@ -20,9 +23,11 @@ public:
     MousePointer pointer = MousePointer::Default;
     int doEventsCalls = 0;
     std::function<void()> onDoEvents;  // runs inside doEvents, as nested events would
-    std::int32_t outerWidth = 7140;
-    std::int32_t outerHeight = 5730;
+    std::int32_t outerWidth = kDesignOuter.width;
+    std::int32_t outerHeight = kDesignOuter.height;
     std::map<std::pair<Control, Property>, float> controls;
+    // Every property set, in order.
+    std::vector<std::tuple<Control, Property, float>> assignments;
     int chkTop = 0;
     std::wstring txtInf;
     // Names of members that raise: "hwnd", "width", "height", "chkTop", "txtInf",
@@ -61,6 +66,7 @@ public:
     void setControl(Control control, Property property, float twips) override {
         if (failingControls.count({control, property})) raise(ErrorNumber::InvalidCall);
         controls[{control, property}] = twips;
+        assignments.emplace_back(control, property, twips);
     }
     int chkTopValue() override {
         check("chkTop");

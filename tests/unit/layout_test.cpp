@@ -7,10 +7,7 @@
 
 #include "app/ControlGeometry.h"
 #include "app/frmMain.h"
-#include "tests/support/FakeForm.h"
-#include "tests/support/MemoryTree.h"
-#include "tests/support/SimDesktop.h"
-#include "tests/support/SimOutline.h"
+#include "tests/support/FrmMainFixture.h"
 
 namespace quellon {
 namespace {
@@ -18,35 +15,17 @@ namespace {
 using Assignment = std::tuple<Control, Property, float>;
 using Layout = std::vector<Assignment>;
 
-// Keeps every property assignment that succeeded, in order.
-class RecordingForm : public test::FakeForm {
-public:
-    Layout assignments;
-
-    void setControl(Control control, Property property, float twips) override {
-        FakeForm::setControl(control, property, twips);
-        assignments.emplace_back(control, property, twips);
-    }
-};
-
-class LayoutTest : public ::testing::Test {
+class LayoutTest : public test::FrmMainFixture {
 protected:
     Layout resizeTo(std::int32_t width, std::int32_t height) {
-        form_.outerWidth = width;
-        form_.outerHeight = height;
-        form_.assignments.clear();
-        frm_.Form_Resize();
-        return form_.assignments;
+        form.outerWidth = width;
+        form.outerHeight = height;
+        form.assignments.clear();
+        frm.Form_Resize();
+        return form.assignments;
     }
 
     Layout resizeToMinimum() { return resizeTo(kDesignOuter.width, kDesignOuter.height); }
-
-    test::SimDesktop api_;
-    test::MemoryTree widget_;
-    Nodes trv_{widget_};
-    RecordingForm form_;
-    test::SimOutline outline_{api_};
-    FrmMain frm_{api_.platform(), form_, trv_, outline_.geometry, outline_.outline};
 };
 
 bool followsWidth(Property property) {
@@ -110,8 +89,8 @@ TEST_F(LayoutTest, AtOrBelowTheMinimumInBothDirectionsGivesTheMinimumLayout) {
     for (const auto& [width, height] : sizes) {
         EXPECT_EQ(resizeTo(width, height), minimum) << width << " x " << height;
         // Only the layout's own values are raised, never the window.
-        EXPECT_EQ(form_.outerWidth, width);
-        EXPECT_EQ(form_.outerHeight, height);
+        EXPECT_EQ(form.outerWidth, width);
+        EXPECT_EQ(form.outerHeight, height);
     }
 }
 
@@ -135,14 +114,14 @@ TEST_F(LayoutTest, ResizingBackAndForthGivesTheSamePlacesForTheSameSize) {
 
 TEST_F(LayoutTest, APropertyThatCannotBeSetLeavesTheOthersSet) {
     Layout expected = resizeTo(9000, 7500);
-    form_.failingControls = {{Control::r1, Property::Left}, {Control::trv, Property::Width}};
+    form.failingControls = {{Control::r1, Property::Left}, {Control::trv, Property::Width}};
     std::erase_if(expected, [&](const Assignment& assignment) {
         const auto& [control, property, twips] = assignment;
-        return form_.failingControls.count({control, property}) > 0;
+        return form.failingControls.count({control, property}) > 0;
     });
     EXPECT_EQ(resizeTo(9000, 7500), expected);
     EXPECT_EQ(expected.size(), 12u);
-    EXPECT_TRUE(api_.messages.empty());
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(LayoutTest, AnUnreadableSizeCountsAsZeroAndIsRaisedToTheMinimum) {
@@ -150,13 +129,13 @@ TEST_F(LayoutTest, AnUnreadableSizeCountsAsZeroAndIsRaisedToTheMinimum) {
     const Layout minimumHeight = resizeTo(9000, kDesignOuter.height);
     const Layout minimum = resizeToMinimum();
 
-    form_.failing = {"width"};
+    form.failing = {"width"};
     EXPECT_EQ(resizeTo(9000, 7000), minimumWidth);
-    form_.failing = {"height"};
+    form.failing = {"height"};
     EXPECT_EQ(resizeTo(9000, 7500), minimumHeight);
-    form_.failing = {"width", "height"};
+    form.failing = {"width", "height"};
     EXPECT_EQ(resizeTo(9000, 7500), minimum);
-    EXPECT_TRUE(api_.messages.empty());
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 }  // namespace
