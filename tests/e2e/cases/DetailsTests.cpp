@@ -27,11 +27,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A point of the fixture's main window that none of its children covers.
-POINT bareFixtureMain(const FixtureWindows& f) {
-    return clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5});
-}
-
 std::wstring fixtureExecutable(TestContext& t) {
     std::wstring path = executablePath(processOf(t.session().fixture().main));
     t.require(!path.empty(), "the driver cannot read the fixture's executable path");
@@ -121,7 +116,8 @@ E2E_TEST(details_of_chain_entries) {
 E2E_TEST(details_of_walk_entries_and_desktop) {
     const FixtureWindows& f = t.session().fixture();
     std::wstring module = fixtureExecutable(t);
-    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no chain");
+    t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
+              "no chain");
     // Hidden windows have their sizes too.
     std::vector<HWND> walked = {f.byId(kIdHidden), f.byId(kIdVisibleInHidden), f.byId(kIdOuter)};
     auto entries = shownEntries(t.session(), walked);
@@ -147,13 +143,14 @@ E2E_TEST(details_of_walk_entries_and_desktop) {
 
 E2E_TEST(details_flash_of_top_level_window) {
     const FixtureWindows& f = t.session().fixture();
-    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no chain");
+    t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
+              "no chain");
     auto entries = shownEntries(t.session(), {f.main});
     t.require(entries.size() == 1, "the fixture's entry is not on the screen");
     // Bare parts of the fixture's client area, away from its children.
     std::vector<POINT> points;
-    for (POINT p : {POINT{5, kMainClientHeight - 5}, POINT{kMainClientWidth / 2, 500},
-                    POINT{kMainClientWidth - 5, 420}}) {
+    for (POINT p : {POINT{5, kMainClient.cy - 5}, POINT{kMainClient.cx / 2, 500},
+                    POINT{kMainClient.cx - 5, 420}}) {
         points.push_back(clientToScreen(f.main, p));
     }
     std::vector<COLORREF> before = pixels(points);
@@ -186,7 +183,8 @@ E2E_TEST(details_module_by_family) {
         return;
     }
     auto detailsOfMain = [&](const std::wstring& module) {
-        t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no chain");
+        t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
+                  "no chain");
         auto entries = shownEntries(t.session(), {f.main, f.byId(kIdOuter)});
         t.require(entries.size() == 2, "the fixture's entries are not on the screen");
         // The second entry first, so the case also works when the text box already shows the
@@ -208,7 +206,8 @@ E2E_TEST(details_probe_during_flash) {
     const ToolWindows& tool = t.session().tool();
     DWORD toolId = t.session().toolProcessId();
     auto toolAlive = [&] { return IsWindow(tool.main) && !topLevelWindows(toolId).empty(); };
-    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no chain");
+    t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
+              "no chain");
     auto entries = shownEntries(t.session(), {f.byId(kIdOuter)});
     t.require(entries.size() == 1, "the entry is not on the screen");
     // Press and moves wait while the tool pauses in the flash; it takes them when it lets
@@ -241,7 +240,8 @@ E2E_TEST(details_close_during_flash) {
     DWORD toolId = t.session().toolProcessId();
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, toolId);
     t.require(process != nullptr, "the tool's process cannot be opened");
-    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no chain");
+    t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
+              "no chain");
     auto entries = shownEntries(t.session(), {f.byId(kIdOuter)});
     t.require(entries.size() == 1, "the entry is not on the screen");
     t.require(clickEntry(t.session(), entries[0].entry), "the entry is not on the screen");

@@ -326,7 +326,7 @@ E2E_TEST(hostile_walk_survives_and_recovers) {
     const FixtureWindows& f = t.session().fixture(true);
     dragOverRestlessArea(t, f,
                          {"restless area", GetDlgItem(f.main, kIdHostile), f.main,
-                          clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5})});
+                          clientToScreen(f.main, kBareMainPoint)});
     // The calm fixture must not serve a later case that asks for a restless one.
     t.session().fixture(false);
 }
@@ -340,5 +340,5 @@ E2E_TEST(hostile_walk_survives_windows_destroyed_by_another_thread) {
     dragOverRestlessArea(
         t, f,
         {"area of another thread", GetDlgItem(side.top, kIdDestroyerArea), side.top,
-         clientToScreen(side.top, {kDestroyerClientWidth / 2, kDestroyerClientHeight - 4})});
+         clientToScreen(side.top, {kDestroyerClient.cx / 2, kDestroyerClient.cy - 4})});
 }

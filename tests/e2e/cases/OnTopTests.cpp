@@ -105,7 +105,7 @@ public:
         session.settleTool();
         RECT t = windowRect(tool_);
         IntersectRect(&overlap_, &f, &t);
-        spot_ = clientToScreen(fixture.main, {5, fixture::kMainClientHeight - 5});
+        spot_ = clientToScreen(fixture.main, {5, fixture::kMainClient.cy - 5});
     }
     ~ToolOverFixture() {
         SetWindowPos(tool_, nullptr, original_.left, original_.top, 0, 0,

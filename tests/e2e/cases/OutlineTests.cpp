@@ -38,11 +38,6 @@ bool allDiffer(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
     return true;
 }
 
-// A point of the fixture's main window that none of its children covers.
-POINT bareFixtureMain(const FixtureWindows& f) {
-    return clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5});
-}
-
 // Pixels of the outline's colour from the left edge of the rectangle inwards, in its middle.
 int leftEdgeWidth(const RECT& r) {
     const POINT start = {r.left, centreOf(r).y};
@@ -58,7 +53,7 @@ int outlineWidthOnFixture(TestContext& t, ProbeDrag& drag) {
     const FixtureWindows& f = t.session().fixture();
     const RECT bounds = windowRect(f.main);
     const auto before = edgeColours(bounds);
-    drag.glideTo(bareFixtureMain(f));
+    drag.glideTo(clientToScreen(f.main, kBareMainPoint));
     const bool shown = waitUntil([&] {
         drag.nudge();
         return allDiffer(edgeColours(bounds), before);
@@ -146,7 +141,8 @@ E2E_TEST(outline_none_over_the_tools_own_window) {
 E2E_TEST(f5_shows_a_window_created_since) {
     const FixtureWindows& f = t.session().fixture();
     const ToolWindows& tool = t.session().tool();
-    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no tree to start from");
+    t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
+              "no tree to start from");
     const std::wstring details = L"Details von vorher";
     SendMessageW(tool.txtInf, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(details.c_str()));
     const auto added = reinterpret_cast<HWND>(
@@ -177,7 +173,8 @@ E2E_TEST(f5_shows_a_window_created_since) {
 E2E_TEST(f5_after_the_targets_process_ended_changes_nothing) {
     const FixtureWindows& f = t.session().fixture();
     const ToolWindows& tool = t.session().tool();
-    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no tree to start from");
+    t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
+              "no tree to start from");
     const auto before = readTree(t.session());
 
     DWORD process = 0;

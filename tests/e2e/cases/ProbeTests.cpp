@@ -20,11 +20,6 @@ namespace {
 
 POINT centreOfWindow(HWND window) { return centreOf(windowRect(window)); }
 
-// A point of the fixture's main window that none of its children covers.
-POINT bareFixtureMain(const FixtureWindows& f) {
-    return clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5});
-}
-
 // Checks that the tree still equals `before` once the tool has handled the input given so far.
 void checkUnchanged(TestContext& t, const std::vector<TreeItem>& before, const char* what) {
     t.session().settleTool();
@@ -53,7 +48,8 @@ E2E_TEST(probe_chain_through_owner) {
 
 E2E_TEST(probe_chain_of_top_level_window) {
     const FixtureWindows& f = t.session().fixture();
-    t.require(probeAndCheck(t, bareFixtureMain(f), fixtureMainEntry()), "no chain");
+    t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
+              "no chain");
     checkChain(t, readTree(t.session()), {fixtureMainEntry()});
 }
 

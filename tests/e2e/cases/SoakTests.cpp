@@ -70,7 +70,7 @@ class Soak {
 public:
     Soak(TestContext& t) : t_(t), f_(t.session().fixture()) {
         module_ = executablePath(processOf(f_.main));
-        mainPoint_ = clientToScreen(f_.main, {kMainClientWidth / 2, kMainClientHeight - 5});
+        mainPoint_ = clientToScreen(f_.main, kBareMainPoint);
         okPoint_ = centreOf(windowRect(f_.byId(kIdOk)));
     }
 

@@ -156,9 +156,9 @@ E2E_TEST(unusual_embedded_popups_and_odd_windows) {
                   GetAncestor(hosted[1], GA_PARENT) == host,
               "GetParent of the embedded pop-ups does not answer as the scene needs");
 
-    checkWalk(t, clientToScreen(host, {kHostWidth / 2, kHostHeight - 20}), {top, host},
+    checkWalk(t, clientToScreen(host, {kHost.cx / 2, kHost.cy - 20}), {top, host},
               "the host as target");
-    checkWalk(t, clientToScreen(top, {kUnusualClientWidth / 2, kUnusualClientHeight - 8}), {top},
+    checkWalk(t, clientToScreen(top, {kUnusualClient.cx / 2, kUnusualClient.cy - 8}), {top},
               "the host's top-level window as target");
 }
 
@@ -177,7 +177,7 @@ E2E_TEST(unusual_hung_window_keeps_the_tool_answering) {
     const std::wstring hungEntry = entryFor(kHungTitle, kHungClass);
 
     AnswerWatch watch(tool.main);
-    if (probeAndCheck(t, clientToScreen(hung, {kHungClientWidth / 2, kHungClientHeight - 10}),
+    if (probeAndCheck(t, clientToScreen(hung, {kHungClient.cx / 2, kHungClient.cy - 10}),
                       hungEntry)) {
         auto roots = readTree(t.session());
         if (const TreeItem* target = checkChain(t, roots, {hungEntry})) {
@@ -208,10 +208,8 @@ E2E_TEST(unusual_long_executable_path) {
     // The usual fixture would stand at the same place.
     t.session().stopAll();
     SideFixture side = startSideFixture(t, placedAside({}), kMainClass, copy.path());
-    t.require(
-        probeAndCheck(t, clientToScreen(side.top, {kMainClientWidth / 2, kMainClientHeight - 5}),
-                      fixtureMainEntry()),
-        "no chain");
+    t.require(probeAndCheck(t, clientToScreen(side.top, kBareMainPoint), fixtureMainEntry()),
+              "no chain");
     auto entries = shownEntries(t.session(), {side.top});
     t.require(entries.size() == 1, "the entry is not on the screen");
     clickAndCheckDetails(t, entries[0].entry, expectedDetails(side.top, copy.path()));

@@ -26,7 +26,7 @@ void checkDescendants(TestContext& t, const TreeItem* target,
 
 E2E_TEST(walk_fixture_hierarchy) {
     const FixtureWindows& f = t.session().fixture();
-    POINT bare = clientToScreen(f.main, {kMainClientWidth / 2, kMainClientHeight - 5});
+    POINT bare = clientToScreen(f.main, kBareMainPoint);
     t.require(probeAndCheck(t, bare, fixtureMainEntry()), "no chain");
     // Children in creation order, which is their z-order; the owned dialog is no child.
     std::vector<TreeItem> expected = {

@@ -1,0 +1,10 @@
+# Cross-compiling for Windows with Debian's mingw-w64 (posix threads), for the triplet that the
+# including toolchain file names in QUELLON_MINGW_TRIPLET.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${QUELLON_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUELLON_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUELLON_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QUELLON_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
