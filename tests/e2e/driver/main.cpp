@@ -32,6 +32,8 @@ bool wanted(const std::string& name, const std::vector<std::string>& filters) {
 // is its whole name.
 std::string selection(const std::vector<std::string>& filters, unsigned dpi) {
     const std::string suite = e2e::suiteForDpi(dpi);
+    // Short, since GoogleTest prints the filter at the start of the run.
+    if (filters.empty()) return e2e::cat(suite, ".*-", suite, ".", e2e::kExplicitPrefix, "*");
     const testing::UnitTest& tests = *testing::UnitTest::GetInstance();
     std::string selected;
     for (int i = 0; i < tests.total_test_suite_count(); ++i) {
