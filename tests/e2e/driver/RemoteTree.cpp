@@ -23,7 +23,10 @@ bool findPath(const std::vector<TreeItem>& items, std::vector<const TreeItem*>& 
 
 void describeLevel(const std::vector<TreeItem>& items, int depth, std::string& out) {
     for (const auto& item : items) {
-        out += "\n         " + std::string(depth * 2, ' ') + quote(item.text);
+        // Appended piece by piece: GCC 12 takes a concatenation here for overlapping copies.
+        out += "\n         ";
+        out.append(static_cast<std::size_t>(depth) * 2, ' ');
+        out += quote(item.text);
         out += cat(" img", item.image, item.expanded ? " expanded" : "",
                    item.selected ? " SELECTED" : "");
         describeLevel(item.children, depth + 1, out);
