@@ -40,7 +40,12 @@ public:
 
     void r1_MouseDown(int button);
     void r1_MouseMove(int button);
-    void r1_MouseUp(int button);
+    // Called now and then during a drag while the probe holds the capture; probes as a move
+    // would once the drag has moved.
+    void r1_MouseResting(int button);
+    // `stillHeld`: the buttons held after this one went up; `releasedAt`: the pointer's screen
+    // position when it went up.
+    void r1_MouseUp(int button, int stillHeld, Point releasedAt);
 
     void trvw_NodeClick(Node node);
     // Delivered by the tree widget; reaches trvw_NodeClick only while trvw is attached.
@@ -53,6 +58,8 @@ private:
     // The window and every window GetParent names above it; no list after a failure.
     [[nodiscard]] std::optional<std::vector<Hwnd>> GetParents(Hwnd hwnd);
 
+    // The steps from 40 on of the move handler, for the window at that screen position.
+    void probeAt(Point position, int& line);
     // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
     // walk below it: the steps from 70 on of the move handler, numbered by `line`.
     void rebuildTree(Hwnd target, int& line);
@@ -75,6 +82,8 @@ private:
     ProbeOutline& outline_;
     Nodes* trvw_ = nullptr;
     Hwnd hwndLastTarget_ = 0;
+    // Whether the drag since the last press moved with the left button alone held.
+    bool movedWithLeftAlone_ = false;
 };
 
 // "a" followed by the decimal text of the handle.

@@ -1,6 +1,7 @@
 // The probe: its drag gesture, the text of one tree entry, the chain from the desktop down to the
 // window under the pointer, and the walk that adds every descendant of that window.
 #include <unordered_set>
+#include <utility>
 
 #include "app/TextBuffer.h"
 #include "app/frmMain.h"
@@ -43,33 +44,57 @@ private:
 
 }  // namespace
 
-void FrmMain::r1_MouseDown(int) { form_.setMousePointer(MousePointer::ArrowQuestion); }
+void FrmMain::r1_MouseDown(int) {
+    movedWithLeftAlone_ = false;
+    form_.setMousePointer(MousePointer::ArrowQuestion);
+}
 
-void FrmMain::r1_MouseUp(int) { form_.setMousePointer(MousePointer::Default); }
+// Letting go of the left button ends a drag where the button went up: the tree shows the window
+// there, as one more move would. Under Wine the last move of a quick drag can be handled late,
+// with a position from earlier in the drag, after the move that reached the target; without
+// this, the tree would keep the window passed on the way. A click on the probe without a move
+// probes nothing, and neither does a release while another button is still held.
+void FrmMain::r1_MouseUp(int button, int stillHeld, Point releasedAt) {
+    if (button == kLeftButton && stillHeld == 0 && std::exchange(movedWithLeftAlone_, false)) {
+        runNumbered(reports_, kMoveProcedure, [&](int& line) { probeAt(releasedAt, line); });
+    }
+    form_.setMousePointer(MousePointer::Default);
+}
 
 void FrmMain::r1_MouseMove(int button) {
     runNumbered(reports_, kMoveProcedure, [&](int& line) {
         line = 20;
         if (button != kLeftButton) return;
+        movedWithLeftAlone_ = true;
         line = 30;
         Point position;
         // Unreadable while another desktop takes the input (lock screen, elevation prompt).
         if (!windows_.getCursorPos(position)) return;
-        line = 40;
-        const Hwnd target = windows_.windowFromPoint(position);
-        line = 50;
-        if (target == hwndLastTarget_) {
-            // Again after a pass over the main window, which took the outline away.
-            outlineUnlessDesktop(target);
-            return;
-        }
-        line = 60;
-        if (target == form_.hwnd()) {
-            outline_.follow(0);
-            return;
-        }
-        rebuildTree(target, line);
+        probeAt(position, line);
     });
+}
+
+// While the pointer rests during a drag no move comes; the window under it may still differ from
+// the one the tree shows (a window appeared there, or a move was handled with a stale position).
+void FrmMain::r1_MouseResting(int button) {
+    if (movedWithLeftAlone_) r1_MouseMove(button);
+}
+
+void FrmMain::probeAt(Point position, int& line) {
+    line = 40;
+    const Hwnd target = windows_.windowFromPoint(position);
+    line = 50;
+    if (target == hwndLastTarget_) {
+        // Again after a pass over the main window, which took the outline away.
+        outlineUnlessDesktop(target);
+        return;
+    }
+    line = 60;
+    if (target == form_.hwnd()) {
+        outline_.follow(0);
+        return;
+    }
+    rebuildTree(target, line);
 }
 
 // F5 rebuilds the tree as a move onto the window shown last would, reports included.

@@ -88,8 +88,9 @@ bool SimDesktop::getCursorPos(Point& point) {
     return cursorReadable;
 }
 
-Hwnd SimDesktop::windowFromPoint(Point) {
+Hwnd SimDesktop::windowFromPoint(Point point) {
     enter("WindowFromPoint", "user32");
+    askedAt = point;
     return pointed;
 }
 

@@ -31,7 +31,7 @@ TEST_F(ProbeTest, AnyButtonShowsTheQuestionPointerUntilReleasedWithoutTouchingTh
     for (int button : {kLeftButton, kRightButton, kMiddleButton}) {
         frm.r1_MouseDown(button);
         EXPECT_EQ(form.pointer, MousePointer::ArrowQuestion);
-        frm.r1_MouseUp(button);
+        frm.r1_MouseUp(button, 0, {});
         EXPECT_EQ(form.pointer, MousePointer::Default);
     }
     EXPECT_EQ(widget.size(), 0u);
@@ -138,6 +138,56 @@ TEST_F(ProbeTest, OnlyTheLeftButtonAloneProbes) {
     EXPECT_EQ(widget.size(), 0u);
     EXPECT_EQ(frm.hwndLastTarget(), 0);
     EXPECT_EQ(desktop.calls["WindowFromPoint"], 0);
+}
+
+// Under Wine the last move of a quick drag can be handled with a position from earlier in it.
+TEST_F(ProbeTest, ADragEndsOnTheWindowWhereTheLeftButtonWentUp) {
+    const Hwnd main = window(L"Main");
+    form.handle = main;
+    const Hwnd passed = window(L"Passed");
+    const Hwnd target = window(L"Target");
+    const Point release{300, -20};
+
+    frm.r1_MouseDown(kLeftButton);
+    frm.r1_MouseUp(kLeftButton, 0, release);
+    EXPECT_EQ(widget.size(), 0u) << "a click on the probe probes nothing";
+
+    frm.r1_MouseDown(kLeftButton);
+    moveOver(passed);
+    desktop.pointed = target;
+    frm.r1_MouseUp(kRightButton, kLeftButton, release);
+    frm.r1_MouseUp(kLeftButton, kMiddleButton, release);
+    EXPECT_EQ(frm.hwndLastTarget(), passed) << "another button was still held";
+    frm.r1_MouseUp(kLeftButton, 0, release);
+    EXPECT_EQ(frm.hwndLastTarget(), target);
+    EXPECT_EQ(selectedEntry(), L"(Target)");
+    EXPECT_EQ(desktop.askedAt.x, release.x);
+    EXPECT_EQ(desktop.askedAt.y, release.y);
+    EXPECT_EQ(form.pointer, MousePointer::Default);
+
+    frm.r1_MouseDown(kLeftButton);
+    moveOver(passed);
+    desktop.pointed = main;
+    frm.r1_MouseUp(kLeftButton, 0, release);
+    EXPECT_EQ(frm.hwndLastTarget(), passed) << "the main window itself is never shown";
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(ProbeTest, ARestingPointerIsProbedOnceTheDragHasMoved) {
+    const Hwnd passed = window(L"Passed");
+    const Hwnd target = window(L"Target");
+    desktop.pointed = target;
+
+    frm.r1_MouseDown(kLeftButton);
+    frm.r1_MouseResting(kLeftButton);
+    EXPECT_EQ(desktop.calls["WindowFromPoint"], 0) << "held still on the probe, nothing is probed";
+
+    moveOver(passed);
+    desktop.pointed = target;
+    frm.r1_MouseResting(kLeftButton | kRightButton);
+    EXPECT_EQ(frm.hwndLastTarget(), passed);
+    frm.r1_MouseResting(kLeftButton);
+    EXPECT_EQ(frm.hwndLastTarget(), target);
 }
 
 TEST_F(ProbeTest, AMoveWhosePointerPositionCannotBeReadDoesNothing) {
