@@ -39,10 +39,10 @@ public:
     void Command1_Click(std::int16_t index);
 
     void r1_MouseDown(int button);
-    void r1_MouseMove(int button);
-    // Called now and then during a drag while the probe holds the capture; probes as a move
-    // would once the drag has moved.
-    void r1_MouseResting(int button);
+    // `movedTo`: the pointer's screen position as the move reports it. It is taken from the move
+    // itself rather than asked for anew: under Wine the position asked for can lag behind the
+    // moves for seconds when the input comes from another program.
+    void r1_MouseMove(int button, Point movedTo);
     // `stillHeld`: the buttons held after this one went up; `releasedAt`: the pointer's screen
     // position when it went up.
     void r1_MouseUp(int button, int stillHeld, Point releasedAt);

@@ -50,10 +50,10 @@ void FrmMain::r1_MouseDown(int) {
 }
 
 // Letting go of the left button ends a drag where the button went up: the tree shows the window
-// there, as one more move would. Under Wine the last move of a quick drag can be handled late,
-// with a position from earlier in the drag, after the move that reached the target; without
-// this, the tree would keep the window passed on the way. A click on the probe without a move
-// probes nothing, and neither does a release while another button is still held.
+// there, as one more move would. Under Wine a quick drag's moves can be followed by a late one
+// that carries a position from earlier in the drag; without this, the tree would keep a window
+// passed on the way. A click on the probe without a move probes nothing, and neither does a
+// release while another button is still held.
 void FrmMain::r1_MouseUp(int button, int stillHeld, Point releasedAt) {
     if (button == kLeftButton && stillHeld == 0 && std::exchange(movedWithLeftAlone_, false)) {
         runNumbered(reports_, kMoveProcedure, [&](int& line) { probeAt(releasedAt, line); });
@@ -61,23 +61,13 @@ void FrmMain::r1_MouseUp(int button, int stillHeld, Point releasedAt) {
     form_.setMousePointer(MousePointer::Default);
 }
 
-void FrmMain::r1_MouseMove(int button) {
+void FrmMain::r1_MouseMove(int button, Point movedTo) {
     runNumbered(reports_, kMoveProcedure, [&](int& line) {
         line = 20;
         if (button != kLeftButton) return;
         movedWithLeftAlone_ = true;
-        line = 30;
-        Point position;
-        // Unreadable while another desktop takes the input (lock screen, elevation prompt).
-        if (!windows_.getCursorPos(position)) return;
-        probeAt(position, line);
+        probeAt(movedTo, line);
     });
-}
-
-// While the pointer rests during a drag no move comes; the window under it may still differ from
-// the one the tree shows (a window appeared there, or a move was handled with a stale position).
-void FrmMain::r1_MouseResting(int button) {
-    if (movedWithLeftAlone_) r1_MouseMove(button);
 }
 
 void FrmMain::probeAt(Point position, int& line) {

@@ -210,7 +210,7 @@ void rebuild(Platform platform, FormHost& host, Nodes& nodes, WindowGeometry& ge
              ProbeOutline& outline) {
     FrmMain form(platform, host, nodes, geometry, outline);
     form.Form_Load();
-    form.r1_MouseMove(kLeftButton);
+    form.r1_MouseMove(kLeftButton, Point{});
 }
 
 std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }

@@ -255,7 +255,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_DPICHANGED: onDpiChanged(*reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_TIMER:
             if (wParam != kOutlineTimer) break;
-            onDragTimer();
+            outline_.refresh();
             return 0;
         case WM_CLOSE:
             // A close among the events that a tree click lets through would destroy the tree

@@ -56,8 +56,7 @@ public:
     void setTxtInfText(const std::wstring& text) override;
 
 private:
-    // The timer that keeps the outline on its window during a drag, and the tree on the window
-    // under a resting pointer.
+    // The timer that keeps the outline on its window during a drag.
     static constexpr UINT_PTR kOutlineTimer = 1;
     static constexpr UINT kOutlineRefreshMs = 100;
 
@@ -91,7 +90,6 @@ private:
     void onProbeButtonDown(HWND probe, int button);
     void onProbeButtonUp(HWND probe, int button, WPARAM stillHeld, LPARAM position);
     void onProbeCaptureLost();
-    void onDragTimer();
     void paintProbe(HWND probe);
 
     HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
@@ -117,8 +115,6 @@ private:
     UniqueBrush background_;
     UniqueBrush probeBackground_;
     MousePointer pointer_ = MousePointer::Default;
-    // The buttons held at the probe's last mouse message, in the handlers' numbering.
-    int probeButtons_ = 0;
     // Resize events reach the handlers only once Form_Load has run.
     bool loaded_ = false;
     // Tree clicks being handled (they nest while the details let events through), and a close

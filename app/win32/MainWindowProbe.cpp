@@ -30,16 +30,24 @@ int heldButtons(WPARAM keys) {
            ((keys & MK_MBUTTON) ? kMiddleButton : 0);
 }
 
+// Where a mouse message of the probe happened, on the screen. While the probe holds the capture
+// the message gives every position relative to the probe, wherever the pointer is.
+Point screenPosition(HWND probe, LPARAM position) {
+    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ::ClientToScreen(probe, &point);
+    return {point.x, point.y};
+}
+
 }  // namespace
 
 LRESULT MainWindow::handleProbeMessage(HWND probe, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK)
-        probeButtons_ = heldButtons(wParam);
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: onProbeButtonDown(probe, buttonOf(message)); return 0;
-        case WM_MOUSEMOVE: frmMain_.r1_MouseMove(probeButtons_); return 0;
+        case WM_MOUSEMOVE:
+            frmMain_.r1_MouseMove(heldButtons(wParam), screenPosition(probe, lParam));
+            return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: onProbeButtonUp(probe, buttonOf(message), wParam, lParam); return 0;
@@ -55,18 +63,16 @@ void MainWindow::onProbeButtonDown(HWND probe, int button) {
     // A tip popping up would cover the windows being probed.
     ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
     outline_.beginDrag();
+    // While the pointer rests no move comes: the outline checks on its window meanwhile.
     ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
     frmMain_.r1_MouseDown(button);
 }
 
 void MainWindow::onProbeButtonUp(HWND probe, int button, WPARAM stillHeld, LPARAM position) {
-    // Where the button went up, as the message says: the pointer may have moved on since.
-    POINT releasedAt{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    ::ClientToScreen(probe, &releasedAt);
     // Released before the handler runs, so that a handler that fails cannot leave the pointer
     // captured.
     if (heldButtons(stillHeld) == 0 && ::GetCapture() == probe) ::ReleaseCapture();
-    frmMain_.r1_MouseUp(button, heldButtons(stillHeld), Point{releasedAt.x, releasedAt.y});
+    frmMain_.r1_MouseUp(button, heldButtons(stillHeld), screenPosition(probe, position));
 }
 
 // Losing the capture ends the drag, also when an error report's message box takes it mid-drag.
@@ -76,15 +82,6 @@ void MainWindow::onProbeCaptureLost() {
     ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
     ::KillTimer(window_, kOutlineTimer);
     outline_.endDrag();
-}
-
-// While the pointer rests no move comes. The outline checks on its window meanwhile, and the
-// tree on the window under the pointer: under Wine the last move of a quick drag can be
-// handled with a position from earlier in the drag, and no later move puts it right.
-void MainWindow::onDragTimer() {
-    outline_.refresh();
-    const HWND probe = control(Control::r1);
-    if (::GetCapture() == probe) frmMain_.r1_MouseResting(probeButtons_);
 }
 
 void MainWindow::paintProbe(HWND probe) {

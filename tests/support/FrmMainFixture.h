@@ -44,9 +44,9 @@ struct FrmMainFixture : ::testing::Test {
         return desktop.create(spec);
     }
 
-    void moveOver(Hwnd target, int button = kLeftButton) {
+    void moveOver(Hwnd target, int button = kLeftButton, Point at = {10, 10}) {
         desktop.pointed = target;
-        frm.r1_MouseMove(button);
+        frm.r1_MouseMove(button, at);
     }
 
     // Runs `change` right before the nth call of `function` about `window` (counting from 1).

@@ -36,11 +36,8 @@ std::vector<EntryOf> shownEntries(Session& session, const std::vector<HWND>& win
 // Clicks the middle of the entry's text; false when the entry is not on the screen.
 bool clickEntry(Session& session, HTREEITEM entry);
 
-// Clicks the entry and waits until the tool has shown `expected` and finished the flash. A click
-// that the tree did not take (it did not select the entry) is given again, and counted in
-// `repeated`; a click that it took must show the details.
-bool clickForDetails(Session& session, HTREEITEM entry, const std::wstring& expected,
-                     int* repeated = nullptr);
+// Clicks the entry and waits until the tool has shown `expected` and finished the flash.
+bool clickForDetails(Session& session, HTREEITEM entry, const std::wstring& expected);
 
 // As clickForDetails; records a failure with what the text box reads instead.
 bool clickAndCheckDetails(TestContext& t, HTREEITEM entry, const std::wstring& expected);

@@ -101,8 +101,7 @@ public:
           topEntry_(std::move(topEntry)),
           tool_(t.session().tool()),
           processId_(t.session().toolProcessId()),
-          watched_(processId_),
-          aside_(clientToScreen(tool_.main, {clientSize(tool_.main).cx / 3, -8})) {}
+          watched_(processId_) {}
 
     // Drags there (pressing the probe anew when the last drag ended), confirms and checks every
     // report the moves raise, and ends the case when the tool died or stopped answering. Over a
@@ -110,21 +109,25 @@ public:
     // it did, false also when the drag ended first.
     bool moveTo(POINT point, const char* where, const std::wstring& entry = {}) {
         if (!drag_) {
+            // A report that came after the last check disables the tool's window.
+            confirmReports(where);
             drag_.emplace(t_.session());
             ++tally_.drags;
         }
         ++tally_.moves;
         drag_->glideTo(point);
-        drag_->nudge();
         if (settle(where) > 0 || !drag_ || entry.empty()) return false;
-        bool shown = waitForSelection(point, entry);
-        // Under Wine a drag now and then loses the capture on its way; that is no fault here.
+        bool shown = waitForSelection(entry);
         if (settle(where) > 0 || !drag_) return false;
         return t_.check(shown, cat("the selection over ", where, " should read ", quote(entry),
                                    ", got ", quote(selectedText(t_.session()))));
     }
 
-    void release() { drag_.reset(); }
+    // Lets go where the last move went; the tool probes there once more, which may report too.
+    void release(const char* where) {
+        drag_.reset();
+        settle(where);
+    }
 
     const Tally& tally() const { return tally_; }
     int reportCount() const {
@@ -135,14 +138,10 @@ public:
 
 private:
     // Waits until the selection reads `entry` once the tool has handled every move, or until a
-    // report or the loss of the capture ends the drag. Under Wine a move can reach the tool with
-    // a position the pointer passed before it came to rest (see ProbeDrag::nudge), the restless
-    // area among them; nudging puts that right, and where it does not, a move away onto the
-    // tool's own window, which changes nothing, and back does.
-    bool waitForSelection(POINT point, const std::wstring& entry) {
+    // report or the loss of the capture ends the drag.
+    bool waitForSelection(const std::wstring& entry) {
         bool shown = false;
-        int polls = 0;
-        waitUntil(
+        drag_->waitUntilShown(
             [&] {
                 if (!messageBoxesOf(processId_).empty() || captureOf(tool_.r1) != tool_.r1) {
                     return true;
@@ -151,26 +150,26 @@ private:
                     t_.session().settleTool();
                     if (selectedText(t_.session()) == entry) return shown = true;
                 }
-                if (++polls % 5 == 0) {
-                    drag_->jumpTo(aside_);
-                    drag_->nudge();
-                    drag_->jumpTo(point);
-                }
-                drag_->nudge();
                 return false;
             },
-            kDefaultTimeoutMs, 50);
+            quote(entry));
         return shown;
     }
 
     // Once the tool has handled the moves: confirms the reports they raised, checks that the tool
     // lives and answers and that a failed walk left its partial tree. Returns the reports seen.
     int settle(const char* where) {
+        // A report ends the drag: the tool's window is disabled for the box, which takes the
+        // capture before the box shows. The drag's timer probes the resting pointer too, so a
+        // report can come at any time over the restless area. Nothing else may end the drag.
+        if (drag_ && captureOf(tool_.r1) != tool_.r1) {
+            t_.check(waitForMessageBox(processId_, kDefaultTimeoutMs).window != nullptr,
+                     cat("the probe lost the capture over ", where, " with no report"));
+            drag_.reset();
+        }
         int reports = confirmReports(where);
         requireAlive(where);
         if (reports > 0) checkPartialTree(where);
-        // A report's box takes the capture and so ends the drag; the user presses the probe again.
-        if (captureOf(tool_.r1) != tool_.r1) drag_.reset();
         return reports;
     }
 
@@ -250,7 +249,6 @@ private:
     const ToolWindows tool_;
     const DWORD processId_;
     Watched watched_;
-    POINT aside_;  // on the tool's caption
     std::optional<ProbeDrag> drag_;
     Tally tally_;
 };
@@ -289,7 +287,7 @@ void dragOverRestlessArea(TestContext& t, const FixtureWindows& f, const Restles
         probe.moveTo(restless, scene.name);
         probe.moveTo(ok, "the dialog's OK button", okEntry);
         probe.moveTo(restless, scene.name);
-        probe.release();
+        probe.release(scene.name);
     }
     std::printf("%s\n", summary(scene.name, probe.tally()).c_str());
     std::fflush(stdout);
@@ -303,12 +301,9 @@ void dragOverRestlessArea(TestContext& t, const FixtureWindows& f, const Restles
 
     // Away first: a drag onto the target shown last would rebuild nothing.
     const int reportsWhileRestless = probe.reportCount();
-    bool shown = false;
-    for (int attempt = 1; attempt <= 2 && !shown; ++attempt) {
-        probe.moveTo(ok, "the dialog's OK button", okEntry);
-        shown = probe.moveTo(scene.bareTop, "the calm fixture", topEntry);
-        probe.release();
-    }
+    probe.moveTo(ok, "the dialog's OK button", okEntry);
+    const bool shown = probe.moveTo(scene.bareTop, "the calm fixture", topEntry);
+    probe.release("the calm fixture");
     t.require(shown, "no chain of the calm fixture");
     t.checkEqual(probe.reportCount(), reportsWhileRestless, "reports once the fixture was calm");
     auto roots = readTree(t.session());

@@ -54,10 +54,8 @@ int outlineWidthOnFixture(TestContext& t, ProbeDrag& drag) {
     const RECT bounds = windowRect(f.main);
     const auto before = edgeColours(bounds);
     drag.glideTo(clientToScreen(f.main, kBareMainPoint));
-    const bool shown = waitUntil([&] {
-        drag.nudge();
-        return allDiffer(edgeColours(bounds), before);
-    });
+    const bool shown = drag.waitUntilShown([&] { return allDiffer(edgeColours(bounds), before); },
+                                           "the outline of the fixture");
     t.check(shown, "the fixture's edges never showed the outline");
     return shown ? leftEdgeWidth(bounds) : 0;
 }
@@ -104,7 +102,6 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
         // Hit-testing passes through the outline to the window below.
         const POINT onOutline = {bounds.left + 1, centreOf(bounds).y};
         drag.jumpTo(onOutline);
-        drag.nudge();
         t.check(WindowFromPoint(onOutline) == f.main, "the outline is hit by WindowFromPoint");
         t.checkText(selectedText(t.session()), fixtureMainEntry(), "target on the outline");
     }
@@ -132,7 +129,6 @@ E2E_TEST(outline_none_over_the_tools_own_window) {
     const POINT gap = clientToScreen(tool.main, {(tree.right + probe.left) / 2, probe.bottom + 20});
     t.require(WindowFromPoint(gap) == tool.main, "the gap is not on the tool's main window");
     drag.jumpTo(gap);
-    drag.nudge();
     t.check(waitUntil([&] { return edgeColours(fixture) == fixtureBefore; }),
             "the fixture's outline stayed while the pointer is over the tool");
     t.check(edgeColours(windowRect(tool.main)) == toolBefore, "the tool's main window is outlined");

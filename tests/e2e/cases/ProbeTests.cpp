@@ -81,7 +81,6 @@ E2E_TEST(probe_other_buttons_change_nothing) {
     for (const auto& [what, buttons] : drags) {
         ProbeDrag drag(t.session(), buttons);
         drag.glideTo(elsewhere);
-        drag.nudge();
         checkUnchanged(t, before, what);
     }
     // The same way with the left button alone does rebuild: the moves above did arrive.
@@ -106,19 +105,13 @@ E2E_TEST(probe_own_main_window_changes_nothing) {
     ProbeDrag drag(t.session());
     drag.glideTo(centreOfWindow(f.byId(kIdDeepButton)));
     std::wstring target = entryFor(kDeepButtonText, kButtonClass);
-    t.require(waitUntil(
-                  [&] {
-                      drag.nudge();
-                      return selectedText(t.session()) == target;
-                  },
-                  kDefaultTimeoutMs, 100),
-              "no chain");
+    t.require(
+        drag.waitUntilShown([&] { return selectedText(t.session()) == target; }, quote(target)),
+        "no chain");
     auto before = readTree(t.session());
     drag.jumpTo(caption);
-    drag.nudge();
     checkUnchanged(t, before, "a move over the tool's caption");
     drag.jumpTo(gap);
-    drag.nudge();
     checkUnchanged(t, before, "a move over the tool's client area");
 }
 

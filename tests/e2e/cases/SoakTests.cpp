@@ -83,14 +83,10 @@ public:
             POINT point = onMain ? mainPoint_ : okPoint_;
             std::wstring entry = onMain ? fixtureMainEntry() : entryFor(kOkText, kButtonClass);
             drag.jumpTo(point);
-            t_.require(waitUntil(
-                           [&] {
-                               if (selectedText(t_.session()) == entry) return true;
-                               drag.nudge();
-                               return false;
-                           },
-                           kDefaultTimeoutMs, 1),
-                       cat("rebuild ", rebuilds_ + 1, " did not show ", quote(entry)));
+            t_.require(drag.waitUntilShown([&] { return selectedText(t_.session()) == entry; },
+                                           quote(entry)),
+                       cat("rebuild ", rebuilds_ + 1, " did not show ", quote(entry),
+                           toolState(t_.session())));
             ++rebuilds_;
         }
     }
@@ -102,7 +98,7 @@ public:
         t_.require(clicks.size() >= 2, "fewer than two entries to click");
         for (int i = 0; i < times; ++i) {
             const Click& next = clicks[static_cast<size_t>(clicks_) % clicks.size()];
-            t_.require(clickForDetails(t_.session(), next.entry, next.details, &repeated_),
+            t_.require(clickForDetails(t_.session(), next.entry, next.details),
                        cat("click ", clicks_ + 1, " did not show ", quote(next.details),
                            toolState(t_.session())));
             ++clicks_;
@@ -111,7 +107,6 @@ public:
 
     int rebuilds() const { return rebuilds_; }
     int clicks() const { return clicks_; }
-    int repeated() const { return repeated_; }
 
 private:
     std::vector<Click> clickable() {
@@ -136,7 +131,6 @@ private:
     POINT okPoint_{};
     int rebuilds_ = 0;
     int clicks_ = 0;
-    int repeated_ = 0;
 };
 
 }  // namespace
@@ -167,8 +161,7 @@ E2E_TEST(soak_clicks_and_rebuilds) {
     // Still answering: a message goes through, and the last click's details are there.
     sendTo(t.session().tool().main, WM_NULL, 0, 0);
     note(cat(soak.clicks() - 10, " clicks and ", soak.rebuilds() - 4, " rebuilds in ",
-             static_cast<int>(seconds), " s; clicks given again after the tree took them",
-             " for a drag: ", soak.repeated()));
+             static_cast<int>(seconds), " s"));
     note(cat("private memory ", kib(before.privateBytes), " -> ", kib(after.privateBytes),
              " (after each round, KiB:", privateSeries, "); working set ", kib(before.workingSet),
              " -> ", kib(after.workingSet)));

@@ -31,8 +31,7 @@ void moveSteadily(POINT point) {
 
 void steadyClick(POINT point) {
     moveSteadily(point);
-    buttonDown(MouseButton::Left);
-    buttonUp(MouseButton::Left);
+    clickAt(point);
 }
 
 void steadyClick(HWND window) { steadyClick(centreOf(windowRect(window))); }

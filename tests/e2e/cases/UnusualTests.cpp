@@ -206,7 +206,8 @@ E2E_TEST(unusual_long_executable_path) {
     t.require(copy.copied() && copy.path().size() == kLongestStartable,
               cat("no copy of the fixture at ", quote(copy.path())));
     // The usual fixture would stand at the same place.
-    t.session().stopAll();
+    const std::string ended = t.session().stopAll();
+    t.check(ended.empty(), cat("the tool did not end cleanly: ", ended));
     SideFixture side = startSideFixture(t, placedAside({}), kMainClass, copy.path());
     t.require(probeAndCheck(t, clientToScreen(side.top, kBareMainPoint), fixtureMainEntry()),
               "no chain");

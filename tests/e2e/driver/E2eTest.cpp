@@ -1,10 +1,7 @@
 #include "E2eTest.h"
 
-#include <gtest/gtest-spi.h>
-
 #include <cstdio>
 #include <exception>
-#include <string_view>
 
 #include "Session.h"
 
@@ -29,14 +26,7 @@ void attempt(TestFunction body) {
     }
 }
 
-// Prints a failure of the first run as the check worded it, indented.
-void printFirstFailure(const testing::TestPartResult& result) {
-    std::string_view message = result.message();
-    // ADD_FAILURE puts a line of its own before the check's message.
-    const std::string_view generic = "Failed\n";
-    if (message.starts_with(generic)) message.remove_prefix(generic.size());
-    std::printf("       %.*s\n", static_cast<int>(message.size()), message.data());
-}
+int gesturesRepeated = 0;
 
 }  // namespace
 
@@ -62,27 +52,25 @@ std::string suiteForDpi(unsigned dpi) { return cat("Dpi", dpi); }
 
 void useSession(Session& session) { theSession = &session; }
 
+void noteRepeatedGesture(const std::string& reason) {
+    ++gesturesRepeated;
+    std::printf("[REPEAT] %s: %s\n", theSession->caseName().c_str(), reason.c_str());
+}
+
+int repeatedGestures() { return gesturesRepeated; }
+
 void runCase(const char* name, unsigned dpi, TestFunction body) {
     if (screenDpi() != dpi) GTEST_SKIP() << "written for a screen of " << dpi << " DPI";
-    testing::TestPartResultArray firstRun;
-    {
-        testing::ScopedFakeTestPartResultReporter intercept(
-            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &firstRun);
-        attempt(body);
-    }
-    if (firstRun.size() == 0) return;
-
-    // Whatever the case left on the screen (a message box, a held button) must not leak into
-    // the next one.
-    theSession->recover();
-    // Wine now and then hands a program a pointer position from earlier in a quick sequence of
-    // moves, and a click lands on the wrong spot. A failed case runs once more with the programs
-    // started afresh; the first failure stays in the output.
-    std::printf("[RETRY] %s\n", name);
-    for (int i = 0; i < firstRun.size(); ++i) printFirstFailure(firstRun.GetTestPartResult(i));
-    theSession->stopAll();
+    theSession->beginCase(cat(suiteForDpi(dpi), ".", name));
     attempt(body);
-    if (testing::Test::HasFailure()) theSession->recover();
+    for (const std::string& problem : theSession->endOfCaseProblems()) {
+        ADD_FAILURE() << "after the case: " << problem;
+    }
+    if (!testing::Test::HasFailure()) return;
+    // The failure is counted; what the case left behind (a message box, a held button, a tool
+    // in any state) must not fail the next one as well.
+    std::printf("       the tool is started afresh for the next case\n");
+    theSession->recover();
 }
 
 }  // namespace e2e

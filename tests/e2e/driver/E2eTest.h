@@ -1,6 +1,5 @@
 // The end-to-end cases as GoogleTest tests: the macros that define them, and the context a case
-// gets, whose checks report through GoogleTest. A case that fails runs once more with the
-// programs started afresh.
+// gets, whose checks report through GoogleTest. A case runs once; what it shows counts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -65,10 +64,14 @@ inline constexpr std::string_view kExplicitPrefix = "DISABLED_";
 // The programs that the cases drive; set before the tests run.
 void useSession(Session& session);
 
-// Runs a case as its GoogleTest test: skipped on a screen of another DPI. A case that fails
-// runs once more with the programs started afresh, and only that run's failures count; the
-// first run's stay in the output as a "[RETRY] name" line and its messages.
+// Runs a case as its GoogleTest test: skipped on a screen of another DPI. After the body, the
+// tool must still run, show no message box, hold no capture and show no outline.
 void runCase(const char* name, unsigned dpi, TestFunction body);
+
+// Notes on a line of its own, "[REPEAT] case: reason", that a gesture is given once more because
+// the driver can show that its delivery went wrong (the pointer was not where it was sent).
+void noteRepeatedGesture(const std::string& reason);
+int repeatedGestures();
 
 }  // namespace e2e
 

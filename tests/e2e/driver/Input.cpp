@@ -1,6 +1,7 @@
 #include "Input.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "Text.h"
 #include "Wait.h"
@@ -22,7 +23,7 @@ LONG normalised(LONG value, int origin, int extent) {
                              (2LL * extent));
 }
 
-void sendMove(POINT point) {
+INPUT moveInput(POINT point) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = normalised(point.x, GetSystemMetrics(SM_XVIRTUALSCREEN),
@@ -30,8 +31,10 @@ void sendMove(POINT point) {
     input.mi.dy = normalised(point.y, GetSystemMetrics(SM_YVIRTUALSCREEN),
                              GetSystemMetrics(SM_CYVIRTUALSCREEN));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    send(input);
+    return input;
 }
+
+void sendMove(POINT point) { send(moveInput(point)); }
 
 bool pointerAt(POINT point) {
     POINT now{};
@@ -46,11 +49,25 @@ DWORD buttonFlag(MouseButton button, bool down) {
     }
 }
 
-void sendButton(MouseButton button, bool down) {
+INPUT buttonInput(MouseButton button, bool down) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = buttonFlag(button, down);
-    send(input);
+    return input;
+}
+
+void sendButton(MouseButton button, bool down) { send(buttonInput(button, down)); }
+
+// Under Wine the system's idea of the pointer can fall back for a moment to a position from
+// earlier in a quick run of moves, and a button given alone takes whatever position the system
+// has then. Given in one call right behind a move to the point, it takes the point.
+void sendAt(POINT point, const std::vector<INPUT>& buttons) {
+    std::vector<INPUT> inputs{moveInput(point)};
+    inputs.insert(inputs.end(), buttons.begin(), buttons.end());
+    const UINT count = static_cast<UINT>(inputs.size());
+    if (SendInput(count, inputs.data(), sizeof(INPUT)) != count) {
+        throw std::runtime_error("SendInput failed");
+    }
 }
 
 void sendKey(WORD virtualKey, bool down) {
@@ -73,27 +90,25 @@ void moveTo(POINT point) {
     }
 }
 
-void glideTo(POINT point, int steps) {
-    POINT from{};
-    GetCursorPos(&from);
-    for (int i = 1; i < steps; ++i) {
-        POINT step = {from.x + (point.x - from.x) * i / steps,
-                      from.y + (point.y - from.y) * i / steps};
-        // Over the bare desktop a probe would walk every window of the system and meet
-        // top-level windows without an entry for their parent: the way leaves such points out.
-        if (WindowFromPoint(step) != GetDesktopWindow()) moveTo(step);
-    }
-    moveTo(point);
-}
-
 void buttonDown(MouseButton button) { sendButton(button, true); }
 
 void buttonUp(MouseButton button) { sendButton(button, false); }
 
+void pressAt(POINT point, MouseButton button) { sendAt(point, {buttonInput(button, true)}); }
+
+void releaseAt(POINT point, const std::vector<MouseButton>& buttons) {
+    std::vector<INPUT> ups;
+    for (MouseButton button : buttons) ups.push_back(buttonInput(button, false));
+    sendAt(point, ups);
+}
+
+void clickAt(POINT point, MouseButton button) {
+    sendAt(point, {buttonInput(button, true), buttonInput(button, false)});
+}
+
 void click(POINT point, MouseButton button) {
     moveTo(point);
-    buttonDown(button);
-    buttonUp(button);
+    clickAt(point, button);
 }
 
 void pressKey(WORD virtualKey) {

@@ -3,17 +3,21 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace e2e {
 
 enum class MouseButton { Left, Right, Middle };
 
 // Moves the pointer to the screen point in one step and waits until the system reports it there.
 void moveTo(POINT point);
-// Moves in `steps` even steps from where the pointer is to the point, as a hand would, but
-// leaves out the steps that would land on the bare desktop.
-void glideTo(POINT point, int steps = 8);
 void buttonDown(MouseButton button);
 void buttonUp(MouseButton button);
+// The same, each given in one call with a move to the point, so that it lands there even where
+// the system lags behind the pointer (see Input.cpp).
+void pressAt(POINT point, MouseButton button);
+void releaseAt(POINT point, const std::vector<MouseButton>& buttons);
+void clickAt(POINT point, MouseButton button = MouseButton::Left);
 void click(POINT point, MouseButton button = MouseButton::Left);
 void pressKey(WORD virtualKey);
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "E2eTest.h"
 #include "Text.h"
 #include "Wait.h"
 #include "WindowQueries.h"
@@ -16,72 +17,124 @@ ProbeDrag::ProbeDrag(Session& session, const std::vector<MouseButton>& buttons)
 }
 
 void ProbeDrag::press(HWND probe, MouseButton button) {
-    // The system routes each move when it is queued: moves given before the probe has taken
-    // the capture would go to the windows under the pointer instead. A press that went astray
-    // (the pointer fell back to where it was before) is given again.
-    for (int attempt = 1; attempt <= 3; ++attempt) {
+    for (int attempt = 1;; ++attempt) {
+        // The system routes each move when it is queued: moves given before the probe has taken
+        // the capture would go to the windows under the pointer instead.
         moveTo(aim_);
-        buttonDown(button);
-        if (waitUntil([&] { return captureOf(probe) == probe; }, 1500)) {
+        const HWND activeBefore = GetForegroundWindow();
+        pressAt(aim_, button);
+        HWND elsewhere = nullptr;
+        const bool answered = waitUntil(
+            [&] {
+                if (captureOf(probe) == probe) return true;
+                // A press that lands on another program's control makes it take the capture.
+                HWND other = captureOf(GetForegroundWindow());
+                elsewhere = other != probe ? other : nullptr;
+                return elsewhere != nullptr;
+            },
+            kFirstLookMs);
+        if (answered && !elsewhere) {
             held_.push_back(button);
             session_.settleTool();
             return;
         }
         buttonUp(button);
+        // Under Wine a busy program can hand the system a pointer position from earlier, and the
+        // press lands there although it was given together with a move to the probe; and a
+        // press that activates the tool can be taken for the activation alone.
+        std::string wentWrong;
+        if (elsewhere) {
+            wentWrong = cat("the press meant for the probe landed on ", describeWindow(elsewhere));
+        } else if (activeBefore != GetAncestor(probe, GA_ROOT)) {
+            wentWrong = cat("the press that activated the tool (", describeWindow(activeBefore),
+                            " was active) did not reach the probe");
+        }
+        if (wentWrong.empty() || attempt > kMostRepeats) {
+            throw std::runtime_error(cat("the probe did not take the mouse capture",
+                                         wentWrong.empty() ? "" : "; ", wentWrong));
+        }
+        noteRepeatedGesture(wentWrong + "; the press is given once more");
     }
-    POINT at{};
-    GetCursorPos(&at);
-    HWND under = WindowFromPoint(at);
-    throw std::runtime_error(cat("the probe did not take the mouse capture; under the pointer: ",
-                                 className(under), " ", quote(windowText(under))));
 }
 
 void ProbeDrag::glideTo(POINT point) {
-    aim_ = point;
-    e2e::glideTo(point);
+    const POINT from = aim_;
+    for (int i = 1; i < kGlideSteps; ++i) {
+        const POINT step = {from.x + (point.x - from.x) * i / kGlideSteps,
+                            from.y + (point.y - from.y) * i / kGlideSteps};
+        // Over the bare desktop a probe would walk every window of the system and meet
+        // top-level windows without an entry for their parent: the way leaves such points out.
+        if (WindowFromPoint(step) == GetDesktopWindow()) continue;
+        moveTo(step);
+        // Under Wine each move makes the programs under the pointer report it back to the
+        // system, each when it next waits for input; a tool still busy with an earlier move
+        // would report this position late, after the moves that follow. The next step waits.
+        session_.settleTool();
+    }
+    jumpTo(point);
 }
 
 void ProbeDrag::jumpTo(POINT point) {
     aim_ = point;
     moveTo(point);
+    arrive();
 }
 
-void ProbeDrag::nudge() {
-    session_.settleTool();
-    moveTo({aim_.x + (nudges_++ % 2 == 0 ? 1 : 0), aim_.y});
-    session_.settleTool();
+void ProbeDrag::arrive() {
+    for (int attempt = 1;; ++attempt) {
+        session_.settleTool();
+        POINT at{};
+        if (!waitUntil([&] { return !GetCursorPos(&at) || at.x != aim_.x || at.y != aim_.y; },
+                       kSteadyMs, 10)) {
+            return;
+        }
+        const std::string fellBack = cat("the pointer fell back from ", aim_.x, ",", aim_.y, " to ",
+                                         at.x, ",", at.y, " after it had arrived");
+        if (attempt > kMostRepeats) throw std::runtime_error(fellBack + " again and again");
+        noteRepeatedGesture(fellBack + "; the move is given once more");
+        moveTo(aim_);
+    }
+}
+
+bool ProbeDrag::waitUntilShown(const std::function<bool()>& shown, const std::string& what) {
+    const POINT aim = aim_;
+    for (int attempt = 1;; ++attempt) {
+        if (waitUntil(shown, kFirstLookMs)) return true;
+        if (attempt > kMostRepeats) return false;
+        // The pointer rests where it was sent, yet the tool shows another window: its last move
+        // came with a position from earlier in the drag (Wine merges a late one into the move
+        // that arrived). A move away and back shows whether the tool follows moves that arrive.
+        noteRepeatedGesture(cat("the tool did not show ", what, " with the pointer resting at ",
+                                aim.x, ",", aim.y, "; the move is given once more"));
+        jumpTo({aim.x + 1, aim.y});
+        jumpTo(aim);
+    }
 }
 
 void ProbeDrag::release() {
-    for (auto button : held_) buttonUp(button);
+    if (held_.empty()) return;
+    releaseAt(aim_, held_);
     held_.clear();
+    session_.settleTool();
 }
 
 bool probeTo(Session& session, POINT point, const std::wstring& entry) {
-    HWND probe = session.tool().r1;
-    // Under Wine a fast synthetic drag now and then loses the capture on its way (rarely, with
-    // no message box or other cause in the tool); the user's answer, a second drag, is ours.
-    for (int attempt = 1; attempt <= 2; ++attempt) {
+    {
         ProbeDrag drag(session);
         drag.glideTo(point);
-        bool dropped = false;
         // Earlier moves may still be queued: the selection counts once the tool has handled
         // them.
-        bool arrived = waitUntil(
+        const bool shownWhileHeld = drag.waitUntilShown(
             [&] {
-                if (selectedText(session) == entry) {
-                    session.settleTool();
-                    if (selectedText(session) == entry) return true;
-                }
-                dropped = captureOf(probe) != probe;
-                if (!dropped) drag.nudge();
-                return dropped;
+                if (selectedText(session) != entry) return false;
+                session.settleTool();
+                return selectedText(session) == entry;
             },
-            kDefaultTimeoutMs, 100);
-        if (arrived && !dropped) return true;
-        if (!dropped) return false;
+            quote(entry));
+        if (!shownWhileHeld) return false;
     }
-    return false;
+    // What the user sees after letting go.
+    return selectedText(session) == entry;
 }
 
 std::vector<TreeItem> readTree(Session& session) { return RemoteTree(session.tool().trv).read(); }

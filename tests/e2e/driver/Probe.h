@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,32 +19,55 @@ class ProbeDrag {
 public:
     // Presses the buttons, in this order, on the middle of the probe.
     ProbeDrag(Session& session, const std::vector<MouseButton>& buttons = {MouseButton::Left});
-    ~ProbeDrag() { release(); }
+    ~ProbeDrag() {
+        try {
+            release();
+        } catch (...) {
+            // The case has failed already; its end checks find a button still held.
+        }
+    }
     ProbeDrag(const ProbeDrag&) = delete;
     ProbeDrag& operator=(const ProbeDrag&) = delete;
 
-    // Moves there in several steps, passing over whatever lies between.
+    // Moves there in several steps, passing over whatever lies between, and waits until the
+    // tool has handled the moves.
     void glideTo(POINT point);
-    // Moves there in one step, so no window on the way sees the pointer.
+    // Moves there in one step, so no window on the way sees the pointer, and waits until the tool
+    // has handled the move.
     void jumpTo(POINT point);
-    // Once the tool has handled the moves so far, moves the pointer to one pixel beside the
-    // point last aimed at or back onto it, as a resting hand does. Under Wine the pointer
-    // position can fall back to an earlier step of a fast drag, and the tool can read one that
-    // lags behind; the next move puts both right.
-    void nudge();
+    // Waits until `shown` holds. Where it does not after a first look, the pointer rests where it
+    // was sent but the tool was handed a move from earlier in the drag: the move is given once
+    // more, noted on a line of its own, and the wait goes on.
+    bool waitUntilShown(const std::function<bool()>& shown, const std::string& what);
+    // Lets go of the buttons where the pointer was last sent, and waits until the tool has
+    // handled it.
     void release();
 
 private:
     void press(HWND probe, MouseButton button);
+    // Waits until the tool has handled the moves and the pointer stays where it was sent. Under
+    // Wine a busy program can hand the system a position from earlier in a quick run of moves
+    // after the pointer arrived: the pointer falls back there, and the tool is sent a move back
+    // there too. The move is given once more when that happened, noted on a line of its own.
+    void arrive();
 
     Session& session_;
     std::vector<MouseButton> held_;
     POINT aim_{};
-    LONG nudges_ = 0;
 };
 
-// Drags from the probe with the left button to the point and waits until the tree's selected
-// entry reads `entry` (nudging the pointer while it waits); returns whether it did.
+// The steps of a glide.
+inline constexpr int kGlideSteps = 8;
+// How long the pointer must stay where it was sent: the fallbacks seen come within this.
+inline constexpr DWORD kSteadyMs = 150;
+// How often a move is given again whose delivery went wrong, each time on a line of its own.
+inline constexpr int kMostRepeats = 3;
+// How long a tool that handled a move takes at most to show its window, with a wide margin.
+inline constexpr DWORD kFirstLookMs = 3000;
+
+// Drags from the probe with the left button to the point, waits until the tree's selected entry
+// reads `entry`, and lets go there; returns whether the selection read `entry` while the button
+// was held and still does after the release.
 bool probeTo(Session& session, POINT point, const std::wstring& entry);
 
 // The tree as the tool shows it now.

@@ -1,5 +1,6 @@
 #include "Processes.h"
 
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -27,6 +28,12 @@ HANDLE killOnCloseJob() {
         return h;
     }();
     return job;
+}
+
+std::string hexCode(DWORD code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(code));
+    return text;
 }
 
 }  // namespace
@@ -64,18 +71,25 @@ DWORD ChildProcess::exitCode() const {
     return code;
 }
 
-void ChildProcess::stop(DWORD graceMs) {
-    if (!info_.hProcess) return;
+std::string ChildProcess::stop(DWORD graceMs) {
+    if (!info_.hProcess) return {};
+    std::string problem;
     if (running()) {
         for (HWND w : topLevelWindows(info_.dwProcessId)) PostMessageW(w, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(info_.hProcess, graceMs) != WAIT_OBJECT_0) {
+            problem = cat("it did not end within ", graceMs, " ms of being closed");
             TerminateProcess(info_.hProcess, 1);
             WaitForSingleObject(info_.hProcess, 5000);
+        } else if (DWORD code = exitCode(); code != 0) {
+            problem = cat("it ended on the close with exit code ", hexCode(code));
         }
+    } else if (DWORD code = exitCode(); code != 0) {
+        problem = cat("it had already ended, with exit code ", hexCode(code));
     }
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
     info_ = {};
+    return problem;
 }
 
 std::vector<HWND> topLevelWindows(DWORD processId) {

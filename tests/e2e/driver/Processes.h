@@ -24,9 +24,13 @@ public:
     DWORD id() const { return info_.dwProcessId; }
     HANDLE handle() const { return info_.hProcess; }
     bool running() const;
+    // Whether a program was started and has not been stopped, running or not.
+    bool started() const { return info_.hProcess != nullptr; }
     // Exit code once the process has ended; STILL_ACTIVE while it runs.
     DWORD exitCode() const;
-    void stop(DWORD graceMs = 3000);
+    // Ends the program; what went wrong when it did not end on the close with exit code 0, empty
+    // when nothing did (or it was not running).
+    std::string stop(DWORD graceMs = 3000);
 
 private:
     PROCESS_INFORMATION info_{};

@@ -14,6 +14,8 @@ namespace e2e {
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 20000;
+// The class of the four windows that outline the probed window during a drag.
+constexpr const wchar_t* kOutlineClass = L"TarnwickWQuellonOutline";
 
 // The tool's controls are told apart by class and caption; the probe is the one child that is
 // none of the others.
@@ -58,7 +60,14 @@ HWND FixtureWindows::byId(int id) const {
 
 const ToolWindows& Session::tool() {
     if (toolProcess_.running() && IsWindow(tool_.main)) return tool_;
+    if (toolProcess_.started()) {
+        const std::string problem = toolProcess_.stop();
+        tool_ = {};
+        throw std::runtime_error(
+            cat("the tool is gone (", problem, "); it was last seen running in ", toolCheckedIn_));
+    }
     toolProcess_ = ChildProcess(paths_.tool, {});
+    toolCheckedIn_ = caseName_;
     DWORD id = toolProcess_.id();
     HWND main = waitForTopLevel(
         id, [](HWND w) { return className(w) != L"tooltips_class32" && !childrenOf(w).empty(); },
@@ -75,9 +84,14 @@ DWORD Session::toolProcessId() {
     return toolProcess_.id();
 }
 
-const ToolWindows& Session::restartTool() {
-    toolProcess_.stop();
+std::string Session::stopTool() {
     tool_ = {};
+    return toolProcess_.stop();
+}
+
+const ToolWindows& Session::restartTool() {
+    const std::string problem = stopTool();
+    if (!problem.empty()) throw std::runtime_error(cat("the tool did not end cleanly: ", problem));
     return tool();
 }
 
@@ -85,7 +99,7 @@ const FixtureWindows& Session::fixture(bool hostile) {
     if (fixtureProcess_.running() && fixtureHostile_ == hostile && IsWindow(fixture_.main)) {
         return fixture_;
     }
-    fixtureProcess_.stop();
+    (void)fixtureProcess_.stop();
     std::vector<std::wstring> args = {L"--x",        std::to_wstring(kFixtureOrigin.x),
                                       L"--y",        std::to_wstring(kFixtureOrigin.y),
                                       L"--dialog-x", std::to_wstring(kFixtureDialogOrigin.x),
@@ -112,6 +126,35 @@ void Session::settleTool() {
     WaitForInputIdle(toolProcess_.handle(), 2000);
 }
 
+std::vector<std::string> Session::endOfCaseProblems() {
+    std::vector<std::string> problems;
+    for (int key : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) {
+        if (GetAsyncKeyState(key) & 0x8000)
+            problems.push_back(cat("mouse button ", key, " is held"));
+    }
+    if (!toolProcess_.started()) return problems;
+    if (!toolProcess_.running()) {
+        problems.push_back(
+            cat("the tool ended during the case, with exit code ", toolProcess_.exitCode()));
+        return problems;
+    }
+    toolCheckedIn_ = caseName_;
+    settleTool();
+    for (const auto& box : messageBoxesOf(toolProcess_.id())) {
+        problems.push_back(cat("the tool shows a message box: ", quote(box.text)));
+    }
+    if (HWND capture = captureOf(tool_.main)) {
+        problems.push_back(cat("the tool holds the pointer capture (", className(capture), ")"));
+    }
+    for (HWND window : topLevelWindows(toolProcess_.id())) {
+        if (className(window) == kOutlineClass) {
+            problems.push_back("an edge of the outline is on the screen");
+            break;
+        }
+    }
+    return problems;
+}
+
 void Session::recover() {
     for (auto button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
         if (GetAsyncKeyState(button == MouseButton::Left    ? VK_LBUTTON
@@ -124,16 +167,14 @@ void Session::recover() {
     if (toolProcess_.running()) {
         for (const auto& box : messageBoxesOf(toolProcess_.id())) pressOk(box.window);
     }
-    // A case that failed may have left the tool in any state: the next one gets it fresh.
-    toolProcess_.stop();
-    tool_ = {};
+    // The failure is reported; the next case starts from a tool of its own.
+    (void)stopTool();
 }
 
-void Session::stopAll() {
-    toolProcess_.stop();
-    fixtureProcess_.stop();
-    tool_ = {};
+std::string Session::stopAll() {
+    (void)fixtureProcess_.stop();
     fixture_ = {};
+    return stopTool();
 }
 
 }  // namespace e2e

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Processes.h"
 
@@ -45,11 +46,15 @@ public:
 
     const Paths& paths() const { return paths_; }
 
-    // The running tool, started when it is not running.
+    // The running tool, started when none was started yet. A tool that has ended since it was
+    // started ends the case with a failure that names the case after which it ended.
     const ToolWindows& tool();
     DWORD toolProcessId();
-    // Ends the tool and starts it again: for cases that need the state of the first show.
+    // Ends the tool and starts it again: for cases that need the state of the first show. A tool
+    // that does not end cleanly on the close fails the case.
     const ToolWindows& restartTool();
+    // Ends the tool; the next use starts it afresh. What went wrong when it did not end cleanly.
+    std::string stopTool();
 
     // The running fixture; `hostile` selects the mode with the restless area (a running fixture
     // of the other mode is replaced).
@@ -58,10 +63,19 @@ public:
     // Waits until the tool has handled the input given so far.
     void settleTool();
 
-    // Puts things back after a failed case: buttons up, message boxes confirmed, dead programs
-    // forgotten so that the next case starts them again.
+    // The case that runs now, for the messages that name it.
+    void beginCase(std::string name) { caseName_ = std::move(name); }
+    const std::string& caseName() const { return caseName_; }
+
+    // What is wrong after a case: the tool ended, shows a message box, holds the pointer
+    // capture or leaves its outline on the screen, or a button is still held.
+    std::vector<std::string> endOfCaseProblems();
+
+    // Puts things back after a failed case, so that the next one starts from a known state:
+    // buttons up, message boxes confirmed, the tool started afresh.
     void recover();
-    void stopAll();
+    // Ends both programs; what went wrong when the tool did not end cleanly.
+    std::string stopAll();
 
 private:
     Paths paths_;
@@ -70,6 +84,9 @@ private:
     ChildProcess fixtureProcess_;
     FixtureWindows fixture_;
     bool fixtureHostile_ = false;
+    std::string caseName_;
+    // The case during which the tool was started or last seen running.
+    std::string toolCheckedIn_;
 };
 
 }  // namespace e2e

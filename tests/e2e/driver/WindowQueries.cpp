@@ -1,6 +1,7 @@
 #include "WindowQueries.h"
 
 #include "RemoteMemory.h"
+#include "Text.h"
 #include "Wait.h"
 
 namespace e2e {
@@ -18,6 +19,10 @@ std::wstring className(HWND window) {
     wchar_t name[256] = {};
     int n = GetClassNameW(window, name, 256);
     return std::wstring(name, n > 0 ? n : 0);
+}
+
+std::string describeWindow(HWND window) {
+    return cat(className(window), " ", quote(windowText(window)));
 }
 
 RECT windowRect(HWND window) {

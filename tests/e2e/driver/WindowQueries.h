@@ -12,6 +12,8 @@ namespace e2e {
 // The window's text through WM_GETTEXT (marshalled by the system across processes).
 std::wstring windowText(HWND window);
 std::wstring className(HWND window);
+// The class and the quoted text, for messages.
+std::string describeWindow(HWND window);
 
 RECT windowRect(HWND window);
 SIZE clientSize(HWND window);

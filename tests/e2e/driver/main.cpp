@@ -81,8 +81,17 @@ int wmain(int argc, wchar_t** argv) {
     e2e::Session session(paths);
     e2e::useSession(session);
     int result = RUN_ALL_TESTS();
-    session.stopAll();
     const testing::UnitTest& tests = *testing::UnitTest::GetInstance();
-    std::printf("%d passed, %d failed\n", tests.successful_test_count(), tests.failed_test_count());
+    int failed = tests.failed_test_count();
+    // A tool that fails at shut-down fails the run, after the last case's checks.
+    if (std::string problem = session.stopAll(); !problem.empty()) {
+        std::printf("[  FAILED  ] the tool at the end of the run: %s (last case: %s)\n",
+                    problem.c_str(), session.caseName().c_str());
+        ++failed;
+        result = 1;
+    }
+    if (e2e::repeatedGestures() > 0)
+        std::printf("Gestures repeated: %d\n", e2e::repeatedGestures());
+    std::printf("%d passed, %d failed\n", tests.successful_test_count(), failed);
     return result;
 }
