@@ -8,7 +8,7 @@
 # end-to-end cases are counted as skipped.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-cd "$top"
+cd "$top" || exit 1
 
 bash scripts/install-deps.sh || { echo "test.sh: installing dependencies failed" >&2; exit 1; }
 # shellcheck source=wine.sh

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Wine prefix and X display for running the Windows builds on Linux. Source this file; every
 # function is idempotent and prints nothing unless something goes wrong.
 #
@@ -145,6 +146,7 @@ wine_display_ready() {
     # Keep whatever EXIT trap the calling script has, and stop Xvfb after it.
     local previous
     previous="$(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")"
+    # shellcheck disable=SC2064 # expanded now on purpose: the earlier trap is kept as it is
     trap "${previous:+$previous; }_wine_display_cleanup" EXIT
 }
 
