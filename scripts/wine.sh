@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Wine prefix and X display for running the Windows builds on Linux. Source this file; every
 # function is idempotent and prints nothing unless something goes wrong.
 #
@@ -71,6 +72,17 @@ _wine_apply_reg() {
     return $rc
 }
 
+# Waits until the prefix has stopped (every program ended, the wine server gone), within a time
+# limit: a program that never ends must not hold the caller for good. Past the limit the prefix
+# is stopped and the wait fails.
+_wine_wait_stopped() {
+    local limit=120
+    timeout --kill-after=10 "$limit" wineserver -w && return 0
+    echo "wine.sh: the prefix did not stop within $limit s (wineserver -w); its programs were ended" >&2
+    wine_stop
+    return 1
+}
+
 wine_prefix_ready() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
@@ -100,7 +112,7 @@ REGEDIT4
 EOF
     # The desktop settings are read when the prefix starts: let it stop so the next program
     # starts it afresh with them.
-    wineserver -w
+    _wine_wait_stopped
 }
 
 # Reports whether an X server answers on the given display.
@@ -145,6 +157,7 @@ wine_display_ready() {
     # Keep whatever EXIT trap the calling script has, and stop Xvfb after it.
     local previous
     previous="$(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")"
+    # shellcheck disable=SC2064 # expanded now on purpose: the earlier trap is kept as it is
     trap "${previous:+$previous; }_wine_display_cleanup" EXIT
 }
 
@@ -153,7 +166,7 @@ wine_set_dpi() {
     _wine_quiet wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
         /d "$dpi" /f || { echo "wine.sh: could not set DPI $dpi" >&2; return 1; }
     # Programs read the DPI at the start of the prefix.
-    wineserver -w
+    _wine_wait_stopped
 }
 
 wine_set_app_version() {

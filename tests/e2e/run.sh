@@ -3,9 +3,10 @@
 #   tests/e2e/run.sh [--tool EXE] BUILD_DIR [FILTER...]
 # Builds nothing. --tool tests that copy of the tool (an unpacked release, say) in place of the
 # build's own. A filter selects the cases whose names contain it. Runs the driver (GoogleTest)
-# at 96 DPI and, for the cases written for 144 DPI, once more with the prefix at 144 DPI; prints
-# the driver's output, the last line being "N passed, N failed" over both, and exits with 0 only
-# when every case passed.
+# at 96 DPI and, for the cases written for 144 DPI, once more with the prefix at 144 DPI; each
+# pass fails when the screen does not report its DPI, and a filter that selects no case fails the
+# run. Prints the driver's output, the last line being "N passed, N failed" over both, and exits
+# with 0 only when every case passed.
 set -uo pipefail
 
 tool=""
@@ -47,23 +48,34 @@ export QUELLON_E2E_SCREENSHOTS
 passed=0
 failed=0
 status=0
+# Whether a run of the driver ended without its summary line, so the totals must be printed.
+retell=no
 
-# Runs the driver once with the given filters and adds its summary line to the totals.
+# Runs the driver once for a screen of the given DPI with the given filters and adds its summary
+# line to the totals. A run that ended without one (the screen at another DPI, a filter that
+# selects no case, a crash, the time limit) counts as one failed case.
 run_driver() {
-    local log rc summary
+    local dpi=$1 log rc summary
+    shift
     log="$(mktemp)"
     # A hung program must not hang the caller: each run gets a generous limit.
     timeout --kill-after=10 "${QUELLON_E2E_TIMEOUT:-600}" \
         "$WINELOADER" "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" \
-        "$@" | tee "$log"
+        --expect-dpi "$dpi" "$@" | tee "$log"
     rc=${PIPESTATUS[0]}
     summary="$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)"
     rm -f "$log"
     [ "$rc" -eq 0 ] && [ -n "$summary" ] || status=1
+    if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
+        echo "run.sh: the driver did not finish within ${QUELLON_E2E_TIMEOUT:-600} s and was stopped"
+    fi
     if [ -n "$summary" ]; then
         read -r p _ f _ <<<"$summary"
         passed=$((passed + p))
         failed=$((failed + f))
+    else
+        failed=$((failed + 1))
+        retell=yes
     fi
 }
 
@@ -81,18 +93,20 @@ selects_high_dpi() {
     return 1
 }
 
-run_driver "$@"
+run_driver 96 "$@"
 
 # The DPI is read when the prefix starts: the cases for 144 DPI get a run of their own in a
 # prefix restarted with it, which is restarted at 96 DPI afterwards.
 if selects_high_dpi "$@"; then
     echo "== 144 DPI =="
     if wine_set_dpi 144; then
-        run_driver "$@"
+        run_driver 144 "$@"
         wine_set_dpi 96 || status=1
     else
+        failed=$((failed + 1))
         status=1
     fi
-    echo "$passed passed, $failed failed"
+    retell=yes
 fi
+[ "$retell" = no ] || echo "$passed passed, $failed failed"
 exit $status

@@ -1,12 +1,16 @@
 // quellon-e2e.exe: end-to-end tests of the tool, driving it with real input from outside.
-//   quellon-e2e.exe [--tool PATH] [--fixture PATH] [GoogleTest's options] [FILTER...]
+//   quellon-e2e.exe [--tool PATH] [--fixture PATH] [--expect-dpi N] [GoogleTest's options]
+//                   [FILTER...]
 // A filter selects the test cases whose names contain it, of those written for the screen's DPI;
-// a --gtest_filter replaces this selection. The last line of the output reads "N passed, N
-// failed"; the exit code is 0 only when none failed.
+// a filter that selects no case, whatever its DPI, fails the run before any case runs, and so does
+// a screen whose DPI is not the one expected. A --gtest_filter replaces this selection. The last
+// line of the output of a run reads "N passed, N failed"; the exit code is 0 only when none failed.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +31,18 @@ bool wanted(const std::string& name, const std::vector<std::string>& filters) {
     });
 }
 
+// Calls visit(suite, name) for every case.
+template <class Visit>
+void forEachCase(Visit visit) {
+    const testing::UnitTest& tests = *testing::UnitTest::GetInstance();
+    for (int i = 0; i < tests.total_test_suite_count(); ++i) {
+        const testing::TestSuite& cases = *tests.GetTestSuite(i);
+        for (int j = 0; j < cases.total_test_count(); ++j) {
+            visit(std::string(cases.name()), std::string(cases.GetTestInfo(j)->name()));
+        }
+    }
+}
+
 // The GoogleTest filter for the cases written for a screen of this DPI whose names contain one
 // of the filters (all when there is none); a case that runs only when named needs a filter that
 // is its whole name.
@@ -34,19 +50,27 @@ std::string selection(const std::vector<std::string>& filters, unsigned dpi) {
     const std::string suite = e2e::suiteForDpi(dpi);
     // Short, since GoogleTest prints the filter at the start of the run.
     if (filters.empty()) return e2e::cat(suite, ".*-", suite, ".", e2e::kExplicitPrefix, "*");
-    const testing::UnitTest& tests = *testing::UnitTest::GetInstance();
     std::string selected;
-    for (int i = 0; i < tests.total_test_suite_count(); ++i) {
-        const testing::TestSuite& cases = *tests.GetTestSuite(i);
-        if (cases.name() != suite) continue;
-        for (int j = 0; j < cases.total_test_count(); ++j) {
-            std::string name = cases.GetTestInfo(j)->name();
-            if (!wanted(name, filters)) continue;
-            selected += e2e::cat(selected.empty() ? "" : ":", suite, ".", name);
-        }
-    }
-    // An empty filter would select every case.
+    forEachCase([&](const std::string& caseSuite, const std::string& name) {
+        if (caseSuite != suite || !wanted(name, filters)) return;
+        selected += e2e::cat(selected.empty() ? "" : ":", suite, ".", name);
+    });
+    // An empty filter would select every case; the filters may all name cases of another DPI.
     return selected.empty() ? "-*" : selected;
+}
+
+// The filters that select no case of any DPI: a mistyped or renamed case would otherwise make
+// the run pass without running it.
+std::string unmatched(const std::vector<std::string>& filters) {
+    std::string names;
+    for (const std::string& filter : filters) {
+        bool matches = false;
+        forEachCase([&](const std::string&, const std::string& name) {
+            matches = matches || wanted(name, {filter});
+        });
+        if (!matches) names += e2e::cat(names.empty() ? "" : " ", filter);
+    }
+    return names;
 }
 
 }  // namespace
@@ -63,17 +87,30 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring folder = e2e::driverFolder();
     e2e::Paths paths{folder + L"..\\..\\Tarnwick WQuellon.exe", folder + L"QuellonFixture.exe"};
     std::vector<std::string> filters;
+    std::optional<unsigned> expectedDpi;
     for (int i = 1; i < argc; ++i) {
         std::wstring arg = argv[i];
         if (arg == L"--tool" && i + 1 < argc) {
             paths.tool = argv[++i];
         } else if (arg == L"--fixture" && i + 1 < argc) {
             paths.fixture = argv[++i];
+        } else if (arg == L"--expect-dpi" && i + 1 < argc) {
+            expectedDpi = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
         } else {
             filters.push_back(e2e::utf8(arg));
         }
     }
+    // A pass meant for another DPI would run the other pass's cases, or none, and pass.
+    if (expectedDpi && e2e::screenDpi() != *expectedDpi) {
+        std::printf("the screen reports %u DPI, not the expected %u: no case ran\n",
+                    e2e::screenDpi(), *expectedDpi);
+        return 2;
+    }
     if (GTEST_FLAG_GET(filter) == "*") {
+        if (std::string names = unmatched(filters); !names.empty()) {
+            std::printf("no case matches: %s\n", names.c_str());
+            return 2;
+        }
         GTEST_FLAG_SET(filter, selection(filters, e2e::screenDpi()));
         GTEST_FLAG_SET(also_run_disabled_tests, true);
     }
