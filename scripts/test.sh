@@ -165,6 +165,9 @@ fi
 echo
 [ ${#failures[@]} -eq 0 ] || echo "Failed: ${failures[*]}"
 [ ${#run_twice[@]} -eq 0 ] || echo "Passed only when run again (counted as failed): ${run_twice[*]}"
-[ ${#repeated[@]} -eq 0 ] || echo "Gestures repeated (${#repeated[@]}): ${repeated[*]}"
+if [ ${#repeated[@]} -gt 0 ]; then
+  echo "Gestures repeated (${#repeated[@]}): $(printf '%s\n' "${repeated[@]}" | sort | uniq -c |
+    awk '{ printf "%s%s x%d", sep, $2, $1; sep = ", " }')"
+fi
 echo "Total: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
