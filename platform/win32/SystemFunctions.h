@@ -88,4 +88,10 @@ struct SystemFunctions {
 // The process's table; a function once found stays bound for the life of the process.
 SystemFunctions& systemFunctions();
 
+inline SystemFunctions::User32& user32() { return systemFunctions().user32; }
+inline SystemFunctions::Kernel32& kernel32() { return systemFunctions().kernel32; }
+inline SystemFunctions::Psapi& psapi() { return systemFunctions().psapi; }
+inline SystemFunctions::Dwmapi& dwmapi() { return systemFunctions().dwmapi; }
+inline SystemFunctions::Shcore& shcore() { return systemFunctions().shcore; }
+
 }  // namespace quellon::win32
