@@ -7,11 +7,13 @@
 
 #include <utility>
 
+#include "platform/SystemLibrary.h"
+
 namespace quellon::win32 {
 
 class LazyLibrary {
 public:
-    explicit LazyLibrary(const char* name) : name_(name) {}
+    explicit LazyLibrary(const char* name) : name_(name), library_(name) {}
     LazyLibrary(const LazyLibrary&) = delete;
     LazyLibrary& operator=(const LazyLibrary&) = delete;
 
@@ -24,8 +26,7 @@ private:
     HMODULE load() noexcept;
 
     const char* name_;
-    // Stays loaded for the life of the process, like a library linked at start.
-    HMODULE module_ = nullptr;
+    SystemLibrary library_;
 };
 
 template <class Fn>
