@@ -2,13 +2,19 @@
 
 namespace quellon {
 
+// Only the system directory: the release is unpacked anywhere, and a DLL of the same name beside
+// the executable must never run inside the tool. Systems without the search flags reject them;
+// they load the full path in the system directory, never the bare name, which the classic
+// search looks for in the executable's folder first.
 Handle SystemLibrary::load(LibraryLoader& loader) {
-    if (module_) return module_;
-    // Only the system directory: a DLL of the same name beside the executable must not be
-    // picked up. Systems without the search flags reject it; they get the classic search.
+    if (module_ || missing_) return module_;
     std::uint32_t error = 0;
     module_ = loader.loadFromSystemDirectory(name_, error);
-    if (!module_ && error == kErrorInvalidParameter) module_ = loader.loadLibrary(name_);
+    if (!module_ && error == kErrorInvalidParameter) {
+        const std::wstring directory = loader.systemDirectory();
+        if (!directory.empty()) module_ = loader.loadLibrary(directory + L"\\" + name_);
+    }
+    missing_ = module_ == 0;
     return module_;
 }
 

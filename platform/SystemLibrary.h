@@ -21,19 +21,23 @@ public:
     virtual Handle loadFromSystemDirectory(const std::wstring& name, std::uint32_t& error) = 0;
     // LoadLibraryW(file): the module, or 0.
     virtual Handle loadLibrary(const std::wstring& file) = 0;
+    // GetSystemDirectoryW: the system directory, empty when it cannot be read.
+    virtual std::wstring systemDirectory() = 0;
 };
 
 class SystemLibrary {
 public:
     explicit SystemLibrary(std::string_view name) : name_(name.begin(), name.end()) {}
 
-    // The library's module, loaded at the first call; 0 when it cannot be loaded.
+    // The library's module, loaded at the first call; 0 when it cannot be loaded. A library
+    // that could not be loaded is not asked for again: some callers ask every 100 ms.
     Handle load(LibraryLoader& loader);
 
 private:
     std::wstring name_;
     // Stays loaded for the life of the process, like a library linked at start.
     Handle module_ = 0;
+    bool missing_ = false;
 };
 
 }  // namespace quellon

@@ -20,6 +20,12 @@ public:
     Handle loadLibrary(const std::wstring& file) override {
         return fromModule(::LoadLibraryW(file.c_str()));
     }
+    std::wstring systemDirectory() override {
+        wchar_t directory[MAX_PATH];
+        const UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
+        // A longer one is answered with the size it needs, and nothing copied.
+        return length < MAX_PATH ? std::wstring(directory, length) : std::wstring();
+    }
 };
 
 }  // namespace

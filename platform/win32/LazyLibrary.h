@@ -1,6 +1,7 @@
 // System functions bound by name at their first call. A library that cannot be loaded or a
 // function the running system lacks raises the toolkit's run-time error at that call, and
-// again at the next one: only successful look-ups are kept.
+// again at the next one. A library is loaded from the system directory alone, and one that
+// cannot be loaded is not asked for again; a function's look-up is kept once it succeeds.
 #pragma once
 
 #include <windows.h>
