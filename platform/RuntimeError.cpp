@@ -8,19 +8,19 @@ std::wstring widen(std::string_view ascii) { return std::wstring(ascii.begin(), 
 
 }  // namespace
 
-RuntimeError runtimeError(ErrorNumber error) { return {error.number, error.description}; }
+RuntimeError runtimeError(StandardError error) { return {error.number, error.description}; }
 
 RuntimeError entryPointNotFound(std::string_view function, std::string_view library) {
-    const ErrorNumber& error = ErrorNumber::EntryPointNotFound;
+    const StandardError& error = ErrorNumber::EntryPointNotFound;
     return {error.number,
             std::wstring(error.description) + L" " + widen(function) + L" in " + widen(library)};
 }
 
 RuntimeError dllNotFound(std::string_view library) {
-    const ErrorNumber& error = ErrorNumber::DllNotFound;
+    const StandardError& error = ErrorNumber::DllNotFound;
     return {error.number, std::wstring(error.description) + L" " + widen(library)};
 }
 
-void raise(ErrorNumber error) { throw runtimeError(error); }
+void raise(StandardError error) { throw runtimeError(error); }
 
 }  // namespace quellon

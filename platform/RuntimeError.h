@@ -9,48 +9,44 @@
 namespace quellon {
 
 // One error of the toolkit: its number and its standard description.
-struct ErrorNumber {
+struct StandardError {
     int number;
     const wchar_t* description;
-
-    static const ErrorNumber InvalidCall;
-    static const ErrorNumber Overflow;
-    static const ErrorNumber OutOfMemory;
-    static const ErrorNumber SubscriptOutOfRange;
-    static const ErrorNumber TypeMismatch;
-    static const ErrorNumber DllNotFound;
-    static const ErrorNumber InternalError;
-    static const ErrorNumber ObjectNotSet;
-    static const ErrorNumber EntryPointNotFound;
-    static const ErrorNumber ElementNotFound;
-    static const ErrorNumber KeyNotUnique;
-    static const ErrorNumber NodeRemoved;
 };
 
-inline constexpr ErrorNumber ErrorNumber::InvalidCall{5, L"Invalid procedure call or argument"};
-inline constexpr ErrorNumber ErrorNumber::Overflow{6, L"Overflow"};
-inline constexpr ErrorNumber ErrorNumber::OutOfMemory{7, L"Out of memory"};
-inline constexpr ErrorNumber ErrorNumber::SubscriptOutOfRange{9, L"Subscript out of range"};
-inline constexpr ErrorNumber ErrorNumber::TypeMismatch{13, L"Type mismatch"};
-inline constexpr ErrorNumber ErrorNumber::DllNotFound{48, L"Error in loading DLL"};
-inline constexpr ErrorNumber ErrorNumber::InternalError{51, L"Internal error"};
-inline constexpr ErrorNumber ErrorNumber::ObjectNotSet{91, L"Object variable not set"};
-inline constexpr ErrorNumber ErrorNumber::EntryPointNotFound{453, L"Can't find DLL entry point"};
-inline constexpr ErrorNumber ErrorNumber::ElementNotFound{35601, L"Element not found"};
-inline constexpr ErrorNumber ErrorNumber::KeyNotUnique{35602, L"Key is not unique in collection"};
-inline constexpr ErrorNumber ErrorNumber::NodeRemoved{35605, L"The node has been removed"};
+// The tree control numbers its own errors above this base.
+inline constexpr int kTreeControlErrors = 35600;
+
+// The table of every error the tool raises.
+struct ErrorNumber {
+    static constexpr StandardError InvalidCall{5, L"Invalid procedure call or argument"};
+    static constexpr StandardError Overflow{6, L"Overflow"};
+    static constexpr StandardError OutOfMemory{7, L"Out of memory"};
+    static constexpr StandardError SubscriptOutOfRange{9, L"Subscript out of range"};
+    static constexpr StandardError TypeMismatch{13, L"Type mismatch"};
+    static constexpr StandardError DllNotFound{48, L"Error in loading DLL"};
+    static constexpr StandardError InternalError{51, L"Internal error"};
+    static constexpr StandardError ObjectNotSet{91, L"Object variable not set"};
+    static constexpr StandardError EntryPointNotFound{453, L"Can't find DLL entry point"};
+
+    static constexpr StandardError ElementNotFound{kTreeControlErrors + 1, L"Element not found"};
+    static constexpr StandardError KeyNotUnique{kTreeControlErrors + 2,
+                                                L"Key is not unique in collection"};
+    static constexpr StandardError NodeRemoved{kTreeControlErrors + 5,
+                                               L"The node has been removed"};
+};
 
 struct RuntimeError {
     int number;
     std::wstring description;
 };
 
-RuntimeError runtimeError(ErrorNumber error);
+RuntimeError runtimeError(StandardError error);
 
 // Errors with a description of their own.
 RuntimeError entryPointNotFound(std::string_view function, std::string_view library);
 RuntimeError dllNotFound(std::string_view library);
 
-[[noreturn]] void raise(ErrorNumber error);
+[[noreturn]] void raise(StandardError error);
 
 }  // namespace quellon
