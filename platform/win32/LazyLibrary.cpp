@@ -2,6 +2,8 @@
 
 #include "platform/RuntimeError.h"
 
+static_assert(quellon::kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
+
 namespace quellon::win32 {
 
 namespace {
