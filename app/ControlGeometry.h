@@ -51,8 +51,6 @@ struct ControlPlace {
     TwipsRect twips;
 };
 
-inline constexpr int kControlCount = 8;
-
 // In the client area, in tab order.
 inline constexpr std::array<ControlPlace, kControlCount> kDesignPlaces{{
     {Control::trv, {90, 60, 5835, 3690}},
@@ -65,11 +63,27 @@ inline constexpr std::array<ControlPlace, kControlCount> kDesignPlaces{{
     {Control::chkTop, {6030, 2775, 915, 255}},
 }};
 
+// True when the rows name every control exactly once: a control added without a row of its own
+// cannot silently take another's.
+template <class Row>
+constexpr bool eachControlOnce(const std::array<Row, kControlCount>& rows) {
+    std::array<bool, kControlCount> seen{};
+    for (const Row& row : rows) {
+        const int index = static_cast<int>(row.control);
+        if (index < 0 || index >= kControlCount || seen[static_cast<std::size_t>(index)]) {
+            return false;
+        }
+        seen[static_cast<std::size_t>(index)] = true;
+    }
+    return true;
+}
+static_assert(eachControlOnce(kDesignPlaces));
+
 constexpr const TwipsRect& designPlace(Control control) {
     for (const ControlPlace& place : kDesignPlaces) {
         if (place.control == control) return place.twips;
     }
-    return kDesignPlaces.front().twips;  // not reached: every control has a row
+    return kDesignPlaces.front().twips;  // not reached: the check above gives each its row
 }
 
 }  // namespace quellon

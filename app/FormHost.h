@@ -11,6 +11,8 @@
 namespace quellon {
 
 enum class Control { r1, txtInf, trv, LabelT, Command1_0, Command1_1, Command1_2, chkTop };
+// chkTop stays last: tables of the controls are indexed by Control.
+inline constexpr int kControlCount = static_cast<int>(Control::chkTop) + 1;
 enum class Property { Left, Top, Width, Height };
 
 // Application-wide pointer shapes.

@@ -30,7 +30,7 @@ public:
             try {
                 return windows_.getAncestor(window, win::kGaParent);
             } catch (const RuntimeError& error) {
-                if (error.number != static_cast<int>(ErrorNumber::EntryPointNotFound)) throw;
+                if (error.number != ErrorNumber::EntryPointNotFound.number) throw;
                 hasAncestor_ = false;
             }
         }

@@ -30,7 +30,7 @@ add_library(quellon_platform STATIC
   platform/win32/Win32Platform.cpp
   platform/win32/Win32WindowGeometry.cpp
 )
-target_link_libraries(quellon_platform PUBLIC quellon_logic)
+target_link_libraries(quellon_platform PUBLIC quellon_logic PRIVATE quellon_warnings)
 
 add_executable(quellon WIN32
   app/win32/main.cpp
@@ -48,7 +48,7 @@ if(MSVC)
   # quellon.rc embeds the manifest; a second one from the linker would clash with it.
   target_link_options(quellon PRIVATE /MANIFEST:NO)
 endif()
-target_link_libraries(quellon PRIVATE quellon_platform comctl32 gdi32 user32 kernel32 uxtheme)
+target_link_libraries(quellon PRIVATE quellon_platform quellon_warnings comctl32 gdi32 user32 kernel32)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(bench)

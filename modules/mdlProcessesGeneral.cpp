@@ -98,8 +98,6 @@ std::wstring GetProcessName95(Processes& processes, Reports& reports, std::uint3
         line = 40;
         KernelHandle snapshot(processes,
                               processes.createToolhelp32Snapshot(win::kTh32csSnapProcess, 0));
-        line = 50;
-        record.dwSize = kProcessRecordBytes;
         line = 60;
         // Unchecked: without a first process the zero-filled record is still compared once.
         processes.process32First(snapshot.get(), record);

@@ -3,6 +3,7 @@
 #   x64, x86        the Windows programs (tool, fixture, e2e driver, benchmark) with mingw-w64
 #   native          the unit tests, natively with g++
 #   native-asan     the unit tests under AddressSanitizer and UndefinedBehaviorSanitizer
+# QUELLON_WERROR=1 makes every compiler warning an error.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 flavour=${1:?usage: build.sh x64|x86|native|native-asan}
@@ -19,6 +20,10 @@ case "$flavour" in
     ;;
   *) echo "build.sh: unknown flavour '$flavour'" >&2; exit 2 ;;
 esac
+# Given either way, so that a build folder configured once with errors does not keep them.
+werror=OFF
+if [ "${QUELLON_WERROR:-0}" = 1 ]; then werror=ON; fi
+args+=("-DQUELLON_WERROR=$werror")
 
 cmake "${args[@]}" >/dev/null
 cmake --build "$dir" -j"$(nproc)"

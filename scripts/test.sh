@@ -10,6 +10,7 @@
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top" || exit 1
+export QUELLON_WERROR=1  # the builds are warning-free; a new warning fails them
 
 bash scripts/install-deps.sh || { echo "test.sh: installing dependencies failed" >&2; exit 1; }
 # shellcheck source=wine.sh

@@ -16,7 +16,7 @@ constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
 }  // namespace
 
 const std::array<ControlDesign, kControlCount>& controlDesigns() {
-    static const std::array<ControlDesign, kControlCount> designs{{
+    static constexpr std::array<ControlDesign, kControlCount> designs{{
         {
             Control::trv,
             L"trv",
@@ -98,6 +98,7 @@ const std::array<ControlDesign, kControlCount>& controlDesigns() {
             L"Wenn angekreuzt bleibt Fenster im Vordergrund",
         },
     }};
+    static_assert(eachControlOnce(designs));
     return designs;
 }
 

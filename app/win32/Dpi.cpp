@@ -6,12 +6,6 @@
 
 namespace quellon::win32 {
 
-namespace {
-
-SystemFunctions::User32& user32() { return systemFunctions().user32; }
-
-}  // namespace
-
 void declareDpiAwareness() {
     if (auto* setContext = user32().SetProcessDpiAwarenessContext.find()) {
         if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
@@ -19,7 +13,7 @@ void declareDpiAwareness() {
         // Refused because the manifest already declared the awareness.
         if (::GetLastError() == ERROR_ACCESS_DENIED) return;
     }
-    if (auto* setAwareness = systemFunctions().shcore.SetProcessDpiAwareness.find()) {
+    if (auto* setAwareness = shcore().SetProcessDpiAwareness.find()) {
         const HRESULT result = setAwareness(PROCESS_PER_MONITOR_DPI_AWARE);
         if (SUCCEEDED(result) || result == E_ACCESSDENIED) return;
     }

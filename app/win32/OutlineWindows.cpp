@@ -13,27 +13,42 @@ constexpr const wchar_t* kOutlineClass = L"TarnwickWQuellonOutline";
 constexpr DWORD kExStyle =
     WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
 
+// Only the tool takes its outline away: any process may post WM_CLOSE to a top-level window,
+// and the default handling would destroy the edge.
+LRESULT CALLBACK edgeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) return 0;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
 }  // namespace
 
-void OutlineWindows::create() {
+bool OutlineWindows::prepare() {
+    if (brush_) return true;
     brush_.reset(::CreateSolidBrush(kOutlineColour));
+    if (!brush_) return false;
     WNDCLASSEXW outline{};
     outline.cbSize = sizeof outline;
-    outline.lpfnWndProc = ::DefWindowProcW;
+    outline.lpfnWndProc = edgeProcedure;
     outline.hInstance = instance_;
     outline.hbrBackground = brush_.get();
     outline.lpszClassName = kOutlineClass;
     ::RegisterClassExW(&outline);
-    for (HWND& edge : edges_) {
-        edge = ::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
-                                 nullptr, instance_, nullptr);
-        if (edge) ::SetLayeredWindowAttributes(edge, 0, 255, LWA_ALPHA);
-    }
+    return true;
+}
+
+HWND OutlineWindows::createEdge() {
+    const HWND edge = ::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0,
+                                        nullptr, nullptr, instance_, nullptr);
+    if (edge) ::SetLayeredWindowAttributes(edge, 0, 255, LWA_ALPHA);
+    return edge;
 }
 
 void OutlineWindows::show(const OutlineEdges& edges) {
-    if (!brush_) create();
+    // Without the brush (the process's GDI objects used up) the outline is simply not drawn:
+    // nothing is created that could stay on the screen unpainted.
+    if (!prepare()) return;
     for (std::size_t i = 0; i < edges_.size(); ++i) {
+        if (!::IsWindow(edges_[i])) edges_[i] = createEdge();
         if (!edges_[i]) continue;
         const Rect& r = edges[i];
         ::SetWindowPos(edges_[i], HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,

@@ -23,13 +23,16 @@ public:
     OutlineWindows(const OutlineWindows&) = delete;
     OutlineWindows& operator=(const OutlineWindows&) = delete;
 
-    // Created at the first show; an edge that could not be created is left out.
+    // Created at the first show, and again where one has been destroyed since; an edge that
+    // cannot be created is left out, and without the brush nothing is created or shown.
     void show(const OutlineEdges& edges) override;
     void hide() override;
     void destroy();
 
 private:
-    void create();
+    // The brush and the window class, made once the brush can be had.
+    bool prepare();
+    HWND createEdge();
 
     HINSTANCE instance_;
     UniqueBrush brush_;

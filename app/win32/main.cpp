@@ -4,8 +4,10 @@
 #include <commctrl.h>
 
 #include "app/win32/Dpi.h"
+#include "platform/win32/SystemFunctions.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    quellon::win32::restrictLibrarySearch();
     quellon::win32::declareDpiAwareness();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;

@@ -1,32 +1,53 @@
 #include "platform/win32/LazyLibrary.h"
 
-#include <string>
-
 #include "platform/RuntimeError.h"
+
+static_assert(quellon::kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
 
 namespace quellon::win32 {
 
+namespace {
+
+HMODULE toModule(Handle module) { return reinterpret_cast<HMODULE>(module); }
+Handle fromModule(HMODULE module) { return reinterpret_cast<Handle>(module); }
+
+class SystemLoader final : public LibraryLoader {
+public:
+    Handle loadFromSystemDirectory(const std::wstring& name, std::uint32_t& error) override {
+        const HMODULE module =
+            ::LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        error = module ? 0 : ::GetLastError();
+        return fromModule(module);
+    }
+    Handle loadLibrary(const std::wstring& file) override {
+        return fromModule(::LoadLibraryW(file.c_str()));
+    }
+    std::wstring systemDirectory() override {
+        wchar_t directory[MAX_PATH];
+        const UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
+        // A longer one is answered with the size it needs, and nothing copied.
+        return length < MAX_PATH ? std::wstring(directory, length) : std::wstring();
+    }
+};
+
+}  // namespace
+
 FARPROC LazyLibrary::require(const char* function) {
-    if (!load()) throw dllNotFound(name_);
-    const FARPROC address = ::GetProcAddress(module_, function);
+    const HMODULE module = load();
+    if (!module) throw dllNotFound(name_);
+    const FARPROC address = ::GetProcAddress(module, function);
     if (!address) throw entryPointNotFound(function, name_);
     return address;
 }
 
 FARPROC LazyLibrary::find(const char* function) noexcept {
-    return load() ? ::GetProcAddress(module_, function) : nullptr;
+    const HMODULE module = load();
+    return module ? ::GetProcAddress(module, function) : nullptr;
 }
 
 HMODULE LazyLibrary::load() noexcept {
-    if (module_) return module_;
-    const std::wstring name(name_, name_ + std::char_traits<char>::length(name_));
-    // Only the system directory: a DLL of the same name beside the executable must not be
-    // picked up. Systems without the search flags reject it; they get the classic search.
-    module_ = ::LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!module_ && ::GetLastError() == ERROR_INVALID_PARAMETER) {
-        module_ = ::LoadLibraryW(name.c_str());
-    }
-    return module_;
+    static SystemLoader loader;
+    return toModule(library_.load(loader));
 }
 
 }  // namespace quellon::win32

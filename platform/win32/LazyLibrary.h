@@ -1,17 +1,20 @@
 // System functions bound by name at their first call. A library that cannot be loaded or a
 // function the running system lacks raises the toolkit's run-time error at that call, and
-// again at the next one: only successful look-ups are kept.
+// again at the next one. A library is loaded from the system directory alone, and one that
+// cannot be loaded is not asked for again; a function's look-up is kept once it succeeds.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
+#include "platform/SystemLibrary.h"
+
 namespace quellon::win32 {
 
 class LazyLibrary {
 public:
-    explicit LazyLibrary(const char* name) : name_(name) {}
+    explicit LazyLibrary(const char* name) : name_(name), library_(name) {}
     LazyLibrary(const LazyLibrary&) = delete;
     LazyLibrary& operator=(const LazyLibrary&) = delete;
 
@@ -24,8 +27,7 @@ private:
     HMODULE load() noexcept;
 
     const char* name_;
-    // Stays loaded for the life of the process, like a library linked at start.
-    HMODULE module_ = nullptr;
+    SystemLibrary library_;
 };
 
 template <class Fn>

@@ -7,4 +7,10 @@ SystemFunctions& systemFunctions() {
     return table;
 }
 
+void restrictLibrarySearch() {
+    if (auto* setDirectories = kernel32().SetDefaultDllDirectories.find()) {
+        setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+}
+
 }  // namespace quellon::win32

@@ -65,6 +65,7 @@ struct SystemFunctions {
         QUELLON_BIND(library, QueryFullProcessImageNameW);
         QUELLON_BIND(library, MultiByteToWideChar);
         QUELLON_BIND(library, GetLocaleInfoW);
+        QUELLON_BIND(library, SetDefaultDllDirectories);
     } kernel32;
 
     struct Psapi {
@@ -87,5 +88,15 @@ struct SystemFunctions {
 
 // The process's table; a function once found stays bound for the life of the process.
 SystemFunctions& systemFunctions();
+
+inline SystemFunctions::User32& user32() { return systemFunctions().user32; }
+inline SystemFunctions::Kernel32& kernel32() { return systemFunctions().kernel32; }
+inline SystemFunctions::Psapi& psapi() { return systemFunctions().psapi; }
+inline SystemFunctions::Dwmapi& dwmapi() { return systemFunctions().dwmapi; }
+inline SystemFunctions::Shcore& shcore() { return systemFunctions().shcore; }
+
+// From now on every library the process loads, the system's own loads for it included, comes
+// from the system directory alone, where the system knows how to restrict it.
+void restrictLibrarySearch();
 
 }  // namespace quellon::win32

@@ -12,15 +12,9 @@ namespace quellon::win32 {
 
 namespace {
 
-SystemFunctions::User32& user32() { return systemFunctions().user32; }
-SystemFunctions::Kernel32& kernel32() { return systemFunctions().kernel32; }
-SystemFunctions::Psapi& psapi() { return systemFunctions().psapi; }
-
 HANDLE toHandle(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
 Handle fromHandle(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
 HDC toDC(Handle dc) { return static_cast<HDC>(toHandle(dc)); }
-
-Rect fromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The record goes to the system in its own layout; only a successful call changes ours.
 template <class Fn>

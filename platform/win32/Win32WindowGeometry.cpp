@@ -8,20 +8,16 @@ namespace quellon::win32 {
 
 namespace {
 
-SystemFunctions::User32& user32() { return systemFunctions().user32; }
-
 UINT systemDpi() {
     const ScreenDC screen;
     const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
-Rect fromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 }  // namespace
 
 UINT monitorDpi(HMONITOR monitor) {
-    if (auto* getDpi = systemFunctions().shcore.GetDpiForMonitor.find()) {
+    if (auto* getDpi = shcore().GetDpiForMonitor.find()) {
         UINT x = 0;
         UINT y = 0;
         if (SUCCEEDED(getDpi(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && y) return y;
@@ -49,7 +45,7 @@ bool Win32WindowGeometry::getWindowRect(Hwnd window, Rect& rect) {
 }
 
 bool Win32WindowGeometry::getExtendedFrameBounds(Hwnd window, Rect& rect) {
-    auto* getAttribute = systemFunctions().dwmapi.DwmGetWindowAttribute.find();
+    auto* getAttribute = dwmapi().DwmGetWindowAttribute.find();
     RECT r{};
     if (!getAttribute ||
         FAILED(getAttribute(toHwnd(window), DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r))) {

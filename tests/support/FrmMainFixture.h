@@ -60,9 +60,9 @@ struct FrmMainFixture : ::testing::Test {
     std::wstring tree() const { return widget.describe(); }
     std::wstring selectedEntry() const { return widget.item(widget.selected()).text; }
 
-    static std::wstring report(int line, ErrorNumber number,
+    static std::wstring report(int line, StandardError error,
                                std::wstring_view procedure = L"r1_MouseMove") {
-        return report(line, runtimeError(number), procedure);
+        return report(line, runtimeError(error), procedure);
     }
     static std::wstring report(int line, const RuntimeError& error,
                                std::wstring_view procedure = L"r1_MouseMove") {

@@ -35,7 +35,7 @@ TEST_F(NodesTest, DuplicateKeyRaisesAndAddsNothing) {
     const Node root = trv.addTopLevel(L"DesktopWindow");
     trv.addChild(root, L"a7", L"seven", 1);
     EXPECT_EQ(errorOf([&] { trv.addChild(root, L"a7", L"again", 2); }),
-              static_cast<int>(ErrorNumber::KeyNotUnique));
+              ErrorNumber::KeyNotUnique.number);
     EXPECT_EQ(trv.count(), 2);
     EXPECT_EQ(widget.size(), 2u);
 }
@@ -43,8 +43,7 @@ TEST_F(NodesTest, DuplicateKeyRaisesAndAddsNothing) {
 TEST_F(NodesTest, MissingKeyRaisesAndNeverAnswersAnotherNode) {
     const Node root = trv.addTopLevel(L"DesktopWindow");
     trv.addChild(root, L"a12", L"twelve", 1);
-    EXPECT_EQ(errorOf([&] { return trv.find(L"a1"); }),
-              static_cast<int>(ErrorNumber::ElementNotFound));
+    EXPECT_EQ(errorOf([&] { return trv.find(L"a1"); }), ErrorNumber::ElementNotFound.number);
     EXPECT_EQ(trv.index(trv.find(L"a12")), 2);
 }
 
@@ -52,9 +51,8 @@ TEST_F(NodesTest, NodesOfAClearedTreeAreRejected) {
     const Node old = trv.addTopLevel(L"DesktopWindow");
     trv.clear();
     trv.addTopLevel(L"DesktopWindow");
-    EXPECT_EQ(errorOf([&] { trv.setExpanded(old); }), static_cast<int>(ErrorNumber::NodeRemoved));
-    EXPECT_EQ(errorOf([&] { return trv.key(Node{}); }),
-              static_cast<int>(ErrorNumber::ObjectNotSet));
+    EXPECT_EQ(errorOf([&] { trv.setExpanded(old); }), ErrorNumber::NodeRemoved.number);
+    EXPECT_EQ(errorOf([&] { return trv.key(Node{}); }), ErrorNumber::ObjectNotSet.number);
 }
 
 TEST_F(NodesTest, PicturesExpansionAndSelectionReachTheWidget) {

@@ -103,6 +103,10 @@ TEST_F(ProbeTest, EntriesQuoteTheTextAsItIsAndCutTextsAt254Characters) {
     const std::wstring pair{wchar_t{0xD83D}, wchar_t{0xDE00}};
     EXPECT_EQ(entryOf(std::wstring(253, L't') + pair, std::wstring(252, L'c') + pair + L"c"),
               L"\"" + std::wstring(253, L't') + L"\"  (" + std::wstring(252, L'c') + pair + L")");
+    // A lone half in a text that was not cut is the window's own: shown as it is.
+    const std::wstring lone = L"Titel" + pair.substr(0, 1);
+    EXPECT_EQ(entryOf(lone, L"Button" + pair.substr(0, 1)),
+              L"\"" + lone + L"\"  (Button" + pair.substr(0, 1) + L")");
 
     const Hwnd vanished = window(L"Gone");
     desktop.destroy(vanished);

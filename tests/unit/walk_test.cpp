@@ -204,7 +204,7 @@ struct Disturbance {
     const char* name;
     std::function<void(WalkTest&)> arrange;
     int label;
-    ErrorNumber error;
+    StandardError error;
     int entriesKept;
 };
 

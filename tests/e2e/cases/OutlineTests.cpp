@@ -110,6 +110,28 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
     t.check(strayToolWindows(t.session()).empty(), "the tool still shows a window of its own");
 }
 
+// Any process may close the tool's top-level windows (the driver's own stop of a program does):
+// the outline's windows stay, and the outline follows the drag on.
+E2E_TEST(outline_survives_wm_close_from_another_process) {
+    const FixtureWindows& f = t.session().fixture();
+    ProbeDrag drag(t.session());
+    const RECT dialog = windowRect(f.dialog);
+    const auto dialogBefore = edgeColours(dialog);
+    t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
+    const auto edges = strayToolWindows(t.session());
+    t.checkEqual(edges.size(), std::size_t{4}, "outline windows");
+    for (HWND edge : edges) PostMessageW(edge, WM_CLOSE, 0, 0);
+
+    // The moves reach the tool after the messages posted before them.
+    drag.glideTo(clientToScreen(f.dialog, {5, 5}));
+    const bool shown = waitUntil([&] {
+        drag.nudge();
+        return selectedText(t.session()) == fixtureDialogEntry() &&
+               allDiffer(edgeColours(dialog), dialogBefore);
+    });
+    t.check(shown, "the dialog's edges never showed the outline");
+}
+
 E2E_TEST_AT_DPI(dpi144_outline_is_wider, 144) {
     ProbeDrag drag(t.session());
     t.checkEqual(outlineWidthOnFixture(t, drag), 5, "outline width at 144 DPI");

@@ -149,8 +149,9 @@ std::wstring entryFor(const std::wstring& text, const std::wstring& cls) {
 }
 
 std::wstring shownText(const std::wstring& text) {
+    if (text.size() <= 254) return text;
     std::wstring shown = text.substr(0, 254);
-    if (!shown.empty() && IS_HIGH_SURROGATE(shown.back())) shown.pop_back();
+    if (IS_HIGH_SURROGATE(shown.back())) shown.pop_back();
     return shown;
 }
 
