@@ -41,6 +41,8 @@ public:
     void r1_MouseDown(int button);
     void r1_MouseMove(int button);
     void r1_MouseUp(int button);
+    // The system-wide hotkey: picks the window under the pointer as a move of a drag does.
+    void Form_HotKey();
 
     void trvw_NodeClick(Node node);
     // Delivered by the tree widget; reaches trvw_NodeClick only while trvw is attached.
@@ -53,6 +55,11 @@ private:
     // The window and every window GetParent names above it; no list after a failure.
     [[nodiscard]] std::optional<std::vector<Hwnd>> GetParents(Hwnd hwnd);
 
+    // The steps from 30 on of the move handler, numbered by `line`: the window under the
+    // pointer becomes the target unless it is the main window or, for `same` Keep, the window
+    // shown last.
+    enum class Same { Keep, Rebuild };
+    void probeAtPointer(int& line, Same same);
     // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
     // walk below it: the steps from 70 on of the move handler, numbered by `line`.
     void rebuildTree(Hwnd target, int& line);

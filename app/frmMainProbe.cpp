@@ -51,25 +51,36 @@ void FrmMain::r1_MouseMove(int button) {
     runNumbered(reports_, kMoveProcedure, [&](int& line) {
         line = 20;
         if (button != kLeftButton) return;
-        line = 30;
-        Point position;
-        // Unreadable while another desktop takes the input (lock screen, elevation prompt).
-        if (!windows_.getCursorPos(position)) return;
-        line = 40;
-        const Hwnd target = windows_.windowFromPoint(position);
-        line = 50;
-        if (target == hwndLastTarget_) {
-            // Again after a pass over the main window, which took the outline away.
-            outlineUnlessDesktop(target);
-            return;
-        }
-        line = 60;
-        if (target == form_.hwnd()) {
-            outline_.follow(0);
-            return;
-        }
-        rebuildTree(target, line);
+        probeAtPointer(line, Same::Keep);
     });
+}
+
+// Menus, tooltips and drop-down lists close when the probe is pressed; the hotkey reaches them.
+// Unlike a move it rebuilds for the window shown last too, as the user asked for it anew.
+void FrmMain::Form_HotKey() {
+    outline_.beginPick();
+    runNumbered(reports_, kMoveProcedure, [&](int& line) { probeAtPointer(line, Same::Rebuild); });
+}
+
+void FrmMain::probeAtPointer(int& line, Same same) {
+    line = 30;
+    Point position;
+    // Unreadable while another desktop takes the input (lock screen, elevation prompt).
+    if (!windows_.getCursorPos(position)) return;
+    line = 40;
+    const Hwnd target = windows_.windowFromPoint(position);
+    line = 50;
+    if (target == hwndLastTarget_ && same == Same::Keep) {
+        // Again after a pass over the main window, which took the outline away.
+        outlineUnlessDesktop(target);
+        return;
+    }
+    line = 60;
+    if (target == form_.hwnd()) {
+        outline_.follow(0);
+        return;
+    }
+    rebuildTree(target, line);
 }
 
 // F5 rebuilds the tree as a move onto the window shown last would, reports included.
