@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace e2e {
 
 enum class MouseButton { Left, Right, Middle };
@@ -16,6 +18,8 @@ void buttonDown(MouseButton button);
 void buttonUp(MouseButton button);
 void click(POINT point, MouseButton button = MouseButton::Left);
 void pressKey(WORD virtualKey);
+// Presses the keys in order and releases them in reverse order, as a combination is typed.
+void pressChord(std::initializer_list<WORD> virtualKeys);
 
 POINT centreOf(const RECT& rect);
 
