@@ -111,14 +111,6 @@ TEST_F(HotkeyTest, FailuresAreReportedUnderTheMoveHandlersName) {
                        report(40, entryPointNotFound("WindowFromPoint", "user32"))}));
 }
 
-TEST_F(HotkeyTest, APointerPositionThatCannotBeReadPicksNothing) {
-    desktop.cursorReadable = false;
-    pick(window(L"Frame"));
-    EXPECT_EQ(widget.size(), 0u);
-    EXPECT_EQ(shown, std::nullopt);
-    EXPECT_TRUE(desktop.messages.empty());
-}
-
 TEST_F(HotkeyTest, TheOutlineGoesAfterItsRefreshesAndAnotherPickStartsThemAgain) {
     const Hwnd first = window(L"First");
     const Hwnd second = window(L"Second");
