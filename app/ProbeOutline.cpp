@@ -34,19 +34,21 @@ OutlineEdges outlineEdges(const Rect& bounds, int thickness) {
 
 void ProbeOutline::endDrag() {
     dragging_ = false;
+    pickRefreshesLeft_ = 0;
     target_ = 0;
     show(std::nullopt);
 }
 
 void ProbeOutline::follow(Hwnd target) {
-    if (!dragging_) return;
+    if (!active()) return;
     target_ = target;
     show(edgesOf(target));
 }
 
 void ProbeOutline::refresh() {
-    if (!dragging_ || target_ == 0) return;
-    if (!geometry_.isWindow(target_)) target_ = 0;
+    // A pick's outline goes with its last refresh; a target of 0 shows nothing.
+    if (!dragging_ && pickRefreshesLeft_ > 0 && --pickRefreshesLeft_ == 0) target_ = 0;
+    if (target_ != 0 && !geometry_.isWindow(target_)) target_ = 0;
     show(edgesOf(target_));
 }
 

@@ -1,6 +1,7 @@
-// The outline that marks the probed window on the screen while the probe is dragged: which
-// window it surrounds, and where its four edges lie. The edges are windows of the tool's own
-// (OutlineFrames), so nothing is ever drawn into the target and nothing is left behind.
+// The outline that marks the probed window on the screen while the probe is dragged, and for a
+// moment after a pick with the hotkey: which window it surrounds, and where its four edges lie.
+// The edges are windows of the tool's own (OutlineFrames), so nothing is ever drawn into the
+// target and nothing is left behind.
 #pragma once
 
 #include <array>
@@ -13,6 +14,10 @@ namespace quellon {
 
 // The outline's width at 96 DPI; it grows with the DPI of the target's monitor.
 inline constexpr int kOutlineWidth96 = 3;
+
+// How many refreshes the outline of a pick with the hotkey lasts: about a second at the main
+// window's refresh every 100 ms.
+inline constexpr int kPickRefreshes = 10;
 
 // Top, bottom, left and right edge, in screen pixels.
 using OutlineEdges = std::array<Rect, 4>;
@@ -34,9 +39,13 @@ public:
     ProbeOutline(WindowGeometry& geometry, OutlineFrames& frames)
         : geometry_(geometry), frames_(frames) {}
 
-    // The outline shows only between the start of a drag and its end.
+    // The outline shows only between the start of a drag and its end, and for kPickRefreshes
+    // refreshes after the start of a pick. The end of a drag ends a pick too.
     void beginDrag() { dragging_ = true; }
     void endDrag();
+    void beginPick() { pickRefreshesLeft_ = kPickRefreshes; }
+    // Whether the outline may show, and so needs its refreshes.
+    [[nodiscard]] bool active() const { return dragging_ || pickRefreshesLeft_ > 0; }
 
     // Surrounds the window from now on; 0 takes the outline away.
     void follow(Hwnd target);
@@ -50,6 +59,7 @@ private:
     WindowGeometry& geometry_;
     OutlineFrames& frames_;
     bool dragging_ = false;
+    int pickRefreshesLeft_ = 0;
     Hwnd target_ = 0;
     std::optional<OutlineEdges> shown_;
 };

@@ -46,6 +46,8 @@ public:
     // `stillHeld`: the buttons held after this one went up; `releasedAt`: the pointer's screen
     // position when it went up.
     void r1_MouseUp(int button, int stillHeld, Point releasedAt);
+    // The system-wide hotkey: picks the window under the pointer as a move of a drag does.
+    void Form_HotKey();
 
     void trvw_NodeClick(Node node);
     // Delivered by the tree widget; reaches trvw_NodeClick only while trvw is attached.
@@ -58,8 +60,11 @@ private:
     // The window and every window GetParent names above it; no list after a failure.
     [[nodiscard]] std::optional<std::vector<Hwnd>> GetParents(Hwnd hwnd);
 
-    // The steps from 40 on of the move handler, for the window at that screen position.
-    void probeAt(Point position, int& line);
+    // The steps from 40 on of the move handler, numbered by `line`: the window at that screen
+    // position becomes the target unless it is the main window or, for `same` Keep, the window
+    // shown last.
+    enum class Same { Keep, Rebuild };
+    void probeAt(Point position, int& line, Same same = Same::Keep);
     // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
     // walk below it: the steps from 70 on of the move handler, numbered by `line`.
     void rebuildTree(Hwnd target, int& line);

@@ -70,11 +70,24 @@ void FrmMain::r1_MouseMove(int button, Point movedTo) {
     });
 }
 
-void FrmMain::probeAt(Point position, int& line) {
+// Menus, tooltips and drop-down lists close when the probe is pressed; the hotkey reaches them.
+// Unlike a move it rebuilds for the window shown last too, as the user asked for it anew.
+void FrmMain::Form_HotKey() {
+    outline_.beginPick();
+    runNumbered(reports_, kMoveProcedure, [&](int& line) {
+        line = 30;
+        Point position;
+        // Unreadable while another desktop takes the input (lock screen, elevation prompt).
+        if (!windows_.getCursorPos(position)) return;
+        probeAt(position, line, Same::Rebuild);
+    });
+}
+
+void FrmMain::probeAt(Point position, int& line, Same same) {
     line = 40;
     const Hwnd target = windows_.windowFromPoint(position);
     line = 50;
-    if (target == hwndLastTarget_) {
+    if (target == hwndLastTarget_ && same == Same::Keep) {
         // Again after a pass over the main window, which took the outline away.
         outlineUnlessDesktop(target);
         return;

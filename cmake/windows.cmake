@@ -36,6 +36,7 @@ add_executable(quellon WIN32
   app/win32/main.cpp
   app/win32/MainWindow.cpp
   app/win32/MainWindowProbe.cpp
+  app/win32/Clipboard.cpp
   app/win32/Controls.cpp
   app/win32/Dpi.cpp
   app/win32/OutlineWindows.cpp

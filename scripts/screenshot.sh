@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures, by the e2e driver under Wine: docs/screenshot.png, a probe dropped
-# on the OK button of the fixture's dialog and the dialog's entry clicked, and docs/outline.png,
-# the outline around the fixture's main window during a drag.
+# on the OK button of the fixture's dialog and the dialog's entry clicked, docs/outline.png, the
+# outline around the fixture's main window during a drag, and docs/hotkey.png, a context menu of
+# a fixture window picked with the hotkey.
 #   scripts/screenshot.sh [BUILD_DIR]
 # Without BUILD_DIR the 64-bit Windows build is made first (build.sh x64) and used.
 set -euo pipefail
@@ -27,4 +28,5 @@ while read -r case written picture; do
 done <<'PICTURES'
 readme_screenshot readme_screenshot.bmp screenshot.png
 outline_marks_the_probed_window_and_goes_with_the_drag outline.bmp outline.png
+readme_hotkey_screenshot readme_hotkey_screenshot.bmp hotkey.png
 PICTURES

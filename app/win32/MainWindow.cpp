@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/win32/Clipboard.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/WindowProcedure.h"
 #include "platform/win32/Handles.h"
@@ -46,6 +47,12 @@ LRESULT CALLBACK tabLeavesEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         return result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
     }
     return result;
+}
+
+// Ctrl held without Shift and Alt; Ctrl with Alt is AltGr on many keyboards, which types.
+bool controlAlone() {
+    return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
+           ::GetKeyState(VK_MENU) >= 0;
 }
 
 }  // namespace
@@ -102,6 +109,7 @@ bool MainWindow::create(int showCommand) {
     containErrors([&] { frmMain_.Form_Load(); },
                   [&](const RuntimeError& error) { reportUncaught(error); });
     loaded_ = true;
+    registerPickHotKey();
     // The first show sends the first WM_SIZE, and with it the first layout.
     ::ShowWindow(window_, showCommand);
     ::SetFocus(control(Control::trv));
@@ -125,9 +133,35 @@ void MainWindow::dispatch(MSG& message) {
         containErrors([&] { frmMain_.Form_KeyDown(static_cast<int>(message.wParam)); },
                       [&](const RuntimeError& error) { reportUncaught(error); });
     }
+    if (takeEditingKey(message)) return;
     if (window_ && ::IsDialogMessageW(window_, &message)) return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
+}
+
+// Taken before translation, so that neither control gets the control character.
+bool MainWindow::takeEditingKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || !window_ || !controlAlone()) return false;
+    if (message.hwnd == control(Control::trv) && message.wParam == 'C') {
+        if (const auto text = tree_.selectedText()) copyToClipboard(window_, *text);
+        return true;
+    }
+    if (message.hwnd == control(Control::txtInf) && message.wParam == 'A') {
+        ::SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+        return true;
+    }
+    return false;
+}
+
+// A combination that another program holds already is its own: the tool runs without it, as it
+// did before there was one, and says nothing.
+void MainWindow::registerPickHotKey() {
+    constexpr UINT kModifiers = MOD_CONTROL | MOD_SHIFT;
+    // Held down, it picks once. MOD_NOREPEAT came with Windows 7; an older system that refuses it
+    // gets the combination without it.
+    if (::RegisterHotKey(window_, kPickHotKey, kModifiers | MOD_NOREPEAT, VK_F11)) return;
+    if (::GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED) return;
+    ::RegisterHotKey(window_, kPickHotKey, kModifiers, VK_F11);
 }
 
 void MainWindow::reportUncaught(const RuntimeError& error, std::wstring_view context) noexcept {
@@ -256,6 +290,13 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_TIMER:
             if (wParam != kOutlineTimer) break;
             outline_.refresh();
+            if (!outline_.active()) ::KillTimer(window, kOutlineTimer);
+            return 0;
+        case WM_HOTKEY:
+            if (wParam != kPickHotKey) break;
+            frmMain_.Form_HotKey();
+            // The outline of the pick goes after its refreshes.
+            ::SetTimer(window, kOutlineTimer, kOutlineRefreshMs, nullptr);
             return 0;
         case WM_CLOSE:
             // A close among the events that a tree click lets through would destroy the tree
@@ -268,6 +309,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_DESTROY:
             // The tooltip has no owner, so it would outlive the window.
             if (tooltip_) ::DestroyWindow(std::exchange(tooltip_, nullptr));
+            ::UnregisterHotKey(window, kPickHotKey);
             outline_.endDrag();
             outlineWindows_.destroy();
             reports_.setOwner(nullptr);

@@ -1,7 +1,7 @@
 // The tool's main window: creates the window and its controls as designed, hosts the
 // handlers of FrmMain (which it serves as FormHost) and turns window messages into their
-// events: the probe gesture, button clicks, tree clicks, keys, resizing, and DPI changes. It
-// also owns the probe's outline and its windows.
+// events: the probe gesture, the hotkey, button clicks, tree clicks, keys, resizing, and DPI
+// changes. It also owns the probe's outline and its windows.
 #pragma once
 
 #include "app/frmMain.h"
@@ -56,9 +56,11 @@ public:
     void setTxtInfText(const std::wstring& text) override;
 
 private:
-    // The timer that keeps the outline on its window during a drag.
+    // The timer that keeps the outline on its window during a drag, and times it after a pick.
     static constexpr UINT_PTR kOutlineTimer = 1;
     static constexpr UINT kOutlineRefreshMs = 100;
+    // Ctrl+Shift+F11 picks the window under the pointer.
+    static constexpr int kPickHotKey = 1;
 
     struct Fonts {
         UniqueFont window;
@@ -85,6 +87,9 @@ private:
     bool onActivate(WPARAM wParam);
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);
+    // Ctrl+C in the tree and Ctrl+A in the details box; whether the key was one of them.
+    bool takeEditingKey(const MSG& message);
+    void registerPickHotKey();
 
     // The probe gesture.
     void onProbeButtonDown(HWND probe, int button);

@@ -123,6 +123,20 @@ std::optional<std::uintptr_t> TreeViewControl::takeClick(const NMHDR& header) {
     return static_cast<std::uintptr_t>(data.lParam);
 }
 
+std::optional<std::wstring> TreeViewControl::selectedText() const {
+    const HTREEITEM selected = TreeView_GetSelection(tree_);
+    if (!selected) return std::nullopt;
+    // Room for the longest entry: two texts of 254 characters, quotes, spaces and parentheses.
+    std::array<wchar_t, 1024> text{};
+    TVITEMW data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = selected;
+    data.pszText = text.data();
+    data.cchTextMax = static_cast<int>(text.size());
+    if (!TreeView_GetItem(tree_, &data)) return std::nullopt;
+    return std::wstring(data.pszText);
+}
+
 void TreeViewControl::removeAll() {
     TreeView_DeleteAllItems(tree_);
     newestItem_ = 0;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "app/treeview/TreeBackend.h"
 #include "platform/win32/Unique.h"
@@ -34,6 +35,8 @@ public:
     // control then leaves the rest of the click alone, and with it the item it hit, which the
     // click's handler may have removed.
     std::optional<std::uintptr_t> takeClick(const NMHDR& header);
+    // The selected item's text as the control shows it; nothing when no item is selected.
+    std::optional<std::wstring> selectedText() const;
 
     void removeAll() override;
     ItemRef insertLast(ItemRef parent, const std::wstring& text, int image,

@@ -29,6 +29,8 @@ public:
         if (handle_ != Null) Release(handle_);
         handle_ = handle;
     }
+    // Gives the handle up without releasing it, to a system function that takes it over.
+    H release() { return std::exchange(handle_, Null); }
 
 private:
     H handle_ = Null;

@@ -7,7 +7,6 @@
 
 #include "../driver/E2eTest.h"
 #include "../driver/Input.h"
-#include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
 #include "../driver/Processes.h"
 #include "../driver/Screenshot.h"
@@ -75,12 +74,6 @@ std::vector<HWND> strayToolWindows(Session& session) {
     return stray;
 }
 
-void checkNoReport(TestContext& t) {
-    for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
-        t.check(false, cat("message box ", quote(box.caption), ": ", quote(box.text)));
-    }
-}
-
 }  // namespace
 
 E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
@@ -145,10 +138,7 @@ E2E_TEST(outline_none_over_the_tools_own_window) {
     t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
     const auto toolBefore = edgeColours(windowRect(tool.main));
 
-    // The gap between the tree and the probe belongs to the main window itself.
-    const RECT tree = rectInParent(tool.trv);
-    const RECT probe = rectInParent(tool.r1);
-    const POINT gap = clientToScreen(tool.main, {(tree.right + probe.left) / 2, probe.bottom + 20});
+    const POINT gap = bareToolPoint(tool);
     t.require(WindowFromPoint(gap) == tool.main, "the gap is not on the tool's main window");
     drag.jumpTo(gap);
     t.check(waitUntil([&] { return edgeColours(fixture) == fixtureBefore; }),

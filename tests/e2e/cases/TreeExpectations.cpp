@@ -88,6 +88,18 @@ bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry) {
     return false;
 }
 
+void checkNoReport(TestContext& t) {
+    for (const auto& box : messageBoxesOf(t.session().toolProcessId())) {
+        t.check(false, cat("message box ", quote(box.caption), ": ", quote(box.text)));
+    }
+}
+
+POINT bareToolPoint(const ToolWindows& tool) {
+    const RECT tree = rectInParent(tool.trv);
+    const RECT probe = rectInParent(tool.r1);
+    return clientToScreen(tool.main, {(tree.right + probe.left) / 2, probe.bottom + 20});
+}
+
 std::wstring fixtureMainEntry() { return entryFor(fixture::kMainTitle, fixture::kMainClass); }
 
 std::wstring fixtureDialogEntry() { return entryFor(fixture::kDialogTitle, fixture::kDialogClass); }

@@ -31,6 +31,13 @@ TreeItem expectedSubtree(HWND window, bool selected);
 // selected entry comes to read `entry`.
 bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry);
 
+// Records a failure for every message box the tool shows.
+void checkNoReport(TestContext& t);
+
+// A point of the tool's main window that none of its controls covers: the gap between the tree
+// and the probe.
+POINT bareToolPoint(const ToolWindows& tool);
+
 // Another fixture process with windows of one kind (see QuellonFixture.cpp), for one case; it
 // ends with the object.
 struct SideFixture {

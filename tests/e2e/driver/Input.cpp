@@ -1,5 +1,6 @@
 #include "Input.h"
 
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -111,9 +112,13 @@ void click(POINT point, MouseButton button) {
     clickAt(point, button);
 }
 
-void pressKey(WORD virtualKey) {
-    sendKey(virtualKey, true);
-    sendKey(virtualKey, false);
+void pressKey(WORD virtualKey) { pressChord({virtualKey}); }
+
+void pressChord(std::initializer_list<WORD> virtualKeys) {
+    for (WORD key : virtualKeys) sendKey(key, true);
+    for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) {
+        sendKey(*key, false);
+    }
 }
 
 POINT centreOf(const RECT& rect) {

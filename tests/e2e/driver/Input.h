@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <vector>
 
 namespace e2e {
@@ -20,6 +21,8 @@ void releaseAt(POINT point, const std::vector<MouseButton>& buttons);
 void clickAt(POINT point, MouseButton button = MouseButton::Left);
 void click(POINT point, MouseButton button = MouseButton::Left);
 void pressKey(WORD virtualKey);
+// Presses the keys in order and releases them in reverse order, as a combination is typed.
+void pressChord(std::initializer_list<WORD> virtualKeys);
 
 POINT centreOf(const RECT& rect);
 
