@@ -229,7 +229,8 @@ E2E_TEST(hotkey_second_instance_starts_without_it_and_without_a_box) {
 
 E2E_TEST(copy_ctrl_c_in_the_tree_copies_the_selected_entry_as_shown) {
     const FixtureWindows& f = t.session().fixture();
-    const ToolWindows& tool = t.session().tool();
+    // Earlier cases may have left the focus on another control.
+    const ToolWindows& tool = t.session().restartTool();
     // Quotes, a line break, and characters outside the Western code page.
     for (int id : {kIdQuoted, kIdForeign}) {
         moveSteadily(centreOf(windowRect(f.byId(id))));

@@ -117,11 +117,12 @@ E2E_TEST(outline_survives_wm_close_from_another_process) {
 
     // The moves reach the tool after the messages posted before them.
     drag.glideTo(clientToScreen(f.dialog, {5, 5}));
-    const bool shown = waitUntil([&] {
-        drag.nudge();
-        return selectedText(t.session()) == fixtureDialogEntry() &&
-               allDiffer(edgeColours(dialog), dialogBefore);
-    });
+    const bool shown = drag.waitUntilShown(
+        [&] {
+            return selectedText(t.session()) == fixtureDialogEntry() &&
+                   allDiffer(edgeColours(dialog), dialogBefore);
+        },
+        "the outline of the dialog");
     t.check(shown, "the dialog's edges never showed the outline");
 }
 
