@@ -66,12 +66,19 @@ HFONT MainWindow::Fonts::get(FontKind kind) const {
 }
 
 MainWindow::MainWindow(HINSTANCE instance, Win32Reports& reports)
+    : MainWindow(instance, systemPlatform(reports), &reports) {}
+
+MainWindow::MainWindow(HINSTANCE instance, const Platform& platform)
+    : MainWindow(instance, platform, nullptr) {}
+
+MainWindow::MainWindow(HINSTANCE instance, const Platform& platform, Win32Reports* boxes)
     : instance_(instance),
-      reports_(reports),
+      reports_(platform.reports),
+      boxes_(boxes),
       nodes_(tree_),
       outlineWindows_(instance),
       outline_(geometry_, outlineWindows_),
-      frmMain_(systemPlatform(reports), *this, nodes_, geometry_, outline_),
+      frmMain_(platform, *this, nodes_, geometry_, outline_),
       background_(::CreateSolidBrush(kWindowColour)),
       probeBackground_(::CreateSolidBrush(kProbeColour)) {}
 
@@ -98,7 +105,7 @@ bool MainWindow::create(int showCommand) {
         reportUncaught(runtimeError(ErrorNumber::InternalError), startupFailure_);
         return false;
     }
-    reports_.setOwner(window_);
+    if (boxes_) boxes_->setOwner(window_);
     containErrors([&] { frmMain_.Form_Load(); },
                   [&](const RuntimeError& error) { reportUncaught(error); });
     loaded_ = true;
@@ -270,7 +277,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (tooltip_) ::DestroyWindow(std::exchange(tooltip_, nullptr));
             outline_.endDrag();
             outlineWindows_.destroy();
-            reports_.setOwner(nullptr);
+            if (boxes_) boxes_->setOwner(nullptr);
             // A window that failed in its creation has no message loop to end, and a quit
             // message waiting in the queue would close the start-up report at once.
             if (loaded_) ::PostQuitMessage(0);
