@@ -48,6 +48,20 @@ LRESULT CALLBACK tabLeavesEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     return result;
 }
 
+// The mouse messages that a tooltip's own subclass would pass it.
+bool isRelayedToTooltip(UINT message) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 MainWindow::Fonts MainWindow::Fonts::make(UINT dpi) {
@@ -125,6 +139,9 @@ int MainWindow::run() {
 }
 
 void MainWindow::dispatch(MSG& message) {
+    if (message.hwnd == control(Control::trv) && isRelayedToTooltip(message.message)) {
+        ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    }
     // The window sees its keys before the control with the focus does, as F5 needs. This runs
     // outside any window procedure, whose stub would otherwise contain the errors.
     if (message.message == WM_KEYDOWN && window_ &&
@@ -207,7 +224,10 @@ bool MainWindow::createTooltips() {
     for (const ControlDesign& design : controlDesigns()) {
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        // The tree's mouse messages are relayed from the message loop instead: through a
+        // subclass every message to the tree would pay for the subclass chain, every item
+        // inserted during a rebuild included (three property look-ups each under Wine).
+        tool.uFlags = TTF_IDISHWND | (design.control == Control::trv ? 0 : TTF_SUBCLASS);
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(control(design.control));
         tool.lpszText = const_cast<wchar_t*>(design.tooltip);
