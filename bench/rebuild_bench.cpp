@@ -21,6 +21,7 @@
 
 #include "app/frmMain.h"
 #include "bench/BenchQueries.h"
+#include "bench/BenchSupport.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32WindowGeometry.h"
 
@@ -39,13 +40,12 @@
 #include "app/win32/Dpi.h"
 #include "app/win32/MainWindow.h"
 #include "bench/FarmProcess.h"
+#include "bench/OutsideTiming.h"
 #include "platform/win32/Handles.h"
 
 namespace quellon::bench {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultRepeat = 5;
 // The full rebuild's goal against the floor; a tree of a few dozen windows may take more, since
@@ -55,43 +55,9 @@ constexpr double kSmallGoalRatio = 1.3;
 constexpr int kSmallTree = 100;
 constexpr auto kPaintDeadline = std::chrono::seconds(30);
 
-struct Case {
-    std::wstring shape;
-    int count;
-};
-
 double goalFor(const Case& benchCase) {
     return benchCase.count < kSmallTree ? kSmallGoalRatio : kGoalRatio;
 }
-
-template <class Work>
-double millis(Work&& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-// The tree the logic fills when only the logic is to be timed.
-class NullTree : public TreeBackend {
-public:
-    void removeAll() override {}
-    ItemRef insertLast(ItemRef, const std::wstring&, int, std::uintptr_t) override {
-        return ++items_;
-    }
-    void expand(ItemRef) override {}
-    void select(ItemRef) override {}
-    void beginBulkUpdate() override {}
-    void endBulkUpdate() override {}
-
-private:
-    ItemRef items_ = 0;
-};
 
 // Milliseconds spent in each operation of the tree view.
 struct TreeTimes {
@@ -135,14 +101,6 @@ public:
 private:
     TreeBackend& inner_;
     TreeTimes& times_;
-};
-
-// The outline of the rebuilds that only the benchmark runs: no drag has begun, so it draws
-// nothing.
-class NoFrames : public OutlineFrames {
-public:
-    void show(const OutlineEdges&) override {}
-    void hide() override {}
 };
 
 std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -308,14 +266,10 @@ private:
         }
     }
 
-    // A rebuild by the logic alone, as a move of the probe onto the target makes it, outside
-    // any drag. A fresh main-window object has shown no target yet, so the move always
-    // rebuilds.
+    // A rebuild by the logic alone, into `nodes`.
     void rebuild(WindowQueries& windows, Nodes& nodes) {
-        FrmMain form(Platform{windows, real_.processes, real_.screen, reports_}, window_, nodes,
-                     geometry_, idleOutline_);
-        form.Form_Load();
-        form.r1_MouseMove(kLeftButton);
+        rebuildByLogic({windows, real_.processes, real_.screen, reports_}, window_, nodes,
+                       geometry_);
     }
 
     KeptReports reports_;
@@ -323,8 +277,6 @@ private:
     AimedQueries aimed_{real_.windows, 0};
     win32::MainWindow window_;
     win32::Win32WindowGeometry geometry_;
-    NoFrames noFrames_;
-    ProbeOutline idleOutline_{geometry_, noFrames_};
     TreeTimes treeTimes_;
     TimedTree timedTree_;
     NullTree nullTree_;
@@ -373,19 +325,11 @@ void printRow(const Case& benchCase, const Result& r, const PeakMemory& peak) {
 }
 
 int usage() {
-    std::fputs("usage: quellon-bench [--repeat N] [nested:COUNT | flat:COUNT | dialog:COUNT ...]\n",
-               stderr);
+    std::fputs(
+        "usage: quellon-bench [--repeat N] [--outside | --tool EXE] "
+        "[nested:COUNT | flat:COUNT | dialog:COUNT ...]\n",
+        stderr);
     return 2;
-}
-
-bool parseCase(const std::wstring& argument, Case& benchCase) {
-    const std::size_t colon = argument.find(L':');
-    if (colon == std::wstring::npos) return false;
-    benchCase.shape = argument.substr(0, colon);
-    benchCase.count = _wtoi(argument.c_str() + colon + 1);
-    const bool known =
-        benchCase.shape == L"nested" || benchCase.shape == L"flat" || benchCase.shape == L"dialog";
-    return known && benchCase.count > 0;
 }
 
 }  // namespace
@@ -393,12 +337,17 @@ bool parseCase(const std::wstring& argument, Case& benchCase) {
 int run(int argc, wchar_t** argv) {
     int repeat = kDefaultRepeat;
     std::vector<Case> cases;
+    std::wstring outsideTool;
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument = argv[i];
         Case benchCase;
         if (argument == L"--repeat" && i + 1 < argc) {
             repeat = _wtoi(argv[++i]);
             if (repeat < 1) return usage();
+        } else if (argument == L"--outside") {
+            outsideTool = toolBesideBench();
+        } else if (argument == L"--tool" && i + 1 < argc) {
+            outsideTool = argv[++i];
         } else if (parseCase(argument, benchCase)) {
             cases.push_back(benchCase);
         } else {
@@ -410,6 +359,10 @@ int run(int argc, wchar_t** argv) {
                  {L"flat", 1000}, {L"flat", 5000},   {L"flat", 10000}};
     }
 
+    if (!outsideTool.empty()) {
+        timeFromOutside(outsideTool, cases, repeat);
+        return 0;
+    }
     // As the tool starts.
     win32::declareDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls,

@@ -14,7 +14,6 @@ namespace quellon::win32 {
 
 namespace {
 
-constexpr const wchar_t* kMainClass = L"TarnwickWQuellon";
 constexpr const wchar_t* kCaption = L"Tarnwick Windows Quellon";
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr float kTwipsPerInch = 1440;
