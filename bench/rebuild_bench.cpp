@@ -17,7 +17,11 @@
 // Below each row, the tree view's share of a rebuild by operation (means of further rebuilds
 // of the main window's tree that time each call into it; the table's runs time none).
 //
-//   quellon-bench.exe [--repeat N] [nested:COUNT | flat:COUNT | dialog:COUNT ...]
+//   quellon-bench.exe [--repeat N] [--outside | --tool EXE]
+//                     [nested:COUNT | flat:COUNT | dialog:COUNT ...]
+//
+// --outside times the tool of the same build from outside instead (OutsideTiming.h); --tool
+// names another copy of it.
 
 #include "app/frmMain.h"
 #include "bench/BenchQueries.h"
