@@ -1,7 +1,7 @@
 // The real tool timed from outside, as a user waits for it: another process (the benchmark)
-// starts the tool, drags its probe onto a farm's target or presses F5 in it, and asks its tree
-// for its count of entries, which the tool answers only once it is back in its message loop,
-// that is when the rebuild and its repaint are done.
+// starts the tool, shows a farm's target in it with a move of its probe, presses F5 there and
+// asks its tree for its count of entries, which the tool answers only once it is back in its
+// message loop, that is when the rebuild and its repaint are done.
 #pragma once
 
 #include <string>
