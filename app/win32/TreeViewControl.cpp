@@ -187,7 +187,10 @@ void TreeViewControl::endBulkUpdate() {
     if (const HTREEITEM selected = TreeView_GetSelection(tree_)) {
         TreeView_EnsureVisible(tree_, selected);
     }
-    ::RedrawWindow(tree_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    // The client area only: the control sets its scroll bars itself once redrawing is on again,
+    // and they redraw as they are set; the frame's edge never changes. Repainting the frame as
+    // well cost about 3 ms a rebuild under Wine.
+    ::RedrawWindow(tree_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 bool TreeViewControl::isExpanded(HTREEITEM item) const {
