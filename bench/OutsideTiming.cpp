@@ -40,18 +40,17 @@ public:
         }
         const auto deadline = Clock::now() + kDeadline;
         while (!(main_ = mainWindow())) {
-            checkDeadline(deadline, "the tool showed no main window");
+            if (Clock::now() > deadline) {
+                stop(0);
+                throw std::runtime_error("the tool showed no main window");
+            }
             ::Sleep(20);
         }
         ::WaitForInputIdle(process_.hProcess, kAnswerTimeoutMs);
     }
     ~ToolProcess() {
         ::PostMessageW(main_, WM_CLOSE, 0, 0);
-        if (::WaitForSingleObject(process_.hProcess, kAnswerTimeoutMs) != WAIT_OBJECT_0) {
-            ::TerminateProcess(process_.hProcess, 1);
-        }
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
+        stop(kAnswerTimeoutMs);
     }
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
@@ -80,6 +79,15 @@ public:
     }
 
 private:
+    // Gives the tool `patience` to end, then ends it.
+    void stop(DWORD patience) {
+        if (::WaitForSingleObject(process_.hProcess, patience) != WAIT_OBJECT_0) {
+            ::TerminateProcess(process_.hProcess, 1);
+        }
+        ::CloseHandle(process_.hThread);
+        ::CloseHandle(process_.hProcess);
+    }
+
     HWND mainWindow() const {
         for (HWND window = ::FindWindowW(win32::kMainClass, nullptr); window;
              window = ::FindWindowExW(nullptr, window, win32::kMainClass, nullptr)) {
