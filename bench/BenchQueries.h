@@ -27,6 +27,8 @@ class AimedQueries : public WindowQueries {
 public:
     AimedQueries(WindowQueries& inner, Hwnd target) : inner_(inner), target_(target) {}
 
+    void aim(Hwnd target) { target_ = target; }
+
     bool getCursorPos(Point& point) override { return inner_.getCursorPos(point); }
     Hwnd windowFromPoint(Point) override { return target_; }
     Hwnd getWindow(Hwnd window, Relation relation) override {

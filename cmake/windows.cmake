@@ -32,8 +32,9 @@ add_library(quellon_platform STATIC
 )
 target_link_libraries(quellon_platform PUBLIC quellon_logic PRIVATE quellon_warnings)
 
-add_executable(quellon WIN32
-  app/win32/main.cpp
+# The main window, its controls, the tree-view adapter and the outline's windows: the tool and
+# the benchmark both run them.
+add_library(quellon_win32 STATIC
   app/win32/MainWindow.cpp
   app/win32/MainWindowProbe.cpp
   app/win32/Clipboard.cpp
@@ -41,15 +42,22 @@ add_executable(quellon WIN32
   app/win32/Dpi.cpp
   app/win32/OutlineWindows.cpp
   app/win32/TreeViewControl.cpp
-  resources/quellon.rc
 )
+target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user32 kernel32
+  PRIVATE quellon_warnings)
+
+# The tool's resources (icon, tree pictures, manifest, version), in the benchmark too, so that
+# its window is the tool's.
+add_library(quellon_resources OBJECT resources/quellon.rc)
+target_include_directories(quellon_resources PRIVATE ${quellon_generated})
+
+add_executable(quellon WIN32 app/win32/main.cpp)
 set_target_properties(quellon PROPERTIES OUTPUT_NAME "Tarnwick WQuellon")
-target_include_directories(quellon PRIVATE ${quellon_generated})
 if(MSVC)
   # quellon.rc embeds the manifest; a second one from the linker would clash with it.
   target_link_options(quellon PRIVATE /MANIFEST:NO)
 endif()
-target_link_libraries(quellon PRIVATE quellon_platform quellon_warnings comctl32 gdi32 user32 kernel32)
+target_link_libraries(quellon PRIVATE quellon_resources quellon_win32 quellon_warnings)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(bench)

@@ -2,6 +2,7 @@
 # Builds both Windows flavours and runs the tree-rebuild benchmark of each under Wine, one after
 # the other, printing their tables:
 #   scripts/bench.sh [benchmark arguments, e.g. --repeat 7 nested:2000 flat:8000]
+# QUELLON_BENCH_FLAVOURS chooses the builds (default "x64 x86").
 #
 # Every process of the timed part runs on CPU 0 (Xvfb, the wine server, the benchmark and the
 # window farms it starts): each window-system call under Wine is a round trip to the wine server,
@@ -17,7 +18,8 @@ export QUELLON_WINEPREFIX="${QUELLON_WINEPREFIX:-$top/build/wineprefix-bench}"
 source "$top/scripts/wine.sh"
 wine_exclusive "$0" "$@"
 
-for flavour in x64 x86; do
+read -ra flavours <<<"${QUELLON_BENCH_FLAVOURS:-x64 x86}"
+for flavour in "${flavours[@]}"; do
     bash "$top/scripts/build.sh" "$flavour" || exit 1
 done
 
@@ -29,7 +31,7 @@ wine_display_ready || exit 1
 wine_prefix_ready || exit 1
 
 status=0
-for flavour in x64 x86; do
+for flavour in "${flavours[@]}"; do
     echo
     if [ "$flavour" = x86 ] && ! wine_runs_32bit; then
         echo "bench.sh: the 32-bit benchmark is skipped, since $(wine_32bit_reason)"

@@ -29,7 +29,8 @@ struct ControlDesign {
 inline constexpr COLORREF kWindowColour = 0x00AFCFC4;
 inline constexpr COLORREF kProbeColour = 0x00CADEF0;
 
-// The probe's own window class.
+// The main window's class and the probe's.
+inline constexpr const wchar_t* kMainClass = L"TarnwickWQuellon";
 inline constexpr const wchar_t* kProbeClass = L"TarnwickWQuellonProbe";
 
 const std::array<ControlDesign, kControlCount>& controlDesigns();

@@ -15,7 +15,6 @@ namespace quellon::win32 {
 
 namespace {
 
-constexpr const wchar_t* kMainClass = L"TarnwickWQuellon";
 constexpr const wchar_t* kCaption = L"Tarnwick Windows Quellon";
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr float kTwipsPerInch = 1440;
@@ -55,6 +54,20 @@ bool controlAlone() {
            ::GetKeyState(VK_MENU) >= 0;
 }
 
+// The mouse messages that a tooltip's own subclass would pass it.
+bool isRelayedToTooltip(UINT message) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 MainWindow::Fonts MainWindow::Fonts::make(UINT dpi) {
@@ -73,12 +86,19 @@ HFONT MainWindow::Fonts::get(FontKind kind) const {
 }
 
 MainWindow::MainWindow(HINSTANCE instance, Win32Reports& reports)
+    : MainWindow(instance, systemPlatform(reports), &reports) {}
+
+MainWindow::MainWindow(HINSTANCE instance, const Platform& platform)
+    : MainWindow(instance, platform, nullptr) {}
+
+MainWindow::MainWindow(HINSTANCE instance, const Platform& platform, Win32Reports* boxes)
     : instance_(instance),
-      reports_(reports),
+      reports_(platform.reports),
+      boxes_(boxes),
       nodes_(tree_),
       outlineWindows_(instance),
       outline_(geometry_, outlineWindows_),
-      frmMain_(systemPlatform(reports), *this, nodes_, geometry_, outline_),
+      frmMain_(platform, *this, nodes_, geometry_, outline_),
       background_(::CreateSolidBrush(kWindowColour)),
       probeBackground_(::CreateSolidBrush(kProbeColour)) {}
 
@@ -105,7 +125,7 @@ bool MainWindow::create(int showCommand) {
         reportUncaught(runtimeError(ErrorNumber::InternalError), startupFailure_);
         return false;
     }
-    reports_.setOwner(window_);
+    if (boxes_) boxes_->setOwner(window_);
     containErrors([&] { frmMain_.Form_Load(); },
                   [&](const RuntimeError& error) { reportUncaught(error); });
     loaded_ = true;
@@ -126,6 +146,9 @@ int MainWindow::run() {
 }
 
 void MainWindow::dispatch(MSG& message) {
+    if (message.hwnd == control(Control::trv) && isRelayedToTooltip(message.message)) {
+        ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    }
     // The window sees its keys before the control with the focus does, as F5 needs. This runs
     // outside any window procedure, whose stub would otherwise contain the errors.
     if (message.message == WM_KEYDOWN && window_ &&
@@ -234,7 +257,10 @@ bool MainWindow::createTooltips() {
     for (const ControlDesign& design : controlDesigns()) {
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        // The tree's mouse messages are relayed from the message loop instead: through a
+        // subclass every message to the tree would pay for the subclass chain, every item
+        // inserted during a rebuild included (three property look-ups each under Wine).
+        tool.uFlags = TTF_IDISHWND | (design.control == Control::trv ? 0 : TTF_SUBCLASS);
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(control(design.control));
         tool.lpszText = const_cast<wchar_t*>(design.tooltip);
@@ -312,7 +338,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             ::UnregisterHotKey(window, kPickHotKey);
             outline_.endDrag();
             outlineWindows_.destroy();
-            reports_.setOwner(nullptr);
+            if (boxes_) boxes_->setOwner(nullptr);
             // A window that failed in its creation has no message loop to end, and a quit
             // message waiting in the queue would close the start-up report at once.
             if (loaded_) ::PostQuitMessage(0);

@@ -27,7 +27,11 @@ namespace quellon::win32 {
 
 class MainWindow : public FormHost {
 public:
+    // The tool's window: the running system's platform, reports in message boxes it owns.
     MainWindow(HINSTANCE instance, Win32Reports& reports);
+    // The same window on another platform, whose reports go where the platform's go (the
+    // benchmark aims the probe and keeps the reports).
+    MainWindow(HINSTANCE instance, const Platform& platform);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -42,6 +46,9 @@ public:
     void reportUncaught(const RuntimeError& error, std::wstring_view context = {}) noexcept;
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleProbeMessage(HWND probe, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
+    TreeViewControl& tree() { return tree_; }
 
     // FormHost
     Hwnd hwnd() override;
@@ -97,10 +104,11 @@ private:
     void onProbeCaptureLost();
     void paintProbe(HWND probe);
 
-    HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
+    MainWindow(HINSTANCE instance, const Platform& platform, Win32Reports* boxes);
 
     HINSTANCE instance_;
-    Win32Reports& reports_;
+    Reports& reports_;
+    Win32Reports* boxes_;  // the reports whose message boxes the window owns, if it has them
     TreeViewControl tree_;
     Nodes nodes_;
     Win32WindowGeometry geometry_;

@@ -53,7 +53,8 @@ private:
     HINSTANCE resources_ = nullptr;
     UniqueImageList pictures_;
     int bulkDepth_ = 0;
-    ItemRef newestItem_ = 0;  // the item inserted last; it has no children
+    ItemRef newestItem_ = 0;       // the item inserted last; it has no children
+    bool newestExpanded_ = false;  // and was inserted marked expanded
 };
 
 }  // namespace quellon::win32

@@ -6,8 +6,6 @@
 
 namespace e2e {
 
-// Moves the pointer to the point and waits until it stays there.
-void moveSteadily(POINT point);
 // Clicks the left button at the point once the pointer stays there.
 void steadyClick(POINT point);
 // Clicks the middle of the window.

@@ -5,7 +5,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "../driver/E2eTest.h"
 #include "../driver/Input.h"
@@ -108,9 +111,11 @@ E2E_TEST(window_tab_order) {
     }
 }
 
-E2E_TEST(window_tooltips) {
-    const ToolWindows& tool = t.session().tool();
-    const std::pair<HWND, const wchar_t*> expected[] = {
+namespace {
+
+// Each control of the main window and its tip.
+std::vector<std::pair<HWND, const wchar_t*>> expectedTips(const ToolWindows& tool) {
+    return {
         {tool.trv, L"Element klicken für weitere Informationen im Textfeld unten"},
         {tool.txtInf, L"Infos zum markierten (angeklickten) Fenster"},
         {tool.r1, L"Maustaste drücken und Zeiger auf ein Anwendungsfenster ziehen"},
@@ -120,13 +125,43 @@ E2E_TEST(window_tooltips) {
         {tool.command1[2], L"Starke Transparenz"},
         {tool.chkTop, L"Wenn angekreuzt bleibt Fenster im Vordergrund"},
     };
+}
+
+}  // namespace
+
+E2E_TEST(window_tooltips) {
+    const ToolWindows& tool = t.session().tool();
     std::vector<ToolTip> tips = toolTipsOf(t.session().toolProcessId());
     t.require(!tips.empty(), "the tool has no tooltip control with tools");
-    for (const auto& [control, text] : expected) {
+    for (const auto& [control, text] : expectedTips(tool)) {
         const ToolTip* tip = toolTipFor(tips, control);
         if (t.check(tip != nullptr,
                     cat("no tool tip for ", className(control), " ", quote(windowText(control))))) {
             t.checkText(tip->text, text, cat("tool tip of ", className(control)));
+        }
+    }
+}
+
+// The tips show where the pointer rests: over the tree, whose mouse messages the tool passes to
+// its tooltip itself, and over the text box and a button, which the tooltip watches on its own.
+E2E_TEST(window_tooltips_show) {
+    const ToolWindows& tool = t.session().tool();
+    t.require(bringToFront(tool.main), "the tool did not come to the front");
+    const DWORD process = t.session().toolProcessId();
+    const auto tips = expectedTips(tool);
+    for (std::size_t i : {0, 1, 4, 0}) {
+        const auto& [control, text] = tips[i];
+        const POINT centre = centreOf(windowRect(control));
+        moveSteadily(centre, [&] { t.session().settleTool(); });
+        std::optional<ToolTip> shown;
+        const bool came = waitUntil(
+            [&] {
+                shown = shownToolTip(process);
+                return shown && shown->control == control;
+            },
+            8000);
+        if (t.check(came, cat("no tip shows over ", className(control)))) {
+            t.checkText(shown->text, text, cat("tip shown over ", className(control)));
         }
     }
 }

@@ -1,9 +1,12 @@
 #include "Input.h"
 
 #include <iterator>
+#include <functional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "E2eTest.h"
 #include "Text.h"
 #include "Wait.h"
 
@@ -88,6 +91,22 @@ void moveTo(POINT point) {
         GetCursorPos(&now);
         throw std::runtime_error(cat("the pointer did not arrive at ", point.x, ",", point.y,
                                      "; it is at ", now.x, ",", now.y));
+    }
+}
+
+void moveSteadily(POINT point, const std::function<void()>& settle) {
+    for (int repeats = 0;; ++repeats) {
+        moveTo(point);
+        if (settle) settle();
+        POINT at{};
+        if (!waitUntil([&] { return !GetCursorPos(&at) || at.x != point.x || at.y != point.y; },
+                       kSteadyMs, 10)) {
+            return;
+        }
+        const std::string fellBack = cat("the pointer fell back from ", point.x, ",", point.y,
+                                         " to ", at.x, ",", at.y, " after it had arrived");
+        if (repeats == kMostRepeats) throw std::runtime_error(fellBack + " again and again");
+        noteRepeatedGesture(fellBack + "; the move is given once more");
     }
 }
 

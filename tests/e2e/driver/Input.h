@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -12,6 +13,17 @@ enum class MouseButton { Left, Right, Middle };
 
 // Moves the pointer to the screen point in one step and waits until the system reports it there.
 void moveTo(POINT point);
+// Moves there, lets `settle` wait for the programs to handle the move, and makes sure that the
+// pointer stays there. Under Wine a busy program can hand the system a position from earlier in
+// a quick run of moves after the pointer arrived: the pointer falls back there, and the windows
+// are sent a move back there too. The move is then given again, each time noted on a line of its
+// own, at most kMostRepeats times.
+void moveSteadily(POINT point, const std::function<void()>& settle = {});
+
+// How long the pointer must stay where it was sent: the fallbacks seen come within this.
+inline constexpr DWORD kSteadyMs = 150;
+// How often a gesture is given again whose delivery went wrong.
+inline constexpr int kMostRepeats = 3;
 void buttonDown(MouseButton button);
 void buttonUp(MouseButton button);
 // The same, each given in one call with a move to the point, so that it lands there even where

@@ -76,24 +76,7 @@ void ProbeDrag::glideTo(POINT point) {
 
 void ProbeDrag::jumpTo(POINT point) {
     aim_ = point;
-    moveTo(point);
-    arrive();
-}
-
-void ProbeDrag::arrive() {
-    for (int attempt = 1;; ++attempt) {
-        session_.settleTool();
-        POINT at{};
-        if (!waitUntil([&] { return !GetCursorPos(&at) || at.x != aim_.x || at.y != aim_.y; },
-                       kSteadyMs, 10)) {
-            return;
-        }
-        const std::string fellBack = cat("the pointer fell back from ", aim_.x, ",", aim_.y, " to ",
-                                         at.x, ",", at.y, " after it had arrived");
-        if (attempt > kMostRepeats) throw std::runtime_error(fellBack + " again and again");
-        noteRepeatedGesture(fellBack + "; the move is given once more");
-        moveTo(aim_);
-    }
+    moveSteadily(point, [&] { session_.settleTool(); });
 }
 
 bool ProbeDrag::waitUntilShown(const std::function<bool()>& shown, const std::string& what) {

@@ -45,11 +45,6 @@ public:
 
 private:
     void press(HWND probe, MouseButton button);
-    // Waits until the tool has handled the moves and the pointer stays where it was sent. Under
-    // Wine a busy program can hand the system a position from earlier in a quick run of moves
-    // after the pointer arrived: the pointer falls back there, and the tool is sent a move back
-    // there too. The move is given once more when that happened, noted on a line of its own.
-    void arrive();
 
     Session& session_;
     std::vector<MouseButton> held_;
@@ -58,10 +53,6 @@ private:
 
 // The steps of a glide.
 inline constexpr int kGlideSteps = 8;
-// How long the pointer must stay where it was sent: the fallbacks seen come within this.
-inline constexpr DWORD kSteadyMs = 150;
-// How often a move is given again whose delivery went wrong, each time on a line of its own.
-inline constexpr int kMostRepeats = 3;
 // How long a tool that handled a move takes at most to show its window, with a wide margin.
 inline constexpr DWORD kFirstLookMs = 3000;
 

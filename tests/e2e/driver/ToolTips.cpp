@@ -23,24 +23,34 @@ std::vector<HWND> tooltipControls(DWORD processId) {
     return found;
 }
 
+// The tool that `message` (TTM_ENUMTOOLSW, TTM_GETCURRENTTOOLW) fills in, read through the
+// tooltip's process.
+std::optional<ToolTip> readTool(HWND tooltip, RemoteBuffer& buffer, UINT message, WPARAM index) {
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpszText = reinterpret_cast<LPWSTR>(buffer.address(kTextOffset));
+    buffer.put(0, info);
+    buffer.put(kTextOffset, L'\0');
+    if (!sendTo(tooltip, message, index, reinterpret_cast<LPARAM>(buffer.address()))) {
+        return std::nullopt;
+    }
+    info = buffer.get<TTTOOLINFOW>(0);
+    std::wstring text(kTextCapacity + 1, L'\0');
+    buffer.read(kTextOffset, text.data(), text.size() * sizeof(wchar_t));
+    text.resize(text.find(L'\0'));
+    HWND control = (info.uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(info.uId) : info.hwnd;
+    return ToolTip{control, info.uId, text};
+}
+
+RemoteBuffer toolBuffer(HWND tooltip) {
+    return RemoteBuffer(processOf(tooltip), kTextOffset + (kTextCapacity + 1) * sizeof(wchar_t));
+}
+
 void readTools(HWND tooltip, std::vector<ToolTip>& out) {
-    RemoteBuffer buffer(processOf(tooltip), kTextOffset + (kTextCapacity + 1) * sizeof(wchar_t));
+    RemoteBuffer buffer = toolBuffer(tooltip);
     auto count = static_cast<UINT>(sendTo(tooltip, TTM_GETTOOLCOUNT, 0, 0));
     for (UINT i = 0; i < count; ++i) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.lpszText = reinterpret_cast<LPWSTR>(buffer.address(kTextOffset));
-        buffer.put(0, info);
-        buffer.put(kTextOffset, L'\0');
-        if (!sendTo(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(buffer.address()))) {
-            continue;
-        }
-        info = buffer.get<TTTOOLINFOW>(0);
-        std::wstring text(kTextCapacity + 1, L'\0');
-        buffer.read(kTextOffset, text.data(), text.size() * sizeof(wchar_t));
-        text.resize(text.find(L'\0'));
-        HWND control = (info.uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(info.uId) : info.hwnd;
-        out.push_back({control, info.uId, text});
+        if (auto tool = readTool(tooltip, buffer, TTM_ENUMTOOLSW, i)) out.push_back(*tool);
     }
 }
 
@@ -50,6 +60,15 @@ std::vector<ToolTip> toolTipsOf(DWORD processId) {
     std::vector<ToolTip> tips;
     for (HWND tooltip : tooltipControls(processId)) readTools(tooltip, tips);
     return tips;
+}
+
+std::optional<ToolTip> shownToolTip(DWORD processId) {
+    for (HWND tooltip : tooltipControls(processId)) {
+        if (!IsWindowVisible(tooltip)) continue;
+        RemoteBuffer buffer = toolBuffer(tooltip);
+        if (auto tool = readTool(tooltip, buffer, TTM_GETCURRENTTOOLW, 0)) return tool;
+    }
+    return std::nullopt;
 }
 
 const ToolTip* toolTipFor(const std::vector<ToolTip>& tips, HWND control) {

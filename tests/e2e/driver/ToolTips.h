@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct ToolTip {
 // Every tool of every tooltip control (class tooltips_class32) among the process's top-level
 // windows, shown or not.
 std::vector<ToolTip> toolTipsOf(DWORD processId);
+
+// The tool whose tip a tooltip control of the process shows now, if one shows.
+std::optional<ToolTip> shownToolTip(DWORD processId);
 
 // The text of the tip that belongs to this control, or none.
 const ToolTip* toolTipFor(const std::vector<ToolTip>& tips, HWND control);
