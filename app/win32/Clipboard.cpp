@@ -24,11 +24,23 @@ UniqueGlobal globalCopy(const std::wstring& text) {
     return memory;
 }
 
+// Another program may hold the clipboard open for a moment (a clipboard manager reading what
+// was copied last): the copy waits for it a little rather than fail at once.
+bool openClipboard(HWND owner) {
+    constexpr int kAttempts = 10;
+    constexpr DWORD kPauseMs = 10;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (::OpenClipboard(owner)) return true;
+        ::Sleep(kPauseMs);
+    }
+    return false;
+}
+
 }  // namespace
 
 bool copyToClipboard(HWND owner, const std::wstring& text) {
     UniqueGlobal memory = globalCopy(text);
-    if (!memory || !::OpenClipboard(owner)) return false;
+    if (!memory || !openClipboard(owner)) return false;
     bool taken = false;
     if (::EmptyClipboard()) taken = ::SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
     ::CloseClipboard();
