@@ -40,14 +40,18 @@ void ProbeDrag::press(HWND probe, MouseButton button) {
         }
         buttonUp(button);
         // Under Wine a busy program can hand the system a pointer position from earlier, and the
-        // press lands there although it was given together with a move to the probe; and a
-        // press that activates the tool can be taken for the activation alone.
+        // press lands there although it was given together with a move to the probe; a press
+        // that activates the tool can be taken for the activation alone; and a busy program can
+        // take the foreground, which ends the capture.
         std::string wentWrong;
         if (elsewhere) {
             wentWrong = cat("the press meant for the probe landed on ", describeWindow(elsewhere));
         } else if (activeBefore != GetAncestor(probe, GA_ROOT)) {
             wentWrong = cat("the press that activated the tool (", describeWindow(activeBefore),
                             " was active) did not reach the probe");
+        } else if (HWND active = GetForegroundWindow(); active != activeBefore) {
+            wentWrong = cat("the tool lost the foreground to ", describeWindow(active),
+                            " as it was pressed, and with it the capture");
         }
         if (wentWrong.empty() || attempt > kMostRepeats) {
             throw std::runtime_error(cat("the probe did not take the mouse capture",
