@@ -47,8 +47,12 @@ MessageBoxInfo waitForMessageBox(DWORD processId, DWORD timeoutMs) {
 
 bool pressOk(HWND box) {
     HWND ok = GetDlgItem(box, IDOK);
+    // The box's owner is disabled while the box is open and enabled again only after the box
+    // has gone from the screen: a click in between would be lost.
+    HWND owner = GetWindow(box, GW_OWNER);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-    return waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+    return waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000) &&
+           (!owner || waitUntil([&] { return !IsWindow(owner) || IsWindowEnabled(owner); }, 5000));
 }
 
 }  // namespace e2e

@@ -18,7 +18,7 @@ struct MessageBoxInfo {
 std::vector<MessageBoxInfo> messageBoxesOf(DWORD processId);
 // Waits for the first message box of the process; its window is null when none came.
 MessageBoxInfo waitForMessageBox(DWORD processId, DWORD timeoutMs);
-// Presses the box's OK button and waits until the box is gone.
+// Presses the box's OK button and waits until the box is gone and its owner takes input again.
 bool pressOk(HWND box);
 
 }  // namespace e2e
