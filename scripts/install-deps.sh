@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake make g++ libgtest-dev googletest clang-format shellcheck python3
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-liberation fonts-wine util-linux
+  wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine
+  util-linux
 )
 
 missing=()

@@ -14,7 +14,7 @@
 _wine_repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 export WINEPREFIX="${QUELLON_WINEPREFIX:-$_wine_repo/.wineprefix}"
-export WINEDEBUG=-all
+export WINEDEBUG="${QUELLON_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 # Everything goes through the 64-bit loader. Debian's `wine` launcher (and the commands built on

@@ -35,6 +35,14 @@ wine_exclusive "${BASH_SOURCE[0]}" --tool "$tool" "$build" "$@"
 wine_display_ready || exit 2
 wine_prefix_ready || exit 2
 
+# The driver moves the pointer and presses its buttons through the X server, as a mouse does
+# (see tests/e2e/driver/XPointer.h).
+QUELLON_E2E_XDOTOOL="$(command -v xdotool)" || {
+    echo "run.sh: xdotool is missing (scripts/install-deps.sh installs it)" >&2
+    exit 2
+}
+export QUELLON_E2E_XDOTOOL
+
 # Wine sees the Linux root as drive Z:.
 windows_path() {
     local p="Z:$1"
@@ -68,6 +76,8 @@ run_driver() {
     [ "$rc" -eq 0 ] && [ -n "$summary" ] || status=1
     if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
         echo "run.sh: the driver did not finish within ${QUELLON_E2E_TIMEOUT:-600} s and was stopped"
+    elif [ -z "$summary" ]; then
+        echo "run.sh: the driver ended with exit code $rc before its summary line"
     fi
     if [ -n "$summary" ]; then
         read -r p _ f _ <<<"$summary"

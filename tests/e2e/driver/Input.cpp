@@ -9,6 +9,7 @@
 #include "E2eTest.h"
 #include "Text.h"
 #include "Wait.h"
+#include "XPointer.h"
 
 namespace e2e {
 
@@ -38,8 +39,6 @@ INPUT moveInput(POINT point) {
     return input;
 }
 
-void sendMove(POINT point) { send(moveInput(point)); }
-
 bool pointerAt(POINT point) {
     POINT now{};
     return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
@@ -53,25 +52,74 @@ DWORD buttonFlag(MouseButton button, bool down) {
     }
 }
 
-INPUT buttonInput(MouseButton button, bool down) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = buttonFlag(button, down);
-    return input;
+int virtualKeyOf(MouseButton button) {
+    switch (button) {
+        case MouseButton::Right: return VK_RBUTTON;
+        case MouseButton::Middle: return VK_MBUTTON;
+        default: return VK_LBUTTON;
+    }
 }
 
-void sendButton(MouseButton button, bool down) { send(buttonInput(button, down)); }
+int xButtonOf(MouseButton button) {
+    switch (button) {
+        case MouseButton::Right: return 3;
+        case MouseButton::Middle: return 2;
+        default: return 1;
+    }
+}
+
+bool isHeld(MouseButton button) { return (GetAsyncKeyState(virtualKeyOf(button)) & 0x8000) != 0; }
+
+std::string xMove(POINT point) { return cat("mousemove ", point.x, " ", point.y); }
+
+struct ButtonChange {
+    MouseButton button;
+    bool down;
+};
+
+// Through the X server each change is given on its own and waited for, since the driver cannot
+// wait for xdotool itself; every button event carries its own position there.
+void changeButtonsThroughX(const POINT* point, const std::vector<ButtonChange>& changes) {
+    for (const ButtonChange& change : changes) {
+        runXdotool(cat(point ? xMove(*point) + " " : std::string(),
+                       change.down ? "mousedown " : "mouseup ", xButtonOf(change.button)));
+        if (!waitUntil([&] { return isHeld(change.button) == change.down; }, 2000, 2)) {
+            throw std::runtime_error(cat("the system did not see mouse button ",
+                                         xButtonOf(change.button),
+                                         change.down ? " go down" : " go up"));
+        }
+    }
+}
 
 // Under Wine the system's idea of the pointer can fall back for a moment to a position from
 // earlier in a quick run of moves, and a button given alone takes whatever position the system
 // has then. Given in one call right behind a move to the point, it takes the point.
-void sendAt(POINT point, const std::vector<INPUT>& buttons) {
-    std::vector<INPUT> inputs{moveInput(point)};
-    inputs.insert(inputs.end(), buttons.begin(), buttons.end());
+void changeButtons(const POINT* point, const std::vector<ButtonChange>& changes) {
+    if (pointerThroughX()) return changeButtonsThroughX(point, changes);
+    std::vector<INPUT> inputs;
+    if (point) inputs.push_back(moveInput(*point));
+    for (const ButtonChange& change : changes) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = buttonFlag(change.button, change.down);
+        inputs.push_back(input);
+    }
     const UINT count = static_cast<UINT>(inputs.size());
     if (SendInput(count, inputs.data(), sizeof(INPUT)) != count) {
         throw std::runtime_error("SendInput failed");
     }
+}
+
+void sendMove(POINT point) {
+    if (pointerThroughX()) return runXdotool(xMove(point));
+    send(moveInput(point));
+}
+
+// The same move once more. The X server makes no event for a move to where its pointer already
+// is, so there the pointer goes a pixel aside first.
+void sendMoveAgain(POINT point) {
+    if (pointerThroughX()) return runXdotool(cat(xMove({point.x + 1, point.y}), " ", xMove(point)));
+    send(moveInput(point));
 }
 
 void sendKey(WORD virtualKey, bool down) {
@@ -95,8 +143,8 @@ void moveTo(POINT point) {
 }
 
 void moveSteadily(POINT point, const std::function<void()>& settle) {
+    moveTo(point);
     for (int repeats = 0;; ++repeats) {
-        moveTo(point);
         if (settle) settle();
         POINT at{};
         if (!waitUntil([&] { return !GetCursorPos(&at) || at.x != point.x || at.y != point.y; },
@@ -105,25 +153,29 @@ void moveSteadily(POINT point, const std::function<void()>& settle) {
         }
         const std::string fellBack = cat("the pointer fell back from ", point.x, ",", point.y,
                                          " to ", at.x, ",", at.y, " after it had arrived");
-        if (repeats == kMostRepeats) throw std::runtime_error(fellBack + " again and again");
+        if (repeats == kMostRepeats) throw std::runtime_error(fellBack + " again");
         noteRepeatedGesture(fellBack + "; the move is given once more");
+        sendMoveAgain(point);
+        if (!waitUntil([&] { return pointerAt(point); }, 2000, 5)) {
+            throw std::runtime_error(fellBack + ", and a second move did not bring it back");
+        }
     }
 }
 
-void buttonDown(MouseButton button) { sendButton(button, true); }
+void buttonDown(MouseButton button) { changeButtons(nullptr, {{button, true}}); }
 
-void buttonUp(MouseButton button) { sendButton(button, false); }
+void buttonUp(MouseButton button) { changeButtons(nullptr, {{button, false}}); }
 
-void pressAt(POINT point, MouseButton button) { sendAt(point, {buttonInput(button, true)}); }
+void pressAt(POINT point, MouseButton button) { changeButtons(&point, {{button, true}}); }
 
 void releaseAt(POINT point, const std::vector<MouseButton>& buttons) {
-    std::vector<INPUT> ups;
-    for (MouseButton button : buttons) ups.push_back(buttonInput(button, false));
-    sendAt(point, ups);
+    std::vector<ButtonChange> ups;
+    for (MouseButton button : buttons) ups.push_back({button, false});
+    changeButtons(&point, ups);
 }
 
 void clickAt(POINT point, MouseButton button) {
-    sendAt(point, {buttonInput(button, true), buttonInput(button, false)});
+    changeButtons(&point, {{button, true}, {button, false}});
 }
 
 void click(POINT point, MouseButton button) {

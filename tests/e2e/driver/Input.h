@@ -1,4 +1,5 @@
-// Real mouse and keyboard input through SendInput, as a user would give it.
+// Real mouse and keyboard input, as a user would give it: keys through SendInput, the pointer
+// through the X server under Wine (see XPointer.h) and through SendInput elsewhere.
 #pragma once
 
 #include <windows.h>
@@ -16,14 +17,14 @@ void moveTo(POINT point);
 // Moves there, lets `settle` wait for the programs to handle the move, and makes sure that the
 // pointer stays there. Under Wine a busy program can hand the system a position from earlier in
 // a quick run of moves after the pointer arrived: the pointer falls back there, and the windows
-// are sent a move back there too. The move is then given again, each time noted on a line of its
-// own, at most kMostRepeats times.
+// are sent a move back there too. The move is then given again, noted on a line of its own, at
+// most kMostRepeats times.
 void moveSteadily(POINT point, const std::function<void()>& settle = {});
 
 // How long the pointer must stay where it was sent: the fallbacks seen come within this.
 inline constexpr DWORD kSteadyMs = 150;
 // How often a gesture is given again whose delivery went wrong.
-inline constexpr int kMostRepeats = 3;
+inline constexpr int kMostRepeats = 1;
 void buttonDown(MouseButton button);
 void buttonUp(MouseButton button);
 // The same, each given in one call with a move to the point, so that it lands there even where
