@@ -14,6 +14,7 @@
 _wine_repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 export WINEPREFIX="${QUELLON_WINEPREFIX:-$_wine_repo/.wineprefix}"
+# QUELLON_WINEDEBUG (for example "+process") turns Wine's traces on for a look into a run.
 export WINEDEBUG="${QUELLON_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
