@@ -3,15 +3,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "Text.h"
+
 namespace e2e {
 
 namespace {
 
-std::wstring screenshotFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    DWORD n = GetEnvironmentVariableW(L"QUELLON_E2E_SCREENSHOTS", folder, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? std::wstring(folder, n) : std::wstring();
-}
+std::wstring screenshotFolder() { return environmentVariable(L"QUELLON_E2E_SCREENSHOTS"); }
 
 // The area's pixels, bottom row first, each row padded to four bytes as a BMP keeps them.
 std::vector<BYTE> grab(const RECT& area, BITMAPINFOHEADER& header) {

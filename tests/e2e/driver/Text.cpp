@@ -20,6 +20,12 @@ std::wstring widen(std::string_view text) {
     return out;
 }
 
+std::wstring environmentVariable(const wchar_t* name) {
+    wchar_t value[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(value, length) : std::wstring();
+}
+
 std::string quote(std::wstring_view text) {
     std::wstring shown = L"[";
     for (wchar_t c : text) {

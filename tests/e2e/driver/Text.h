@@ -12,6 +12,9 @@ namespace e2e {
 std::string utf8(std::wstring_view text);
 std::wstring widen(std::string_view text);
 
+// The environment variable's value, empty when it is not set (or longer than a path).
+std::wstring environmentVariable(const wchar_t* name);
+
 // Shows a text as a test message does: quoted, with line breaks and quotes visible. (Not named
 // `quoted`: for a std::wstring, argument-dependent lookup would find std::quoted as well.)
 std::string quote(std::wstring_view text);

@@ -10,11 +10,7 @@ namespace e2e {
 
 namespace {
 
-std::wstring xdotoolPath() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableW(L"QUELLON_E2E_XDOTOOL", path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
-}
+std::wstring xdotoolPath() { return environmentVariable(L"QUELLON_E2E_XDOTOOL"); }
 
 }  // namespace
 
