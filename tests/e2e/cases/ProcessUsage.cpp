@@ -157,15 +157,18 @@ ProcessUsage usageOf(HWND window) {
     DWORD threadId = GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (!process) return usage;
+    usage.windows = windowsOf(processId);
+    usage.handles = kernelHandles(process, processId);
+    // Reading Wine's whole GDI table brings its untouched pages into the process, some 1.5 MiB
+    // that Wine counts as its memory from then on: the memory is read after the table, so that the
+    // first reading counts them already.
+    usage.gdiObjects = gdiObjects(process, threadId);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(process, &memory, sizeof memory)) {
         usage.privateBytes = memory.PagefileUsage;
         usage.workingSet = memory.WorkingSetSize;
     }
-    usage.windows = windowsOf(processId);
-    usage.handles = kernelHandles(process, processId);
-    usage.gdiObjects = gdiObjects(process, threadId);
     CloseHandle(process);
     return usage;
 }
