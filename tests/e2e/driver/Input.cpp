@@ -44,31 +44,26 @@ bool pointerAt(POINT point) {
     return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
 }
 
-DWORD buttonFlag(MouseButton button, bool down) {
+// What each way of giving input calls a mouse button.
+struct ButtonCodes {
+    DWORD downFlag;
+    DWORD upFlag;
+    int virtualKey;
+    int xButton;
+};
+
+ButtonCodes codesOf(MouseButton button) {
     switch (button) {
-        case MouseButton::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
-        case MouseButton::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
-        default: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        case MouseButton::Right: return {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, VK_RBUTTON, 3};
+        case MouseButton::Middle:
+            return {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, VK_MBUTTON, 2};
+        default: return {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_LBUTTON, 1};
     }
 }
 
-int virtualKeyOf(MouseButton button) {
-    switch (button) {
-        case MouseButton::Right: return VK_RBUTTON;
-        case MouseButton::Middle: return VK_MBUTTON;
-        default: return VK_LBUTTON;
-    }
+bool isHeld(MouseButton button) {
+    return (GetAsyncKeyState(codesOf(button).virtualKey) & 0x8000) != 0;
 }
-
-int xButtonOf(MouseButton button) {
-    switch (button) {
-        case MouseButton::Right: return 3;
-        case MouseButton::Middle: return 2;
-        default: return 1;
-    }
-}
-
-bool isHeld(MouseButton button) { return (GetAsyncKeyState(virtualKeyOf(button)) & 0x8000) != 0; }
 
 std::string xMove(POINT point) { return cat("mousemove ", point.x, " ", point.y); }
 
@@ -81,11 +76,11 @@ struct ButtonChange {
 // wait for xdotool itself; every button event carries its own position there.
 void changeButtonsThroughX(const POINT* point, const std::vector<ButtonChange>& changes) {
     for (const ButtonChange& change : changes) {
+        const int xButton = codesOf(change.button).xButton;
         runXdotool(cat(point ? xMove(*point) + " " : std::string(),
-                       change.down ? "mousedown " : "mouseup ", xButtonOf(change.button)));
+                       change.down ? "mousedown " : "mouseup ", xButton));
         if (!waitUntil([&] { return isHeld(change.button) == change.down; }, 2000, 2)) {
-            throw std::runtime_error(cat("the system did not see mouse button ",
-                                         xButtonOf(change.button),
+            throw std::runtime_error(cat("the system did not see mouse button ", xButton,
                                          change.down ? " go down" : " go up"));
         }
     }
@@ -101,7 +96,8 @@ void changeButtons(const POINT* point, const std::vector<ButtonChange>& changes)
     for (const ButtonChange& change : changes) {
         INPUT input{};
         input.type = INPUT_MOUSE;
-        input.mi.dwFlags = buttonFlag(change.button, change.down);
+        const ButtonCodes codes = codesOf(change.button);
+        input.mi.dwFlags = change.down ? codes.downFlag : codes.upFlag;
         inputs.push_back(input);
     }
     const UINT count = static_cast<UINT>(inputs.size());
