@@ -92,12 +92,159 @@ UniqueImageList makePictures(HINSTANCE resources, UINT dpi) {
     return list;
 }
 
+// What the scroll bars show, from the style and the scroll information the control set.
+struct ScrollBar {
+    bool shown = false;
+    int minimum = 0, maximum = 0, page = 0, position = 0;
+    bool operator==(const ScrollBar&) const = default;
+};
+
+ScrollBar scrollBar(HWND window, int bar, DWORD shownStyle) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!::GetScrollInfo(window, bar, &info)) info = {};
+    const bool shown = (::GetWindowLongW(window, GWL_STYLE) & shownStyle) != 0;
+    return {shown, info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos};
+}
+
+struct ScrollBars {
+    ScrollBar vertical, horizontal;
+    bool operator==(const ScrollBars&) const = default;
+};
+
+ScrollBars scrollBars(HWND window) {
+    return {scrollBar(window, SB_VERT, WS_VSCROLL), scrollBar(window, SB_HORZ, WS_HSCROLL)};
+}
+
+// Wine's tree view sets its scroll bars whenever it lays out or paints, and the system paints
+// them at once each time, changed or not: under Wine that cost more than the rest of a small
+// tree's paint. Meanwhile the window is kept from being drawn, as WM_SETREDRAW does for windows
+// that leave it to the system: WS_VISIBLE cleared, the window left where it is.
+class SilentScrollBars {
+public:
+    explicit SilentScrollBars(HWND window) : window_(window), before_(scrollBars(window)) {
+        ::DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~SilentScrollBars() { ::DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0); }
+    SilentScrollBars(const SilentScrollBars&) = delete;
+    SilentScrollBars& operator=(const SilentScrollBars&) = delete;
+    bool changed() const { return !(scrollBars(window_) == before_); }
+
+private:
+    HWND window_;
+    ScrollBars before_;
+};
+
+void paintControl(WNDPROC control, HWND tree, HDC target) {
+    const auto dc = reinterpret_cast<WPARAM>(target);
+    ::CallWindowProcW(control, tree, WM_ERASEBKGND, dc, 0);
+    ::CallWindowProcW(control, tree, WM_PAINT, dc, 0);
+}
+
 }  // namespace
+
+// The control's client area painted in a 32-bit bitmap; no bitmap where none could be made.
+// Drawn there, the pictures cost no questions to the display driver: under Wine every picture
+// drawn on the screen asked for the display settings twice, a round trip to the server each.
+struct TreeViewControl::OffScreen {
+    UniqueMemoryDC dc;
+    UniqueBitmap bitmap;
+    HGDIOBJ previous = nullptr;
+
+    OffScreen(const OffScreen&) = delete;
+    OffScreen& operator=(const OffScreen&) = delete;
+    OffScreen() = default;
+    ~OffScreen() {
+        if (previous) ::SelectObject(dc.get(), previous);
+    }
+
+    bool make(SIZE size) {
+        if (size.cx <= 0 || size.cy <= 0) return false;
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = size.cx;
+        format.bmiHeader.biHeight = -size.cy;  // top-down
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap.reset(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+        dc.reset(::CreateCompatibleDC(nullptr));
+        if (!bitmap || !dc) return false;
+        previous = ::SelectObject(dc.get(), bitmap.get());
+        return true;
+    }
+};
 
 void TreeViewControl::attach(HWND tree, HINSTANCE resources, UINT dpi) {
     tree_ = tree;
     resources_ = resources;
     setDpi(dpi);
+    // Subclassed directly rather than with SetWindowSubclass, whose chain Wine pays for with
+    // window-property look-ups on every message.
+    ::SetWindowLongPtrW(tree_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    controlProcedure_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure)));
+}
+
+LRESULT CALLBACK TreeViewControl::procedure(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TreeViewControl*>(::GetWindowLongPtrW(tree, GWLP_USERDATA));
+    const WNDPROC control = self->controlProcedure_;
+    switch (message) {
+        case WM_ERASEBKGND: return TRUE;  // the paint covers the whole client area
+        case WM_PAINT:
+            if (wParam) break;  // a paint into a given DC, as the buffer's own
+            self->paint();
+            return 0;
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrW(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
+            ::SetWindowLongPtrW(tree, GWLP_USERDATA, 0);
+            break;
+        default: break;
+    }
+    return ::CallWindowProcW(control, tree, message, wParam, lParam);
+}
+
+void TreeViewControl::paint() {
+    PAINTSTRUCT painting{};
+    const HDC screen = ::BeginPaint(tree_, &painting);
+    if (screen) {
+        OffScreen picture;
+        paintOffScreen(picture, [] {});
+        show(picture, screen, painting.rcPaint);
+    }
+    ::EndPaint(tree_, &painting);
+}
+
+// Lays out with `layOut` and paints the client area off screen, both with the scroll bars
+// silent; then paints the frame, and with it the bars, where they changed.
+void TreeViewControl::paintOffScreen(OffScreen& picture,
+                                     const std::function<void()>& layOut) const {
+    bool barsChanged = false;
+    {
+        const SilentScrollBars silent(tree_);
+        layOut();
+        RECT client{};
+        ::GetClientRect(tree_, &client);
+        if (picture.make({client.right, client.bottom})) {
+            paintControl(controlProcedure_, tree_, picture.dc.get());
+        }
+        barsChanged = silent.changed();
+    }
+    // Wine invalidates the frame when WS_VISIBLE comes back; the client area is shown next.
+    ::RedrawWindow(tree_, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+    if (barsChanged) ::SendMessageW(tree_, WM_NCPAINT, 1, 0);  // 1: the whole frame
+}
+
+// Copies `area` of the picture to the screen; paints there directly where no picture was made.
+void TreeViewControl::show(const OffScreen& picture, HDC screen, const RECT& area) const {
+    if (!picture.dc) {
+        paintControl(controlProcedure_, tree_, screen);
+        return;
+    }
+    ::BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top,
+             picture.dc.get(), area.left, area.top, SRCCOPY);
 }
 
 void TreeViewControl::setDpi(UINT dpi) {
@@ -197,14 +344,19 @@ void TreeViewControl::beginBulkUpdate() {
 
 void TreeViewControl::endBulkUpdate() {
     if (bulkDepth_ == 0 || --bulkDepth_ > 0) return;
-    ::SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
-    if (const HTREEITEM selected = TreeView_GetSelection(tree_)) {
-        TreeView_EnsureVisible(tree_, selected);
-    }
-    // The client area only: the control sets its scroll bars itself once redrawing is on again,
-    // and they redraw as they are set; the frame's edge never changes. Repainting the frame as
-    // well cost about 3 ms a rebuild under Wine.
-    ::RedrawWindow(tree_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    // Laid out and painted at once, rather than invalidated and painted through WM_PAINT: one
+    // silent stretch instead of two.
+    OffScreen picture;
+    paintOffScreen(picture, [this] {
+        ::SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
+        if (const HTREEITEM selected = TreeView_GetSelection(tree_)) {
+            TreeView_EnsureVisible(tree_, selected);
+        }
+    });
+    RECT client{};
+    ::GetClientRect(tree_, &client);
+    const ScreenDC screen(tree_);
+    if (screen.get()) show(picture, screen.get(), client);
 }
 
 bool TreeViewControl::isExpanded(HTREEITEM item) const {

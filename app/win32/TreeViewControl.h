@@ -1,12 +1,14 @@
 // The comctl32 tree view behind the tool's nodes: items with the two window pictures, expand
 // and select as the logic needs them, repainting suspended during a rebuild, and clicks on an
-// item reported by the id it was inserted with.
+// item reported by the id it was inserted with. The control paints through an off-screen
+// buffer, with its scroll bars drawn only when they change.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -47,9 +49,16 @@ public:
     void endBulkUpdate() override;
 
 private:
+    struct OffScreen;
+
+    static LRESULT CALLBACK procedure(HWND tree, UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void paintOffScreen(OffScreen& picture, const std::function<void()>& layOut) const;
+    void show(const OffScreen& picture, HDC screen, const RECT& area) const;
     bool isExpanded(HTREEITEM item) const;
 
     HWND tree_ = nullptr;
+    WNDPROC controlProcedure_ = nullptr;
     HINSTANCE resources_ = nullptr;
     UniqueImageList pictures_;
     int bulkDepth_ = 0;

@@ -46,18 +46,20 @@ using UniqueBitmap = Unique<HBITMAP, deleteGdiObject>;
 using UniqueMemoryDC = Unique<HDC, deleteDC>;
 using UniqueImageList = Unique<HIMAGELIST, destroyImageList>;
 
-// A screen device context from GetDC, given back with ReleaseDC.
+// The device context of a window's client area, or of the screen, from GetDC, given back with
+// ReleaseDC.
 class ScreenDC {
 public:
-    ScreenDC() : dc_(::GetDC(nullptr)) {}
+    explicit ScreenDC(HWND window = nullptr) : window_(window), dc_(::GetDC(window)) {}
     ~ScreenDC() {
-        if (dc_) ::ReleaseDC(nullptr, dc_);
+        if (dc_) ::ReleaseDC(window_, dc_);
     }
     ScreenDC(const ScreenDC&) = delete;
     ScreenDC& operator=(const ScreenDC&) = delete;
     HDC get() const { return dc_; }
 
 private:
+    HWND window_;
     HDC dc_;
 };
 
