@@ -155,6 +155,9 @@ wine_display_ready() {
         return 1
     fi
     export DISPLAY=":$number"
+    # Resources as a desktop session has them: without any, libX11 reads its resource files
+    # again at every font selection on a window (see the file).
+    export XENVIRONMENT="$_wine_repo/scripts/x-resources"
     # Keep whatever EXIT trap the calling script has, and stop Xvfb after it.
     local previous
     previous="$(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")"
