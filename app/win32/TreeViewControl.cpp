@@ -123,10 +123,15 @@ ScrollBars scrollBars(HWND window) {
 // that leave it to the system: WS_VISIBLE cleared, the window left where it is.
 class SilentScrollBars {
 public:
-    explicit SilentScrollBars(HWND window) : window_(window), before_(scrollBars(window)) {
-        ::DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+    explicit SilentScrollBars(HWND window)
+        : window_(window),
+          before_(scrollBars(window)),
+          visible_((::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0) {
+        if (visible_) ::DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
     }
-    ~SilentScrollBars() { ::DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0); }
+    ~SilentScrollBars() {
+        if (visible_) ::DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
+    }
     SilentScrollBars(const SilentScrollBars&) = delete;
     SilentScrollBars& operator=(const SilentScrollBars&) = delete;
     bool changed() const { return !(scrollBars(window_) == before_); }
@@ -134,8 +139,10 @@ public:
 private:
     HWND window_;
     ScrollBars before_;
+    bool visible_;  // a hidden window stays hidden
 };
 
+// Common controls paint into the DC that WM_PAINT's wParam names, and do not validate then.
 void paintControl(WNDPROC control, HWND tree, HDC target) {
     const auto dc = reinterpret_cast<WPARAM>(target);
     ::CallWindowProcW(control, tree, WM_ERASEBKGND, dc, 0);
