@@ -157,14 +157,7 @@ void paintControl(WNDPROC control, HWND tree, HDC target) {
 struct TreeViewControl::OffScreen {
     UniqueMemoryDC dc;
     UniqueBitmap bitmap;
-    HGDIOBJ previous = nullptr;
-
-    OffScreen(const OffScreen&) = delete;
-    OffScreen& operator=(const OffScreen&) = delete;
-    OffScreen() = default;
-    ~OffScreen() {
-        if (previous) ::SelectObject(dc.get(), previous);
-    }
+    std::optional<Selected> selected;  // goes first, so the bitmap is freed unselected
 
     bool make(SIZE size) {
         if (size.cx <= 0 || size.cy <= 0) return false;
@@ -179,7 +172,7 @@ struct TreeViewControl::OffScreen {
         bitmap.reset(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
         dc.reset(::CreateCompatibleDC(nullptr));
         if (!bitmap || !dc) return false;
-        previous = ::SelectObject(dc.get(), bitmap.get());
+        selected.emplace(dc.get(), bitmap.get());
         return true;
     }
 };

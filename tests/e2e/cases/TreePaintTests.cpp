@@ -9,6 +9,7 @@
 #include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/Probe.h"
+#include "../driver/RemoteTree.h"
 #include "../driver/Session.h"
 #include "../driver/Wait.h"
 #include "../driver/WindowQueries.h"
@@ -48,8 +49,6 @@ std::set<COLORREF> coloursAlongRow(int y, const RECT& client) {
 
 bool hasVerticalBar(HWND tree) { return (GetWindowLongW(tree, GWL_STYLE) & WS_VSCROLL) != 0; }
 
-int entries(HWND tree) { return static_cast<int>(SendMessageW(tree, TVM_GETCOUNT, 0, 0)); }
-
 void pressF5In(TestContext& t, const ToolWindows& tool) {
     t.require(bringToFront(tool.main), "the tool did not come to the front");
     pressKey(VK_F5);
@@ -63,7 +62,8 @@ E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
     t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
               "no tree to start from");
     t.require(!hasVerticalBar(tool.trv), "the fixture's tree needs a scroll bar already");
-    const int before = entries(tool.trv);
+    const RemoteTree tree(tool.trv);
+    const int before = tree.count();
     const RECT narrow = clientOnScreen(tool.trv);
     // A column of the client area that a vertical scroll bar covers.
     const int barColumn = narrow.right - 4;
@@ -75,8 +75,8 @@ E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
         added.push_back(reinterpret_cast<HWND>(SendMessageW(f.main, addChild, 0, 0)));
     }
     pressF5In(t, tool);
-    t.require(waitUntil([&] { return entries(tool.trv) == before + kAddedWindows; }),
-              cat("the tree holds ", entries(tool.trv), " entries after F5"));
+    t.require(waitUntil([&] { return tree.count() == before + kAddedWindows; }),
+              cat("the tree holds ", tree.count(), " entries after F5"));
     t.check(hasVerticalBar(tool.trv), "no scroll bar for more entries than fit");
     const RECT wide = clientOnScreen(tool.trv);
     t.require(barColumn >= wide.right, "the scroll bar is narrower than 4 pixels");
@@ -99,8 +99,8 @@ E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
 
     for (HWND window : added) SendMessageW(window, WM_CLOSE, 0, 0);
     pressF5In(t, tool);
-    t.require(waitUntil([&] { return entries(tool.trv) == before; }),
-              cat("the tree holds ", entries(tool.trv), " entries after the second F5"));
+    t.require(waitUntil([&] { return tree.count() == before; }),
+              cat("the tree holds ", tree.count(), " entries after the second F5"));
     t.check(!hasVerticalBar(tool.trv), "the scroll bar stayed");
     // Where the bar was, the tree as it was before.
     t.check(waitUntil([&] { return column(barColumn, narrow) == withoutBar; }),
