@@ -42,7 +42,7 @@
 
 #include "app/treeview/Nodes.h"
 #include "app/win32/Dpi.h"
-#include "app/win32/MainWindow.h"
+#include "app/win32/Tool.h"
 #include "bench/FarmProcess.h"
 #include "bench/OutsideTiming.h"
 #include "platform/win32/Handles.h"
@@ -166,8 +166,8 @@ double megabytes(const QueryLog& log) {
 class Bench {
 public:
     Bench(HINSTANCE instance, int repeat)
-        : window_(instance, Platform{aimed_, real_.processes, real_.screen, reports_}),
-          timedTree_(window_.tree(), treeTimes_),
+        : tool_(instance, Platform{aimed_, real_.processes, real_.screen, reports_}, nullptr),
+          timedTree_(tool_.tree(), treeTimes_),
           repeat_(repeat) {
         if (!window_.create(SW_SHOWNORMAL)) throw std::runtime_error("no main window");
         pumpUntilPainted();
@@ -243,9 +243,9 @@ private:
     // left to paint.
     void pumpUntilPainted() {
         const auto deadline = Clock::now() + kPaintDeadline;
-        const HWND main = win32::toHwnd(window_.hwnd());
+        const HWND main = window_.handle();
         for (;;) {
-            window_.doEvents();
+            window_.deliverPending();
             if (!::GetUpdateRect(main, nullptr, FALSE) &&
                 !::GetUpdateRect(window_.control(Control::trv), nullptr, FALSE)) {
                 return;
@@ -272,14 +272,15 @@ private:
 
     // A rebuild by the logic alone, into `nodes`.
     void rebuild(WindowQueries& windows, Nodes& nodes) {
-        rebuildByLogic({windows, real_.processes, real_.screen, reports_}, window_, nodes,
+        rebuildByLogic({windows, real_.processes, real_.screen, reports_}, tool_.form(), nodes,
                        geometry_);
     }
 
     KeptReports reports_;
     const Platform real_ = win32::systemPlatform(reports_);
     AimedQueries aimed_{real_.windows, 0};
-    win32::MainWindow window_;
+    win32::Tool tool_;
+    win32::MainWindow& window_ = tool_.window();
     win32::Win32WindowGeometry geometry_;
     TreeTimes treeTimes_;
     TimedTree timedTree_;

@@ -36,12 +36,15 @@ target_link_libraries(quellon_platform PUBLIC quellon_logic PRIVATE quellon_warn
 # the benchmark both run them.
 add_library(quellon_win32 STATIC
   app/win32/MainWindow.cpp
+  app/win32/MainWindowCreate.cpp
   app/win32/MainWindowProbe.cpp
   app/win32/Clipboard.cpp
   app/win32/Controls.cpp
   app/win32/Dpi.cpp
   app/win32/OutlineWindows.cpp
+  app/win32/Tool.cpp
   app/win32/TreeViewControl.cpp
+  app/win32/WindowForm.cpp
 )
 target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user32 kernel32
   PRIVATE quellon_warnings)

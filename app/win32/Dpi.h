@@ -21,6 +21,12 @@ UINT dpiForWindow(HWND window);
 // `dpi`.
 RECT outerRect(const RECT& client, DWORD style, DWORD exStyle, UINT dpi);
 
+// Twips per pixel at `dpi`: 1440 twips make one logical inch.
+float twipsPerPixel(UINT dpi);
+
+// Whole pixels for a length in twips.
+int toPixels(float twips, float perPixel);
+
 // Pixels at `dpi` for a length of `pixels96` at 96 DPI.
 int scaleToDpi(int pixels96, UINT dpi);
 

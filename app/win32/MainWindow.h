@@ -1,7 +1,7 @@
-// The tool's main window: creates the window and its controls as designed, hosts the
-// handlers of FrmMain (which it serves as FormHost) and turns window messages into their
-// events: the probe gesture, the hotkey, button clicks, tree clicks, keys, resizing, and DPI
-// changes. It also owns the probe's outline and its windows.
+// The tool's main window: creates itself and its controls as designed and turns window messages
+// into the events of FrmMain's handlers (the probe gesture, the hotkey, button clicks, tree
+// clicks, keys, resizing and DPI changes). What the handlers ask of the window goes through
+// WindowForm; the parts it works with are made and connected by Tool.
 #pragma once
 
 #include "app/frmMain.h"
@@ -10,7 +10,6 @@
 #include "app/treeview/Nodes.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32/Win32Platform.h"
-#include "platform/win32/Win32WindowGeometry.h"
 
 #include <windows.h>
 
@@ -18,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/ControlGeometry.h"
 #include "app/win32/Controls.h"
 #include "app/win32/OutlineWindows.h"
 #include "app/win32/TreeViewControl.h"
@@ -25,13 +25,20 @@
 
 namespace quellon::win32 {
 
-class MainWindow : public FormHost {
+class MainWindow {
 public:
-    // The tool's window: the running system's platform, reports in message boxes it owns.
-    MainWindow(HINSTANCE instance, Win32Reports& reports);
-    // The same window on another platform, whose reports go where the platform's go (the
-    // benchmark aims the probe and keeps the reports).
-    MainWindow(HINSTANCE instance, const Platform& platform);
+    // What the window drives; each outlives it.
+    struct Parts {
+        TreeViewControl& tree;
+        Nodes& nodes;
+        ProbeOutline& outline;
+        OutlineWindows& outlineWindows;
+        FrmMain& frmMain;
+        Reports& reports;
+        Win32Reports* boxes;  // the reports whose message boxes the window owns, if it has them
+    };
+
+    MainWindow(HINSTANCE instance, const Parts& parts);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -40,6 +47,8 @@ public:
     bool create(int showCommand);
     // Delivers events until the window is closed, then runs Form_Terminate; the exit code.
     int run();
+    // Delivers every pending event, then returns; a quit message is left for run().
+    void deliverPending();
 
     // What the window procedure stub does with an error that no handler dealt with; `context`
     // follows the error's number and description.
@@ -47,20 +56,14 @@ public:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleProbeMessage(HWND probe, UINT message, WPARAM wParam, LPARAM lParam);
 
+    HWND handle() const { return window_; }
     HWND control(Control which) const { return controls_[static_cast<std::size_t>(which)]; }
-    TreeViewControl& tree() { return tree_; }
-
-    // FormHost
-    Hwnd hwnd() override;
-    float twipsPerPixelX() override;
-    float twipsPerPixelY() override;
-    void setMousePointer(MousePointer shape) override;
-    void doEvents() override;
-    std::int32_t width() override;
-    std::int32_t height() override;
-    void setControl(Control control, Property property, float twips) override;
-    int chkTopValue() override;
-    void setTxtInfText(const std::wstring& text) override;
+    // The window's own DPI, from its creation or its last DPI change.
+    UINT dpi() const { return dpi_; }
+    // Sets one of a control's Left, Top, Width and Height, in twips, and moves it there.
+    void setControlTwips(Control which, Property property, float twips);
+    // The application-wide pointer shape, shown at once and kept over the tool's windows.
+    void setPointer(MousePointer shape);
 
 private:
     // The timer that keeps the outline on its window during a drag, and times it after a pick.
@@ -77,6 +80,7 @@ private:
         HFONT get(FontKind kind) const;
     };
 
+    // Creation (MainWindowCreate.cpp).
     // Notes the start-up step that failed, `call` for `subject`, with the system's error code
     // for the report; false.
     bool failStartup(const wchar_t* call, const wchar_t* subject);
@@ -85,36 +89,28 @@ private:
     bool createTooltips();
     void applyFonts();
     void placeControl(Control control);
-    RECT designRect() const;
+    void registerPickHotKey();
 
+    // Messages.
     void onCommand(int id, int code);
     LRESULT onNotify(const NMHDR& header);
-    void onDpiChanged(const RECT& suggested);
+    void onDpiChanged(UINT dpi, const RECT& suggested);
     // Puts the focus back where it was; false where the default handling should run.
     bool onActivate(WPARAM wParam);
+    void onDestroy();
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);
     // Ctrl+C in the tree and Ctrl+A in the details box; whether the key was one of them.
     bool takeEditingKey(const MSG& message);
-    void registerPickHotKey();
 
-    // The probe gesture.
+    // The probe gesture (MainWindowProbe.cpp).
     void onProbeButtonDown(HWND probe, int button);
     void onProbeButtonUp(HWND probe, int button, WPARAM stillHeld, LPARAM position);
     void onProbeCaptureLost();
     void paintProbe(HWND probe);
 
-    MainWindow(HINSTANCE instance, const Platform& platform, Win32Reports* boxes);
-
     HINSTANCE instance_;
-    Reports& reports_;
-    Win32Reports* boxes_;  // the reports whose message boxes the window owns, if it has them
-    TreeViewControl tree_;
-    Nodes nodes_;
-    Win32WindowGeometry geometry_;
-    OutlineWindows outlineWindows_;
-    ProbeOutline outline_;
-    FrmMain frmMain_;
+    Parts parts_;
 
     // The failed start-up step and the system's error code, as the report shows them.
     std::wstring startupFailure_;
@@ -124,6 +120,7 @@ private:
     std::array<HWND, kControlCount> controls_{};
     // Each control's Left, Top, Width and Height as last set, in twips.
     std::array<TwipsRect, kControlCount> twips_{};
+    UINT dpi_ = 96;
     Fonts fonts_;
     UniqueBrush background_;
     UniqueBrush probeBackground_;

@@ -46,7 +46,7 @@ LRESULT MainWindow::handleProbeMessage(HWND probe, UINT message, WPARAM wParam, 
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: onProbeButtonDown(probe, buttonOf(message)); return 0;
         case WM_MOUSEMOVE:
-            frmMain_.r1_MouseMove(heldButtons(wParam), screenPosition(probe, lParam));
+            parts_.frmMain.r1_MouseMove(heldButtons(wParam), screenPosition(probe, lParam));
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
@@ -62,26 +62,26 @@ void MainWindow::onProbeButtonDown(HWND probe, int button) {
     if (::GetCapture() != probe) ::SetCapture(probe);
     // A tip popping up would cover the windows being probed.
     ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
-    outline_.beginDrag();
+    parts_.outline.beginDrag();
     // While the pointer rests no move comes: the outline checks on its window meanwhile.
     ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
-    frmMain_.r1_MouseDown(button);
+    parts_.frmMain.r1_MouseDown(button);
 }
 
 void MainWindow::onProbeButtonUp(HWND probe, int button, WPARAM stillHeld, LPARAM position) {
     // Released before the handler runs, so that a handler that fails cannot leave the pointer
     // captured.
     if (heldButtons(stillHeld) == 0 && ::GetCapture() == probe) ::ReleaseCapture();
-    frmMain_.r1_MouseUp(button, heldButtons(stillHeld), screenPosition(probe, position));
+    parts_.frmMain.r1_MouseUp(button, heldButtons(stillHeld), screenPosition(probe, position));
 }
 
 // Losing the capture ends the drag, also when an error report's message box takes it mid-drag.
 // Taking it back here would fight the box.
 void MainWindow::onProbeCaptureLost() {
-    setMousePointer(MousePointer::Default);
+    setPointer(MousePointer::Default);
     ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
     ::KillTimer(window_, kOutlineTimer);
-    outline_.endDrag();
+    parts_.outline.endDrag();
 }
 
 void MainWindow::paintProbe(HWND probe) {

@@ -1,9 +1,9 @@
 // Entry point of the tool: the main window is the whole program.
-#include "app/win32/MainWindow.h"
-
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/win32/Dpi.h"
+#include "app/win32/Tool.h"
 #include "platform/win32/SystemFunctions.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     ::InitCommonControlsEx(&controls);
 
     quellon::win32::Win32Reports reports;
-    quellon::win32::MainWindow window(instance, reports);
-    if (!window.create(showCommand)) return 1;
-    return window.run();
+    quellon::win32::Tool tool(instance, quellon::win32::systemPlatform(reports), &reports);
+    if (!tool.window().create(showCommand)) return 1;
+    return tool.window().run();
 }

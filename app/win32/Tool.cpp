@@ -1,0 +1,11 @@
+#include "app/win32/Tool.h"
+
+namespace quellon::win32 {
+
+Tool::Tool(HINSTANCE instance, const Platform& platform, Win32Reports* boxes)
+    : outlineWindows_(instance),
+      frmMain_(platform, form_, nodes_, geometry_, outline_),
+      window_(instance, MainWindow::Parts{tree_, nodes_, outline_, outlineWindows_, frmMain_,
+                                          platform.reports, boxes}) {}
+
+}  // namespace quellon::win32

@@ -1,0 +1,44 @@
+// The whole tool: every part of it made and connected in one place, for the program and its
+// benchmark alike. The handlers (FrmMain) work on the tree's nodes, the geometry of windows and
+// the outline, and reach the window through WindowForm; the window drives the handlers.
+#pragma once
+
+#include <windows.h>
+
+#include "app/ProbeOutline.h"
+#include "app/frmMain.h"
+#include "app/treeview/Nodes.h"
+#include "app/win32/MainWindow.h"
+#include "app/win32/OutlineWindows.h"
+#include "app/win32/TreeViewControl.h"
+#include "app/win32/WindowForm.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32WindowGeometry.h"
+
+namespace quellon::win32 {
+
+class Tool {
+public:
+    // `boxes`: the reports whose message boxes the window owns; none where the platform's
+    // reports go elsewhere (the benchmark keeps them).
+    Tool(HINSTANCE instance, const Platform& platform, Win32Reports* boxes);
+    Tool(const Tool&) = delete;
+    Tool& operator=(const Tool&) = delete;
+
+    MainWindow& window() { return window_; }
+    FormHost& form() { return form_; }
+    TreeViewControl& tree() { return tree_; }
+
+private:
+    TreeViewControl tree_;
+    Nodes nodes_{tree_};
+    Win32WindowGeometry geometry_;
+    OutlineWindows outlineWindows_;
+    ProbeOutline outline_{geometry_, outlineWindows_};
+    WindowForm form_{window_};  // refers to the window, made below
+    FrmMain frmMain_;
+    MainWindow window_;
+};
+
+}  // namespace quellon::win32
