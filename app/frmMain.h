@@ -43,6 +43,11 @@ public:
     // itself rather than asked for anew: under Wine the position asked for can lag behind the
     // moves for seconds when the input comes from another program.
     void r1_MouseMove(int button, Point movedTo);
+    // Called now and then while the probe holds the capture, with the buttons held: no move
+    // comes while the pointer rests, yet the window under it may differ from the one shown (a
+    // window appeared there, or under Wine the last move carried an earlier position). Once the
+    // drag has moved, the pointer's position is probed as a move's would be.
+    void r1_MouseResting(int button);
     // `stillHeld`: the buttons held after this one went up; `releasedAt`: the pointer's screen
     // position when it went up.
     void r1_MouseUp(int button, int stillHeld, Point releasedAt);
@@ -65,6 +70,8 @@ private:
     // shown last.
     enum class Same { Keep, Rebuild };
     void probeAt(Point position, int& line, Same same = Same::Keep);
+    // The same from step 30 on, for where the pointer is now.
+    void probeCursor(Same same);
     // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
     // walk below it: the steps from 70 on of the move handler, numbered by `line`.
     void rebuildTree(Hwnd target, int& line);

@@ -70,16 +70,25 @@ void FrmMain::r1_MouseMove(int button, Point movedTo) {
     });
 }
 
+void FrmMain::r1_MouseResting(int button) {
+    if (!movedWithLeftAlone_ || button != kLeftButton) return;
+    probeCursor(Same::Keep);
+}
+
 // Menus, tooltips and drop-down lists close when the probe is pressed; the hotkey reaches them.
 // Unlike a move it rebuilds for the window shown last too, as the user asked for it anew.
 void FrmMain::Form_HotKey() {
     outline_.beginPick();
+    probeCursor(Same::Rebuild);
+}
+
+void FrmMain::probeCursor(Same same) {
     runNumbered(reports_, kMoveProcedure, [&](int& line) {
         line = 30;
         Point position;
         // Unreadable while another desktop takes the input (lock screen, elevation prompt).
         if (!windows_.getCursorPos(position)) return;
-        probeAt(position, line, Same::Rebuild);
+        probeAt(position, line, same);
     });
 }
 

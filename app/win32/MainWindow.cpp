@@ -134,8 +134,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         case WM_TIMER:
             if (wParam != kOutlineTimer) break;
-            parts_.outline.refresh();
-            if (!parts_.outline.active()) ::KillTimer(window, kOutlineTimer);
+            onOutlineTimer();
             return 0;
         case WM_HOTKEY:
             if (wParam != kPickHotKey) break;

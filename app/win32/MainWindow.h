@@ -66,7 +66,8 @@ public:
     void setPointer(MousePointer shape);
 
 private:
-    // The timer that keeps the outline on its window during a drag, and times it after a pick.
+    // The timer that keeps the outline on its window and probes the resting pointer during a
+    // drag, and times the outline after a pick.
     static constexpr UINT_PTR kOutlineTimer = 1;
     static constexpr UINT kOutlineRefreshMs = 100;
     // Ctrl+Shift+F11 picks the window under the pointer.
@@ -107,6 +108,7 @@ private:
     void onProbeButtonDown(HWND probe, int button);
     void onProbeButtonUp(HWND probe, int button, WPARAM stillHeld, LPARAM position);
     void onProbeCaptureLost();
+    void onOutlineTimer();
     void paintProbe(HWND probe);
 
     HINSTANCE instance_;

@@ -30,6 +30,13 @@ int heldButtons(WPARAM keys) {
            ((keys & MK_MBUTTON) ? kMiddleButton : 0);
 }
 
+// The buttons held as the messages taken so far tell, in the handlers' numbering.
+int heldButtonsNow() {
+    const auto held = [](int key) { return ::GetKeyState(key) < 0; };
+    return (held(VK_LBUTTON) ? kLeftButton : 0) | (held(VK_RBUTTON) ? kRightButton : 0) |
+           (held(VK_MBUTTON) ? kMiddleButton : 0);
+}
+
 // Where a mouse message of the probe happened, on the screen. While the probe holds the capture
 // the message gives every position relative to the probe, wherever the pointer is.
 Point screenPosition(HWND probe, LPARAM position) {
@@ -63,7 +70,8 @@ void MainWindow::onProbeButtonDown(HWND probe, int button) {
     // A tip popping up would cover the windows being probed.
     ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
     parts_.outline.beginDrag();
-    // While the pointer rests no move comes: the outline checks on its window meanwhile.
+    // While the pointer rests no move comes: the timer looks at the pointer and the outline's
+    // window meanwhile.
     ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
     parts_.frmMain.r1_MouseDown(button);
 }
@@ -82,6 +90,12 @@ void MainWindow::onProbeCaptureLost() {
     ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
     ::KillTimer(window_, kOutlineTimer);
     parts_.outline.endDrag();
+}
+
+void MainWindow::onOutlineTimer() {
+    if (::GetCapture() == control(Control::r1)) parts_.frmMain.r1_MouseResting(heldButtonsNow());
+    parts_.outline.refresh();
+    if (!parts_.outline.active()) ::KillTimer(window_, kOutlineTimer);
 }
 
 void MainWindow::paintProbe(HWND probe) {

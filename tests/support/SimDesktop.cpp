@@ -84,7 +84,7 @@ void SimDesktop::enter(const std::string& function, const char* library, Hwnd wi
 
 bool SimDesktop::getCursorPos(Point& point) {
     enter("GetCursorPos", "user32");
-    point = cursorReadable ? Point{10, 10} : Point{};
+    point = cursorReadable ? cursor : Point{};
     return cursorReadable;
 }
 

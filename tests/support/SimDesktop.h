@@ -68,6 +68,7 @@ public:
     // --- state a test sets up or inspects ---
     Hwnd pointed = 0;                    // what WindowFromPoint answers
     Point askedAt;                       // where WindowFromPoint was asked last
+    Point cursor{10, 10};                // what GetCursorPos answers
     bool cursorReadable = true;          // false: GetCursorPos fails (another input desktop)
     std::uint32_t version = 0x23F00206;  // NT family; set bit 31 for the 95 family
     std::vector<SimProcess> processes;

@@ -177,6 +177,46 @@ TEST_F(ProbeTest, ADragEndsOnTheWindowWhereTheLeftButtonWentUp) {
     EXPECT_TRUE(desktop.messages.empty());
 }
 
+// Under Wine the last move of a quick drag can carry an earlier position, and while the pointer
+// rests no move follows.
+TEST_F(ProbeTest, TheDragsTimerProbesTheRestingPointerOnceTheDragHasMoved) {
+    const Hwnd main = window(L"Main");
+    form.handle = main;
+    const Hwnd passed = window(L"Passed");
+    const Hwnd target = window(L"Target");
+    desktop.cursor = {300, -20};
+    desktop.pointed = target;
+    const Rect targetRect{100, 100, 300, 200};
+    outline.geometry.windowRects[target] = targetRect;
+
+    outline.outline.beginDrag();
+    frm.r1_MouseDown(kLeftButton);
+    frm.r1_MouseResting(kLeftButton);
+    EXPECT_EQ(widget.size(), 0u) << "a press without a move probes nothing";
+
+    moveOver(passed);
+    desktop.pointed = target;
+    frm.r1_MouseResting(kLeftButton | kRightButton);
+    EXPECT_EQ(frm.hwndLastTarget(), passed) << "another button is held too";
+    frm.r1_MouseResting(kLeftButton);
+    EXPECT_EQ(frm.hwndLastTarget(), target);
+    EXPECT_EQ(selectedEntry(), L"(Target)");
+    EXPECT_EQ(desktop.askedAt.x, 300);
+    EXPECT_EQ(desktop.askedAt.y, -20);
+    EXPECT_EQ(outline.frames.shown, outlineEdges(targetRect, kOutlineWidth96));
+
+    const int rebuilds = widget.bulkUpdates;
+    frm.r1_MouseResting(kLeftButton);
+    desktop.pointed = main;
+    frm.r1_MouseResting(kLeftButton);
+    desktop.cursorReadable = false;
+    desktop.pointed = passed;
+    frm.r1_MouseResting(kLeftButton);
+    EXPECT_EQ(widget.bulkUpdates, rebuilds)
+        << "neither the window shown, the main window nor an unreadable pointer rebuilds";
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
 TEST_F(ProbeTest, AMoveProbesWhereItHappened) {
     moveOver(window(L"Frame"), kLeftButton, {-1200, 40000});
 

@@ -23,20 +23,6 @@ namespace {
 
 constexpr int kOutlineWidth96 = 3;
 
-// The outermost pixel in the middle of each edge of the rectangle, which the outline covers.
-std::vector<COLORREF> edgeColours(const RECT& r) {
-    const POINT m = centreOf(r);
-    return {screenPixel({m.x, r.top}), screenPixel({m.x, r.bottom - 1}), screenPixel({r.left, m.y}),
-            screenPixel({r.right - 1, m.y})};
-}
-
-bool allDiffer(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] == b[i]) return false;
-    }
-    return true;
-}
-
 // Pixels of the outline's colour from the left edge of the rectangle inwards, in its middle.
 int leftEdgeWidth(const RECT& r) {
     const POINT start = {r.left, centreOf(r).y};

@@ -2,9 +2,11 @@
 // the pointer, and the moves that must leave the tree alone.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "../driver/E2eTest.h"
+#include "../driver/Input.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"
 #include "../driver/Wait.h"
@@ -130,4 +132,63 @@ E2E_TEST(probe_bare_desktop_shows_the_desktop_window_alone) {
     t.check(roots[0].children.size() == 1 && roots[0].children[0].children.empty(),
             cat("the desktop window's entry should stand alone:\n", describe(roots)));
     checkNoReport(t);
+}
+
+// Automation tools and remote-control programs drag quickly through SendInput. Under Wine the
+// tool's last move can then carry a position from earlier in the drag, the tool's own tree
+// crossed on the way, while the pointer rests on the target; with the button still held, the
+// tree and the outline must come to the window under the pointer.
+E2E_TEST(probe_quick_drags_show_the_resting_window_before_the_release) {
+    constexpr int kDrags = 20;
+    constexpr DWORD kMoveIntervalMs = 15;
+    constexpr DWORD kShownWithinMs = 1000;
+    const FixtureWindows& f = t.session().fixture();
+    const ToolWindows& tool = t.session().tool();
+    struct Target {
+        POINT aim;
+        HWND window;  // the window under that point
+        std::wstring entry;
+        std::vector<COLORREF> edges;  // without the outline
+    };
+    std::vector<Target> targets;
+    for (int id : {kIdOk, kIdDeepButton, kIdForeign}) {
+        const POINT aim = centreOfWindow(f.byId(id));
+        const HWND window = WindowFromPoint(aim);
+        targets.push_back({aim, window, entryFor(windowText(window), className(window)),
+                           edgeColours(windowRect(window))});
+    }
+    const POINT probe = centreOfWindow(tool.r1);
+    const RECT tree = windowRect(tool.trv);
+
+    int late = 0;
+    std::string firstLate;
+    for (int i = 0; i < kDrags; ++i) {
+        const Target& target = targets[static_cast<std::size_t>(i) % targets.size()];
+        const POINT aim = target.aim;
+        sendInputMoves({probe}, kMoveIntervalMs);
+        sendInputButton(probe, MouseButton::Left, true);
+        t.require(waitUntil([&] { return captureOf(tool.r1) == tool.r1; }),
+                  cat("drag ", i + 1, ": the probe did not take the capture"));
+        sendInputMoves({{tree.right - 20, tree.top + 20},
+                        centreOf(tree),
+                        {(tree.left + aim.x) / 2, (tree.bottom + aim.y) / 2},
+                        aim},
+                       kMoveIntervalMs);
+        const bool shown = waitUntil(
+            [&] {
+                return selectedText(t.session()) == target.entry &&
+                       allDiffer(edgeColours(windowRect(target.window)), target.edges);
+            },
+            kShownWithinMs);
+        if (!shown && late++ == 0) {
+            firstLate = cat("drag ", i + 1, " onto ", quote(target.entry), ": the tree shows ",
+                            quote(selectedText(t.session())));
+        }
+        sendInputButton(aim, MouseButton::Left, false);
+        t.require(waitUntil([&] { return captureOf(tool.r1) == nullptr; }),
+                  cat("drag ", i + 1, ": the probe kept the capture"));
+    }
+    t.check(late == 0, cat(late, " of ", kDrags,
+                           " drags did not show the resting window and its outline within ",
+                           kShownWithinMs, " ms; the first: ", firstLate));
 }

@@ -89,8 +89,7 @@ void changeButtonsThroughX(const POINT* point, const std::vector<ButtonChange>& 
 // Under Wine the system's idea of the pointer can fall back for a moment to a position from
 // earlier in a quick run of moves, and a button given alone takes whatever position the system
 // has then. Given in one call right behind a move to the point, it takes the point.
-void changeButtons(const POINT* point, const std::vector<ButtonChange>& changes) {
-    if (pointerThroughX()) return changeButtonsThroughX(point, changes);
+void changeButtonsThroughSendInput(const POINT* point, const std::vector<ButtonChange>& changes) {
     std::vector<INPUT> inputs;
     if (point) inputs.push_back(moveInput(*point));
     for (const ButtonChange& change : changes) {
@@ -104,6 +103,11 @@ void changeButtons(const POINT* point, const std::vector<ButtonChange>& changes)
     if (SendInput(count, inputs.data(), sizeof(INPUT)) != count) {
         throw std::runtime_error("SendInput failed");
     }
+}
+
+void changeButtons(const POINT* point, const std::vector<ButtonChange>& changes) {
+    if (pointerThroughX()) return changeButtonsThroughX(point, changes);
+    changeButtonsThroughSendInput(point, changes);
 }
 
 void sendMove(POINT point) {
@@ -185,6 +189,17 @@ void pressChord(std::initializer_list<WORD> virtualKeys) {
     for (WORD key : virtualKeys) sendKey(key, true);
     for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) {
         sendKey(*key, false);
+    }
+}
+
+void sendInputButton(POINT point, MouseButton button, bool down) {
+    changeButtonsThroughSendInput(&point, {{button, down}});
+}
+
+void sendInputMoves(const std::vector<POINT>& path, DWORD intervalMs) {
+    for (const POINT& point : path) {
+        send(moveInput(point));
+        Sleep(intervalMs);  // the pace of the input, not a wait for its effect
     }
 }
 

@@ -37,6 +37,12 @@ void pressKey(WORD virtualKey);
 // Presses the keys in order and releases them in reverse order, as a combination is typed.
 void pressChord(std::initializer_list<WORD> virtualKeys);
 
+// Pointer input through SendInput whatever the run gives otherwise, as automation tools and
+// remote-control programs give it: a move there with a button going down or up, and moves along
+// the path with `intervalMs` between them.
+void sendInputButton(POINT point, MouseButton button, bool down);
+void sendInputMoves(const std::vector<POINT>& path, DWORD intervalMs);
+
 POINT centreOf(const RECT& rect);
 
 }  // namespace e2e

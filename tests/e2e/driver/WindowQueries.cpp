@@ -118,4 +118,18 @@ COLORREF screenPixel(POINT point) {
     return colour;
 }
 
+std::vector<COLORREF> edgeColours(const RECT& r) {
+    const POINT m = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return {screenPixel({m.x, r.top}), screenPixel({m.x, r.bottom - 1}), screenPixel({r.left, m.y}),
+            screenPixel({r.right - 1, m.y})};
+}
+
+bool allDiffer(const std::vector<COLORREF>& now, const std::vector<COLORREF>& before) {
+    if (now.size() != before.size()) return false;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        if (now[i] == before[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace e2e

@@ -41,5 +41,9 @@ HWND captureOf(HWND anyWindowOfThread);
 bool bringToFront(HWND window);
 
 COLORREF screenPixel(POINT point);
+// The outermost pixel in the middle of each edge of the rectangle, where an outline shows.
+std::vector<COLORREF> edgeColours(const RECT& rect);
+// Whether each colour differs from the one in its place in `before`.
+bool allDiffer(const std::vector<COLORREF>& now, const std::vector<COLORREF>& before);
 
 }  // namespace e2e
