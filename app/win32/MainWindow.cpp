@@ -142,10 +142,11 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             // The outline of the pick goes after its refreshes.
             ::SetTimer(window, kOutlineTimer, kOutlineRefreshMs, nullptr);
             return 0;
+        case kTreeClickMessage: onTreeClick(static_cast<NodeId>(wParam)); return 0;
         case WM_CLOSE:
-            // A close among the events that a tree click lets through would destroy the tree
-            // control while its own click handling still runs: it waits until the click is done.
-            if (treeClicksRunning_ > 0) {
+            // A close among the events that a click's details let through would destroy the
+            // window and its tree under the running handler: it waits until they are done.
+            if (parts_.clicks.running()) {
                 closeWaiting_ = true;
                 return 0;
             }
@@ -193,24 +194,21 @@ void MainWindow::onCommand(int id, int code) {
 LRESULT MainWindow::onNotify(const NMHDR& header) {
     const auto id = parts_.tree.takeClick(header);
     if (!id) return 0;
-    if (const auto node = parts_.nodes.fromId(*id)) {
-        struct Running {
-            int& count;
-            explicit Running(int& c) : count(++c) {}
-            ~Running() { --count; }
-        };
-        {
-            const Running running(treeClicksRunning_);
-            parts_.frmMain.onTreeNodeClick(*node);
-        }
-        if (treeClicksRunning_ == 0 && std::exchange(closeWaiting_, false)) {
-            ::PostMessageW(window_, WM_CLOSE, 0, 0);
-        }
-    }
-    // The control sends the click before it selects the item it hit; the details let events
-    // through, and a drag from the probe among them empties the tree. The selection is made
-    // above, and TRUE keeps the control from selecting an item that may be gone.
+    parts_.clicks.clicked(*id);
+    // The control sends the click before it selects the item it hit. The selection is made
+    // above, and TRUE keeps the control from doing it again; the details come once it is done.
     return TRUE;
+}
+
+void MainWindow::postTreeClick(NodeId id) {
+    ::PostMessageW(window_, kTreeClickMessage, static_cast<WPARAM>(id), 0);
+}
+
+void MainWindow::onTreeClick(NodeId id) {
+    parts_.clicks.deliver(id);
+    if (!parts_.clicks.running() && std::exchange(closeWaiting_, false)) {
+        ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
 }
 
 HBRUSH MainWindow::staticBackground(HWND which, HDC dc) {

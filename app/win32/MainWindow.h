@@ -7,7 +7,7 @@
 #include "app/frmMain.h"
 #include "app/FormHost.h"
 #include "app/ProbeOutline.h"
-#include "app/treeview/Nodes.h"
+#include "app/TreeClicks.h"
 #include "platform/RuntimeError.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -30,7 +30,7 @@ public:
     // What the window drives; each outlives it.
     struct Parts {
         TreeViewControl& tree;
-        Nodes& nodes;
+        TreeClicks& clicks;
         ProbeOutline& outline;
         OutlineWindows& outlineWindows;
         FrmMain& frmMain;
@@ -64,6 +64,8 @@ public:
     void setControlTwips(Control which, Property property, float twips);
     // The application-wide pointer shape, shown at once and kept over the tool's windows.
     void setPointer(MousePointer shape);
+    // Has the window hand the click to TreeClicks after the message it handles now.
+    void postTreeClick(NodeId id);
 
 private:
     // The timer that keeps the outline on its window and probes the resting pointer during a
@@ -72,6 +74,8 @@ private:
     static constexpr UINT kOutlineRefreshMs = 100;
     // Ctrl+Shift+F11 picks the window under the pointer.
     static constexpr int kPickHotKey = 1;
+    // A click on an entry, posted from the tree's notification; wParam: the entry's id.
+    static constexpr UINT kTreeClickMessage = WM_APP + 1;
 
     struct Fonts {
         UniqueFont window;
@@ -95,6 +99,7 @@ private:
     // Messages.
     void onCommand(int id, int code);
     LRESULT onNotify(const NMHDR& header);
+    void onTreeClick(NodeId id);
     void onDpiChanged(UINT dpi, const RECT& suggested);
     // Puts the focus back where it was; false where the default handling should run.
     bool onActivate(WPARAM wParam);
@@ -129,9 +134,7 @@ private:
     MousePointer pointer_ = MousePointer::Default;
     // Resize events reach the handlers only once Form_Load has run.
     bool loaded_ = false;
-    // Tree clicks being handled (they nest while the details let events through), and a close
-    // that came in meanwhile.
-    int treeClicksRunning_ = 0;
+    // A close that came while the details of a click let events through.
     bool closeWaiting_ = false;
 };
 

@@ -5,7 +5,7 @@ namespace quellon::win32 {
 Tool::Tool(HINSTANCE instance, const Platform& platform, Win32Reports* boxes)
     : outlineWindows_(instance),
       frmMain_(platform, form_, nodes_, geometry_, outline_),
-      window_(instance, MainWindow::Parts{tree_, nodes_, outline_, outlineWindows_, frmMain_,
+      window_(instance, MainWindow::Parts{tree_, clicks_, outline_, outlineWindows_, frmMain_,
                                           platform.reports, boxes}) {}
 
 }  // namespace quellon::win32

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "app/ProbeOutline.h"
+#include "app/TreeClicks.h"
 #include "app/frmMain.h"
 #include "app/treeview/Nodes.h"
 #include "app/win32/MainWindow.h"
@@ -38,6 +39,7 @@ private:
     ProbeOutline outline_{geometry_, outlineWindows_};
     WindowForm form_{window_};  // refers to the window, made below
     FrmMain frmMain_;
+    TreeClicks clicks_{nodes_, frmMain_, [this](NodeId id) { window_.postTreeClick(id); }};
     MainWindow window_;
 };
 
