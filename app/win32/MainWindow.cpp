@@ -130,7 +130,9 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (onActivate(wParam)) return 0;
             break;
         case WM_DPICHANGED:
-            onDpiChanged(dpiForWindow(window), *reinterpret_cast<const RECT*>(lParam));
+            // The new DPI as the message carries it (HIWORD, the vertical one; both are equal).
+            onDpiChanged(HIWORD(wParam) ? HIWORD(wParam) : dpiForWindow(window),
+                         *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_TIMER:
             if (wParam != kOutlineTimer) break;

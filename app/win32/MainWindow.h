@@ -81,6 +81,7 @@ private:
         UniqueFont window;
         UniqueFont tree;
         UniqueFont text;
+        UniqueFont tip;  // the system's font for tooltips
         static Fonts make(UINT dpi);
         HFONT get(FontKind kind) const;
     };

@@ -9,6 +9,7 @@
 
 #include "app/win32/Dpi.h"
 #include "app/win32/WindowProcedure.h"
+#include "platform/win32/SystemFunctions.h"
 #include "resources/resource.h"
 
 namespace quellon::win32 {
@@ -41,12 +42,28 @@ LRESULT CALLBACK tabLeavesEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     return result;
 }
 
+// The font that tooltips take, the system's status font, at the DPI. Tooltips pick it at the
+// system-wide DPI on their own, which is another one on a monitor of another DPI.
+UniqueFont tipFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (auto* forDpi = user32().SystemParametersInfoForDpi.find()) {
+        if (forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+            return UniqueFont(::CreateFontIndirectW(&metrics.lfStatusFont));
+        }
+    }
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
+    LOGFONTW& font = metrics.lfStatusFont;
+    font.lfHeight = ::MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(systemDpi()));
+    return UniqueFont(::CreateFontIndirectW(&font));
+}
+
 }  // namespace
 
 MainWindow::Fonts MainWindow::Fonts::make(UINT dpi) {
     return {makeFont(L"Arial", 9, VARIABLE_PITCH | FF_SWISS, dpi),
             makeFont(L"Arial", 8.25, VARIABLE_PITCH | FF_SWISS, dpi),
-            makeFont(L"Courier New", 9, FIXED_PITCH | FF_MODERN, dpi)};
+            makeFont(L"Courier New", 9, FIXED_PITCH | FF_MODERN, dpi), tipFont(dpi)};
 }
 
 HFONT MainWindow::Fonts::get(FontKind kind) const {
@@ -148,11 +165,12 @@ bool MainWindow::createControls() {
         twips_[index] = designPlace(design.control);
         placeControl(design.control);
     }
-    fonts_ = Fonts::make(dpi_);
-    applyFonts();
     parts_.tree.attach(control(Control::trv), instance_, dpi_);
     ::SetWindowSubclass(control(Control::txtInf), tabLeavesEdit, 0, 0);
-    return createTooltips();
+    if (!createTooltips()) return false;
+    fonts_ = Fonts::make(dpi_);
+    applyFonts();
+    return true;
 }
 
 bool MainWindow::createTooltips() {
@@ -182,6 +200,10 @@ void MainWindow::applyFonts() {
     for (const ControlDesign& design : controlDesigns()) {
         ::SendMessageW(control(design.control), WM_SETFONT,
                        reinterpret_cast<WPARAM>(fonts_.get(design.font)), TRUE);
+    }
+    // Without a font of its own the tooltip keeps the one it chose.
+    if (fonts_.tip) {
+        ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.tip.get()), TRUE);
     }
 }
 

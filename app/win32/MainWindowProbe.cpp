@@ -119,7 +119,7 @@ void MainWindow::paintProbe(HWND probe) {
         ::SetBkMode(dc, OPAQUE);
         ::SetBkColor(dc, kProbeColour);
         ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        ::TextOutW(dc, scaleToDpi(kCaptionInset96, dpiForWindow(probe)), 0, caption, length);
+        ::TextOutW(dc, scaleToDpi(kCaptionInset96, dpi_), 0, caption, length);
     }
     ::EndPaint(probe, &paint);
 }

@@ -51,6 +51,7 @@ struct SystemFunctions {
         QUELLON_BIND(library, SetProcessDPIAware);
         QUELLON_BIND(library, GetDpiForWindow);
         QUELLON_BIND(library, AdjustWindowRectExForDpi);
+        QUELLON_BIND(library, SystemParametersInfoForDpi);
     } user32;
 
     struct Kernel32 {

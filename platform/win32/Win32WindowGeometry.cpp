@@ -6,15 +6,11 @@
 
 namespace quellon::win32 {
 
-namespace {
-
 UINT systemDpi() {
     const ScreenDC screen;
     const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
-
-}  // namespace
 
 UINT monitorDpi(HMONITOR monitor) {
     if (auto* getDpi = shcore().GetDpiForMonitor.find()) {

@@ -10,6 +10,9 @@
 
 namespace quellon::win32 {
 
+// The system-wide DPI, which the first monitor had when the session began.
+UINT systemDpi();
+
 // The DPI of the monitor, or the system-wide DPI where per-monitor DPI is unknown.
 UINT monitorDpi(HMONITOR monitor);
 

@@ -1,13 +1,18 @@
 #include "LayoutExpectations.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "../driver/Input.h"
 #include "../driver/RemoteMemory.h"
 #include "../driver/Session.h"
+#include "../driver/ToolTips.h"
 #include "../driver/Wait.h"
 #include "../driver/WindowQueries.h"
 
@@ -151,6 +156,66 @@ void restore(Session& session, const RECT& rect) {
     session.settleTool();
 }
 
+// Sizes that follow the DPI, read from outside: an entry of the tree (its picture and font),
+// the distance between two lines of the details (their font) and a tooltip (its font).
+struct ShownSizes {
+    int entry;
+    int line;
+    int tip;
+};
+
+// The distance between the first two lines of a multi-line edit control, in pixels.
+int lineHeight(HWND edit) {
+    // The system carries WM_SETTEXT's text into the other process.
+    sendTo(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1\r\n2"));
+    const auto first = static_cast<DWORD>(sendTo(edit, EM_POSFROMCHAR, 0, 0));
+    const auto second = static_cast<DWORD>(sendTo(edit, EM_POSFROMCHAR, 3, 0));
+    sendTo(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    return static_cast<short>(HIWORD(second)) - static_cast<short>(HIWORD(first));
+}
+
+// The height of the tip that shows while the pointer rests on the control; 0 when none shows.
+int tipHeight(Session& session, HWND control) {
+    const ToolWindows& tool = session.tool();
+    bringToFront(tool.main);
+    moveSteadily(centreOf(windowRect(control)), [&] { session.settleTool(); });
+    std::optional<ToolTip> shown;
+    waitUntil(
+        [&] {
+            shown = shownToolTip(session.toolProcessId());
+            return shown && shown->control == control;
+        },
+        8000);
+    const int height =
+        shown && shown->control == control ? sizeOf(windowRect(shown->tooltip)).cy : 0;
+    // Away from the tool, so that the tip goes and shows afresh next time.
+    moveSteadily({4, GetSystemMetrics(SM_CYSCREEN) - 4}, [&] { session.settleTool(); });
+    return height;
+}
+
+ShownSizes shownSizes(Session& session) {
+    const ToolWindows& tool = session.tool();
+    session.settleTool();
+    return {static_cast<int>(sendTo(tool.trv, TVM_GETITEMHEIGHT, 0, 0)), lineHeight(tool.txtInf),
+            tipHeight(session, tool.txtInf)};
+}
+
+// Each size in proportion to the DPI, within a fifth, and exactly as it was at the start DPI.
+void checkScaled(TestContext& t, const ShownSizes& start, const ShownSizes& now, UINT dpi,
+                 UINT startDpi) {
+    const std::pair<const char*, std::pair<int, int>> sizes[] = {
+        {"an entry of the tree", {start.entry, now.entry}},
+        {"a line of the details", {start.line, now.line}},
+        {"a tooltip", {start.tip, now.tip}}};
+    for (const auto& [what, pair] : sizes) {
+        const auto [from, to] = pair;
+        const double expected = static_cast<double>(from) * dpi / startDpi;
+        const bool fits = dpi == startDpi ? to == from : std::abs(to - expected) <= expected / 5;
+        t.check(fits && from > 0, cat("at ", dpi, " DPI ", what, " is ", to, " pixels high (", from,
+                                      " at ", startDpi, " DPI)"));
+    }
+}
+
 }  // namespace
 
 void checkLayoutSequence(TestContext& t, int twipsPerPixel) {
@@ -165,25 +230,31 @@ void checkLayoutSequence(TestContext& t, int twipsPerPixel) {
     restore(t.session(), original);
 }
 
-void checkDpiChangeMessage(TestContext& t, int twipsPerPixel) {
-    const ToolWindows& tool = t.session().tool();
-    RECT original = windowRect(tool.main);
-    const UINT dpi = 1440 / twipsPerPixel;
-    const RECT suggested = {original.left + 30, original.top + 20,
-                            original.left + 30 + kLarger.width / twipsPerPixel,
-                            original.top + 20 + kLarger.height / twipsPerPixel};
-    // The rectangle travels by pointer, which the system does not carry into the other process.
-    RemoteBuffer buffer(t.session().toolProcessId(), sizeof suggested);
-    buffer.put(0, suggested);
-    sendTo(tool.main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-           reinterpret_cast<LPARAM>(buffer.address()));
-    RECT now = windowRect(tool.main);
-    t.check(EqualRect(&now, &suggested),
-            cat("the window should take the suggested rectangle ", suggested.left, ",",
-                suggested.top, " ", sizeOf(suggested).cx, "x", sizeOf(suggested).cy, ", got ",
-                now.left, ",", now.top, " ", sizeOf(now).cx, "x", sizeOf(now).cy));
-    checkPlaces(t, kLarger, twipsPerPixel, "after a DPI change");
-    restore(t.session(), original);
+void checkDpiChange(TestContext& t, UINT dpi) {
+    const ToolWindows& tool = t.session().restartTool();
+    const UINT original = screenDpi();
+    const RECT before = windowRect(tool.main);
+    const ShownSizes sizesBefore = shownSizes(t.session());
+    for (const UINT now : {dpi, original}) {
+        const int twipsPerPixel = static_cast<int>(1440 / now);
+        // The system suggests the window at the new DPI: the same size in twips.
+        const RECT suggested = {before.left + 30, before.top + 20,
+                                before.left + 30 + kLarger.width / twipsPerPixel,
+                                before.top + 20 + kLarger.height / twipsPerPixel};
+        RemoteBuffer buffer(t.session().toolProcessId(), sizeof suggested);
+        buffer.put(0, suggested);
+        sendTo(tool.main, WM_DPICHANGED, MAKEWPARAM(now, now),
+               reinterpret_cast<LPARAM>(buffer.address()));
+        const RECT taken = windowRect(tool.main);
+        t.check(
+            EqualRect(&taken, &suggested),
+            cat("at ", now, " DPI the window should take the suggested rectangle ", suggested.left,
+                ",", suggested.top, " ", sizeOf(suggested).cx, "x", sizeOf(suggested).cy, ", got ",
+                taken.left, ",", taken.top, " ", sizeOf(taken).cx, "x", sizeOf(taken).cy));
+        checkPlaces(t, kLarger, twipsPerPixel, cat("after a change to ", now, " DPI"));
+        checkScaled(t, sizesBefore, shownSizes(t.session()), now, original);
+    }
+    restore(t.session(), before);
 }
 
 }  // namespace e2e

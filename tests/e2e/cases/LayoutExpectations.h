@@ -12,9 +12,10 @@ namespace e2e {
 // as it was.
 void checkLayoutSequence(TestContext& t, int twipsPerPixel);
 
-// Tells the tool that its DPI changed to the one it has, with a suggested rectangle of another
-// place and size, and checks that the window takes the rectangle and lays itself out for it.
-// Puts the window back as it was.
-void checkDpiChangeMessage(TestContext& t, int twipsPerPixel);
+// Starts the tool afresh and tells it that it moved to a monitor of `dpi`, then back to the
+// screen's DPI, each time with the rectangle that the system suggests for it. Checks after each
+// that the window takes the rectangle, lays its controls out at that DPI's twips per pixel, and
+// draws its entries, details and tooltips in proportion to the DPI. Puts the window back.
+void checkDpiChange(TestContext& t, UINT dpi);
 
 }  // namespace e2e

@@ -7,4 +7,4 @@ using namespace e2e;
 
 E2E_TEST(layout_follows_window_size) { checkLayoutSequence(t, 15); }
 
-E2E_TEST(layout_after_dpi_change_message) { checkDpiChangeMessage(t, 15); }
+E2E_TEST(layout_after_a_move_to_a_monitor_of_144_dpi_and_back) { checkDpiChange(t, 144); }

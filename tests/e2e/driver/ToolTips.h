@@ -13,6 +13,7 @@ struct ToolTip {
     HWND control = nullptr;  // the window the tip belongs to (for tools identified by window)
     UINT_PTR id = 0;
     std::wstring text;
+    HWND tooltip = nullptr;  // the tooltip control that holds it
 };
 
 // Every tool of every tooltip control (class tooltips_class32) among the process's top-level
