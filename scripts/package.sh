@@ -25,20 +25,22 @@ for flavour in x64 x86; do
 done
 version=$(built_version x64)
 [ "$(built_version x86)" = "$version" ] || { echo "package.sh: the builds differ in version" >&2; exit 1; }
+# The executable's file name, as the build wrote it beside the executable.
+executable=$(<build/x64/tool-name.txt)
 
 rm -rf dist
 mkdir -p dist
 readme=$(mktemp)
 trap 'rm -f "$readme"' EXIT
 # Windows users read it in Notepad: CRLF line ends.
-sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' packaging/README.txt >"$readme"
+sed -e "s/@VERSION@/$version/g" -e "s/@EXECUTABLE@/$executable/g" -e 's/$/\r/' packaging/README.txt >"$readme"
 # Every entry carries the time of the last commit, so the same sources give the same zips.
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 
 for flavour in x64 x86; do
     zip="dist/TarnwickWQuellon-$version-$flavour.zip"
     python3 - "$zip" "$stamp" \
-        "Tarnwick WQuellon.exe=build/$flavour/Tarnwick WQuellon.exe" \
+        "$executable=build/$flavour/$executable" \
         "README=$readme" "LICENSE=LICENSE" <<'PY'
 import sys, time, zipfile
 zip_path, stamp, *members = sys.argv[1:]

@@ -16,4 +16,4 @@ fi
 wine_display_ready
 wine_prefix_ready
 echo "Starting Tarnwick Windows Quellon on display $DISPLAY"
-wine_run "build/x64/Tarnwick WQuellon.exe"
+wine_run "build/x64/$(<build/x64/tool-name.txt)"

@@ -23,8 +23,11 @@ shift
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 driver="$build/tests/e2e/quellon-e2e.exe"
-tool="${tool:-$build/Tarnwick WQuellon.exe}"
 fixture="$build/tests/e2e/QuellonFixture.exe"
+# The build writes the tool's file name beside the tool.
+tool_name="$build/tool-name.txt"
+[ -f "$tool_name" ] || { echo "missing: $tool_name" >&2; exit 2; }
+tool="${tool:-$build/$(<"$tool_name")}"
 for f in "$driver" "$tool" "$fixture"; do
     [ -f "$f" ] || { echo "missing: $f" >&2; exit 2; }
 done

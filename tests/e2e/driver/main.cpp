@@ -17,6 +17,7 @@
 #include "E2eTest.h"
 #include "Session.h"
 #include "Text.h"
+#include "shared_names.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // The tool and the fixture lie beside and above the driver in the build folder.
     std::wstring folder = e2e::driverFolder();
-    e2e::Paths paths{folder + L"..\\..\\Tarnwick WQuellon.exe", folder + L"QuellonFixture.exe"};
+    e2e::Paths paths{folder + L"..\\..\\" QUELLON_TOOL_FILE_NAME, folder + L"QuellonFixture.exe"};
     std::vector<std::string> filters;
     std::optional<unsigned> expectedDpi;
     for (int i = 1; i < argc; ++i) {
