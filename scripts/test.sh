@@ -20,7 +20,6 @@ passed=0
 failed=0
 skipped=0
 failures=()
-run_twice=()
 repeated=()
 # The cases that the last suite of each kind ran: a suite of that kind which cannot run stands for
 # as many.
@@ -68,21 +67,6 @@ count_suite() {
   echo "== $name: $p passed, $f failed"
 }
 
-# The end-to-end driver repeats no case. Should a "[RETRY] name" line ever appear, the case ran
-# twice: when its second run passed (GoogleTest's "[       OK ] Suite.name" after it), it counts
-# as failed, not passed.
-count_run_twice() {
-  local name=$1 log=$2 case_name
-  while read -r case_name; do
-    run_twice+=("$name/$case_name")
-    passed=$((passed - 1))
-    count_failure "$name" 1
-    echo "== $name: $case_name passed only when run again, counted as failed"
-  done < <(tr -d '\r' <"$log" | awk '
-    /^\[RETRY\] / { retried[$2] = 1 }
-    /^\[       OK \] / { test = $4; sub(/^[^.]*\.(DISABLED_)?/, "", test); if (test in retried) print test }')
-}
-
 # The gestures that the driver gave again since their delivery went wrong, one
 # "[REPEAT] Suite.case: reason" line each; not a failure, but named in the summary.
 note_repeated() {
@@ -101,7 +85,6 @@ run_suite() {
   echo "== $name"
   limited "$name" "$limit" "$@" 2>&1 | tee "$log"
   count_suite "$name" "$kind" "$log" "${PIPESTATUS[0]}"
-  count_run_twice "$name" "$log"
   note_repeated "$name" "$log"
 }
 
@@ -165,7 +148,6 @@ fi
 
 echo
 [ ${#failures[@]} -eq 0 ] || echo "Failed: ${failures[*]}"
-[ ${#run_twice[@]} -eq 0 ] || echo "Passed only when run again (counted as failed): ${run_twice[*]}"
 if [ ${#repeated[@]} -gt 0 ]; then
   echo "Gestures repeated (${#repeated[@]}): $(printf '%s\n' "${repeated[@]}" | sort | uniq -c |
     awk '{ printf "%s%s x%d", sep, $2, $1; sep = ", " }')"
