@@ -22,17 +22,9 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 
-# Runs apt-get under a time limit in seconds, as every step of the tests runs: a mirror that stops
-# answering must not hold the caller for good.
-apt_get() {
-  local limit=$1 rc=0
-  shift
-  timeout --kill-after=30 "$limit" apt-get "$@" || rc=$?
-  if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
-    echo "install-deps.sh: apt-get $1 did not finish within $limit s and was stopped" >&2
-  fi
-  return "$rc"
-}
-
-apt_get 600 update -qq
-apt_get 1800 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# shellcheck source=time-limit.sh
+source "$(dirname "$0")/time-limit.sh"
+# A mirror that stops answering must not hold the caller for good.
+time_limited 600 "install-deps.sh: apt-get update" apt-get update -qq
+time_limited 1800 "install-deps.sh: apt-get install" \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

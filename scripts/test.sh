@@ -15,6 +15,8 @@ export QUELLON_WERROR=1  # the builds are warning-free; a new warning fails them
 bash scripts/install-deps.sh || { echo "test.sh: installing dependencies failed" >&2; exit 1; }
 # shellcheck source=wine.sh
 source scripts/wine.sh
+# shellcheck source=time-limit.sh
+source scripts/time-limit.sh
 
 passed=0
 failed=0
@@ -28,15 +30,11 @@ declare -A cases_run=([unit]=0 [e2e]=0 [package]=0)
 # Runs a command under a time limit in seconds; past it, the command is stopped with everything it
 # started, and the step fails with a line that names it.
 limited() {
-  local name=$1 limit=$2 rc
+  local name=$1 limit=$2 rc=0
   shift 2
-  timeout --kill-after=30 "$limit" "$@"
-  rc=$?
-  if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
-    echo "test.sh: $name did not finish within $limit s and was stopped"
-    # Programs of the prefix may outlive the stopped run.
-    wine_stop
-  fi
+  time_limited "$limit" "test.sh: $name" "$@" || rc=$?
+  # Programs of the prefix may outlive the stopped run.
+  if timed_out "$rc"; then wine_stop; fi
   return "$rc"
 }
 

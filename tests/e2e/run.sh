@@ -28,12 +28,14 @@ fixture="$build/tests/e2e/QuellonFixture.exe"
 tool_name="$build/tool-name.txt"
 [ -f "$tool_name" ] || { echo "missing: $tool_name" >&2; exit 2; }
 tool="${tool:-$build/$(<"$tool_name")}"
-for f in "$driver" "$tool" "$fixture"; do
-    [ -f "$f" ] || { echo "missing: $f" >&2; exit 2; }
+for program in "$driver" "$tool" "$fixture"; do
+    [ -f "$program" ] || { echo "missing: $program" >&2; exit 2; }
 done
 
 # shellcheck source=../../scripts/wine.sh
 source "$repo/scripts/wine.sh"
+# shellcheck source=../../scripts/time-limit.sh
+source "$repo/scripts/time-limit.sh"
 wine_exclusive "${BASH_SOURCE[0]}" --tool "$tool" "$build" "$@"
 wine_display_ready || exit 2
 wine_prefix_ready || exit 2
@@ -66,26 +68,24 @@ retell=no
 # line to the totals. A run that ended without one (the screen at another DPI, a filter that
 # selects no case, a crash, the time limit) counts as one failed case.
 run_driver() {
-    local dpi=$1 log rc summary
+    local dpi=$1 log rc summary run_passed run_failed
     shift
     log="$(mktemp)"
     # A hung program must not hang the caller: each run gets a generous limit.
-    timeout --kill-after=10 "${QUELLON_E2E_TIMEOUT:-600}" \
+    time_limited "${QUELLON_E2E_TIMEOUT:-600}" "run.sh: the driver" \
         "$WINELOADER" "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" \
         --expect-dpi "$dpi" "$@" | tee "$log"
     rc=${PIPESTATUS[0]}
     summary="$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)"
     rm -f "$log"
     [ "$rc" -eq 0 ] && [ -n "$summary" ] || status=1
-    if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
-        echo "run.sh: the driver did not finish within ${QUELLON_E2E_TIMEOUT:-600} s and was stopped"
-    elif [ -z "$summary" ]; then
+    if [ -z "$summary" ] && ! timed_out "$rc"; then
         echo "run.sh: the driver ended with exit code $rc before its summary line"
     fi
     if [ -n "$summary" ]; then
-        read -r p _ f _ <<<"$summary"
-        passed=$((passed + p))
-        failed=$((failed + f))
+        read -r run_passed _ run_failed _ <<<"$summary"
+        passed=$((passed + run_passed))
+        failed=$((failed + run_failed))
     else
         failed=$((failed + 1))
         retell=yes
