@@ -35,7 +35,7 @@ wine_prefix_ready || exit 1
 status=0
 for flavour in "${flavours[@]}"; do
     echo
-    if [ "$flavour" = x86 ] && ! wine_runs_32bit; then
+    if [[ $flavour == x86 ]] && ! wine_runs_32bit; then
         echo "bench.sh: the 32-bit benchmark is skipped, since $(wine_32bit_reason)"
         continue
     fi

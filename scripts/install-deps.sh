@@ -4,21 +4,21 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ libgtest-dev googletest clang-format shellcheck python3
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine
-  util-linux
+    cmake make g++ libgtest-dev googletest clang-format shellcheck shfmt python3
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine
+    util-linux
 )
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[[ ${#missing[@]} -eq 0 ]] && exit 0
 
 echo "Installing: ${missing[*]}"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
+    dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
 
@@ -27,4 +27,4 @@ source "$(dirname "$0")/time-limit.sh"
 # A mirror that stops answering must not hold the caller for good.
 time_limited 600 "install-deps.sh: apt-get update" apt-get update -qq
 time_limited 1800 "install-deps.sh: apt-get install" \
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -11,11 +11,14 @@ cd "$top"
 # The version the build wrote into the version resource's header.
 built_version() {
     local header="build/$1/resources/version.h"
-    [ -f "$header" ] || { echo "package.sh: $header is missing; build first" >&2; return 1; }
+    [[ -f $header ]] || {
+        echo "package.sh: $header is missing; build first" >&2
+        return 1
+    }
     sed -n 's/^#define QUELLON_VERSION_TEXT "\(.*\)"$/\1/p' "$header"
 }
 
-if [ "${1:-}" = --version ]; then
+if [[ ${1-} == --version ]]; then
     built_version x64
     exit 0
 fi
@@ -24,7 +27,10 @@ for flavour in x64 x86; do
     bash scripts/build.sh "$flavour"
 done
 version=$(built_version x64)
-[ "$(built_version x86)" = "$version" ] || { echo "package.sh: the builds differ in version" >&2; exit 1; }
+[[ "$(built_version x86)" == "$version" ]] || {
+    echo "package.sh: the builds differ in version" >&2
+    exit 1
+}
 # The executable's file name, as the build wrote it beside the executable.
 executable=$(<build/x64/tool-name.txt)
 

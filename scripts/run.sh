@@ -10,8 +10,8 @@ bash scripts/build.sh x64
 
 # shellcheck source=wine.sh
 source scripts/wine.sh
-if [ -z "${DISPLAY:-}" ]; then
-  echo "run.sh: no X display set; starting a virtual one (Xvfb), which nobody can see." >&2
+if [[ -z ${DISPLAY-} ]]; then
+    echo "run.sh: no X display set; starting a virtual one (Xvfb), which nobody can see." >&2
 fi
 wine_display_ready
 wine_prefix_ready

@@ -10,11 +10,11 @@
 set -uo pipefail
 
 tool=""
-if [ "${1:-}" = --tool ] && [ $# -ge 2 ]; then
+if [[ ${1-} == --tool && $# -ge 2 ]]; then
     tool="$(realpath "$2")"
     shift 2
 fi
-if [ $# -lt 1 ] || [ ! -d "$1" ]; then
+if [[ $# -lt 1 || ! -d $1 ]]; then
     echo "usage: $0 [--tool EXE] BUILD_DIR [FILTER...]" >&2
     exit 2
 fi
@@ -26,10 +26,16 @@ driver="$build/tests/e2e/quellon-e2e.exe"
 fixture="$build/tests/e2e/QuellonFixture.exe"
 # The build writes the tool's file name beside the tool.
 tool_name="$build/tool-name.txt"
-[ -f "$tool_name" ] || { echo "missing: $tool_name" >&2; exit 2; }
+[[ -f $tool_name ]] || {
+    echo "missing: $tool_name" >&2
+    exit 2
+}
 tool="${tool:-$build/$(<"$tool_name")}"
 for program in "$driver" "$tool" "$fixture"; do
-    [ -f "$program" ] || { echo "missing: $program" >&2; exit 2; }
+    [[ -f $program ]] || {
+        echo "missing: $program" >&2
+        exit 2
+    }
 done
 
 # shellcheck source=../../scripts/wine.sh
@@ -78,11 +84,11 @@ run_driver() {
     rc=${PIPESTATUS[0]}
     summary="$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)"
     rm -f "$log"
-    [ "$rc" -eq 0 ] && [ -n "$summary" ] || status=1
-    if [ -z "$summary" ] && ! timed_out "$rc"; then
+    [[ $rc -eq 0 && -n $summary ]] || status=1
+    if [[ -z $summary ]] && ! timed_out "$rc"; then
         echo "run.sh: the driver ended with exit code $rc before its summary line"
     fi
-    if [ -n "$summary" ]; then
+    if [[ -n $summary ]]; then
         read -r run_passed _ run_failed _ <<<"$summary"
         passed=$((passed + run_passed))
         failed=$((failed + run_failed))
@@ -95,11 +101,11 @@ run_driver() {
 # Whether the filters select one of the cases written for a screen of 144 DPI (the GoogleTest
 # suite Dpi144); without filters every case runs.
 selects_high_dpi() {
-    [ $# -eq 0 ] && return 0
+    [[ $# -eq 0 ]] && return 0
     local name filter
     while read -r name; do
         for filter in "$@"; do
-            [[ "$name" == *"$filter"* ]] && return 0
+            [[ $name == *"$filter"* ]] && return 0
         done
     done < <(wine_run "$driver" --gtest_list_tests '--gtest_filter=Dpi144.*' | tr -d '\r' |
         sed -n 's/^  //p')
@@ -121,5 +127,5 @@ if selects_high_dpi "$@"; then
     fi
     retell=yes
 fi
-[ "$retell" = no ] || echo "$passed passed, $failed failed"
+[[ $retell == no ]] || echo "$passed passed, $failed failed"
 exit $status
