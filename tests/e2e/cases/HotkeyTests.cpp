@@ -273,7 +273,7 @@ E2E_TEST(copy_ctrl_a_in_the_details_selects_all_of_them) {
 
 // The README's picture of a pick with the hotkey: the fixture's context menu open beside the
 // tool, and the tool's tree showing it.
-E2E_EXPLICIT_TEST(readme_hotkey_screenshot) {
+E2E_ON_REQUEST_TEST(readme_hotkey_screenshot) {
     const ToolWindows& tool = t.session().tool();
     const SideFixture side = startPopups(t);
     const POINT point = clientToScreen(side.top, {kPopupsClient.cx / 2, kPopupsClient.cy - 90});
