@@ -3,7 +3,7 @@
 # README for Windows users and the licence, and a SHA256SUMS over the zips:
 #   dist/TarnwickWQuellon-<version>-x64.zip, dist/TarnwickWQuellon-<version>-x86.zip,
 #   dist/SHA256SUMS
-# `package.sh --version` prints the version of the last build (the version resource's).
+# `package.sh --zip FLAVOUR` prints the path of that flavour's zip for the last build's version.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -18,8 +18,13 @@ built_version() {
     sed -n 's/^#define QUELLON_VERSION_TEXT "\(.*\)"$/\1/p' "$header"
 }
 
-if [[ ${1-} == --version ]]; then
-    built_version x64
+# The release's zip of one flavour (x64, x86) for a version.
+release_zip() {
+    echo "dist/TarnwickWQuellon-$1-$2.zip"
+}
+
+if [[ ${1-} == --zip ]]; then
+    release_zip "$(built_version x64)" "${2:?usage: package.sh --zip x64|x86}"
     exit 0
 fi
 
@@ -44,7 +49,7 @@ sed -e "s/@VERSION@/$version/g" -e "s/@EXECUTABLE@/$executable/g" -e 's/$/\r/' p
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 
 for flavour in x64 x86; do
-    zip="dist/TarnwickWQuellon-$version-$flavour.zip"
+    zip=$(release_zip "$version" "$flavour")
     python3 - "$zip" "$stamp" \
         "$executable=build/$flavour/$executable" \
         "README=$readme" "LICENSE=LICENSE" <<'PY'
