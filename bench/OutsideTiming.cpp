@@ -12,6 +12,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32WindowGeometry.h"
+#include "shared_names.h"
 
 namespace quellon::bench {
 
@@ -214,7 +215,7 @@ std::wstring toolBesideBench() {
     const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
     std::wstring path(own, length);
     path.resize(path.find_last_of(L"\\/"));
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"Tarnwick WQuellon.exe";
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + QUELLON_TOOL_FILE_NAME;
 }
 
 void timeFromOutside(const std::wstring& tool, const std::vector<Case>& cases, int repeat) {

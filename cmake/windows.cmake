@@ -24,6 +24,12 @@ set(QUELLON_VERSION_RESOURCE_TEXT "${PROJECT_VERSION_MAJOR}.${minor}.${tweak}")
 configure_file(resources/version.h.in ${quellon_generated}/version.h @ONLY)
 configure_file(resources/quellon.manifest.in ${quellon_generated}/quellon.manifest @ONLY)
 
+# The names that the tool, the e2e driver and the benchmark share, set here alone: the
+# executable's (without ".exe") and the stem of the tool's window classes.
+set(QUELLON_TOOL_NAME "Tarnwick WQuellon")
+set(QUELLON_CLASS_NAME "TarnwickWQuellon")
+configure_file(resources/shared_names.h.in ${quellon_generated}/shared_names.h @ONLY)
+
 add_library(quellon_platform STATIC
   platform/win32/LazyLibrary.cpp
   platform/win32/SystemFunctions.cpp
@@ -48,6 +54,7 @@ add_library(quellon_win32 STATIC
 )
 target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user32 kernel32
   PRIVATE quellon_warnings)
+target_include_directories(quellon_win32 PUBLIC ${quellon_generated})
 
 # The tool's resources (icon, tree pictures, manifest, version), in the benchmark too, so that
 # its window is the tool's.
@@ -55,7 +62,9 @@ add_library(quellon_resources OBJECT resources/quellon.rc)
 target_include_directories(quellon_resources PRIVATE ${quellon_generated})
 
 add_executable(quellon WIN32 app/win32/main.cpp)
-set_target_properties(quellon PROPERTIES OUTPUT_NAME "Tarnwick WQuellon")
+set_target_properties(quellon PROPERTIES OUTPUT_NAME "${QUELLON_TOOL_NAME}")
+# The scripts read the executable's file name from here, beside it in the build folder.
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/tool-name.txt CONTENT "$<TARGET_FILE_NAME:quellon>\n")
 if(MSVC)
   # quellon.rc embeds the manifest; a second one from the linker would clash with it.
   target_link_options(quellon PRIVATE /MANIFEST:NO)

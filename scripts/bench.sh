@@ -16,6 +16,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 export QUELLON_WINEPREFIX="${QUELLON_WINEPREFIX:-$top/build/wineprefix-bench}"
 # shellcheck source=wine.sh
 source "$top/scripts/wine.sh"
+# shellcheck source=time-limit.sh
+source "$top/scripts/time-limit.sh"
 wine_exclusive "$0" "$@"
 
 read -ra flavours <<<"${QUELLON_BENCH_FLAVOURS:-x64 x86}"
@@ -33,11 +35,11 @@ wine_prefix_ready || exit 1
 status=0
 for flavour in "${flavours[@]}"; do
     echo
-    if [ "$flavour" = x86 ] && ! wine_runs_32bit; then
+    if [[ $flavour == x86 ]] && ! wine_runs_32bit; then
         echo "bench.sh: the 32-bit benchmark is skipped, since $(wine_32bit_reason)"
         continue
     fi
-    timeout --kill-after=10 "${QUELLON_BENCH_TIMEOUT:-1800}" \
+    time_limited "${QUELLON_BENCH_TIMEOUT:-1800}" "bench.sh: the $flavour benchmark" \
         "$WINELOADER" "$top/build/$flavour/bench/quellon-bench.exe" "$@" || status=$?
 done
 wine_stop

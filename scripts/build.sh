@@ -11,18 +11,21 @@ dir="$top/build/$flavour"
 
 args=(-S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release)
 case "$flavour" in
-  x64) args+=(-DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x64.cmake") ;;
-  x86) args+=(-DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86.cmake") ;;
-  native) args=(-S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Debug) ;;
-  native-asan)
-    args=(-S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Debug
-          "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all")
-    ;;
-  *) echo "build.sh: unknown flavour '$flavour'" >&2; exit 2 ;;
+    x64) args+=(-DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x64.cmake") ;;
+    x86) args+=(-DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86.cmake") ;;
+    native) args=(-S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Debug) ;;
+    native-asan)
+        args=(-S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Debug
+            "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all")
+        ;;
+    *)
+        echo "build.sh: unknown flavour '$flavour'" >&2
+        exit 2
+        ;;
 esac
 # Given either way, so that a build folder configured once with errors does not keep them.
 werror=OFF
-if [ "${QUELLON_WERROR:-0}" = 1 ]; then werror=ON; fi
+if [[ ${QUELLON_WERROR:-0} == 1 ]]; then werror=ON; fi
 args+=("-DQUELLON_WERROR=$werror")
 
 cmake "${args[@]}" >/dev/null

@@ -7,9 +7,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 bash scripts/package.sh
-version=$(bash scripts/package.sh --version)
+zip=$(bash scripts/package.sh --zip x64)
 scratch=$(mktemp -d "$top/build/package-check.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
-python3 -m zipfile -e "dist/TarnwickWQuellon-$version-x64.zip" "$scratch"
-bash tests/e2e/run.sh --tool "$scratch/Tarnwick WQuellon.exe" build/x64 \
+python3 -m zipfile -e "$zip" "$scratch"
+bash tests/e2e/run.sh --tool "$scratch/$(<build/x64/tool-name.txt)" build/x64 \
     window_first_show version_resource

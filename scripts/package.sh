@@ -3,7 +3,7 @@
 # README for Windows users and the licence, and a SHA256SUMS over the zips:
 #   dist/TarnwickWQuellon-<version>-x64.zip, dist/TarnwickWQuellon-<version>-x86.zip,
 #   dist/SHA256SUMS
-# `package.sh --version` prints the version of the last build (the version resource's).
+# `package.sh --zip FLAVOUR` prints the path of that flavour's zip for the last build's version.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -11,12 +11,20 @@ cd "$top"
 # The version the build wrote into the version resource's header.
 built_version() {
     local header="build/$1/resources/version.h"
-    [ -f "$header" ] || { echo "package.sh: $header is missing; build first" >&2; return 1; }
+    [[ -f $header ]] || {
+        echo "package.sh: $header is missing; build first" >&2
+        return 1
+    }
     sed -n 's/^#define QUELLON_VERSION_TEXT "\(.*\)"$/\1/p' "$header"
 }
 
-if [ "${1:-}" = --version ]; then
-    built_version x64
+# The release's zip of one flavour (x64, x86) for a version.
+release_zip() {
+    echo "dist/TarnwickWQuellon-$1-$2.zip"
+}
+
+if [[ ${1-} == --zip ]]; then
+    release_zip "$(built_version x64)" "${2:?usage: package.sh --zip x64|x86}"
     exit 0
 fi
 
@@ -24,21 +32,26 @@ for flavour in x64 x86; do
     bash scripts/build.sh "$flavour"
 done
 version=$(built_version x64)
-[ "$(built_version x86)" = "$version" ] || { echo "package.sh: the builds differ in version" >&2; exit 1; }
+[[ "$(built_version x86)" == "$version" ]] || {
+    echo "package.sh: the builds differ in version" >&2
+    exit 1
+}
+# The executable's file name, as the build wrote it beside the executable.
+executable=$(<build/x64/tool-name.txt)
 
 rm -rf dist
 mkdir -p dist
 readme=$(mktemp)
 trap 'rm -f "$readme"' EXIT
 # Windows users read it in Notepad: CRLF line ends.
-sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' packaging/README.txt >"$readme"
+sed -e "s/@VERSION@/$version/g" -e "s/@EXECUTABLE@/$executable/g" -e 's/$/\r/' packaging/README.txt >"$readme"
 # Every entry carries the time of the last commit, so the same sources give the same zips.
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 
 for flavour in x64 x86; do
-    zip="dist/TarnwickWQuellon-$version-$flavour.zip"
+    zip=$(release_zip "$version" "$flavour")
     python3 - "$zip" "$stamp" \
-        "Tarnwick WQuellon.exe=build/$flavour/Tarnwick WQuellon.exe" \
+        "$executable=build/$flavour/$executable" \
         "README=$readme" "LICENSE=LICENSE" <<'PY'
 import sys, time, zipfile
 zip_path, stamp, *members = sys.argv[1:]

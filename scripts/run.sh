@@ -10,10 +10,10 @@ bash scripts/build.sh x64
 
 # shellcheck source=wine.sh
 source scripts/wine.sh
-if [ -z "${DISPLAY:-}" ]; then
-  echo "run.sh: no X display set; starting a virtual one (Xvfb), which nobody can see." >&2
+if [[ -z ${DISPLAY-} ]]; then
+    echo "run.sh: no X display set; starting a virtual one (Xvfb), which nobody can see." >&2
 fi
 wine_display_ready
 wine_prefix_ready
 echo "Starting Tarnwick Windows Quellon on display $DISPLAY"
-wine_run "build/x64/Tarnwick WQuellon.exe"
+wine_run "build/x64/$(<build/x64/tool-name.txt)"

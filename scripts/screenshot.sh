@@ -8,7 +8,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
-if [ $# -ge 1 ]; then
+if [[ $# -ge 1 ]]; then
     build=$(cd "$1" && pwd)
 else
     bash "$top/scripts/build.sh" x64
@@ -21,7 +21,10 @@ while read -r case written picture; do
     written="$build/tests/e2e/screenshots/$written"
     rm -f "$written"
     bash "$top/tests/e2e/run.sh" "$build" "$case"
-    [ -f "$written" ] || { echo "screenshot.sh: $case wrote no picture" >&2; exit 1; }
+    [[ -f $written ]] || {
+        echo "screenshot.sh: $case wrote no picture" >&2
+        exit 1
+    }
     # Without the time stamps, a picture that looks the same is the same file.
     convert "$written" -strip -define png:exclude-chunks=date,time "$top/docs/$picture"
     echo "$top/docs/$picture"

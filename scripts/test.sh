@@ -10,17 +10,21 @@
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top" || exit 1
-export QUELLON_WERROR=1  # the builds are warning-free; a new warning fails them
+export QUELLON_WERROR=1 # the builds are warning-free; a new warning fails them
 
-bash scripts/install-deps.sh || { echo "test.sh: installing dependencies failed" >&2; exit 1; }
+bash scripts/install-deps.sh || {
+    echo "test.sh: installing dependencies failed" >&2
+    exit 1
+}
 # shellcheck source=wine.sh
 source scripts/wine.sh
+# shellcheck source=time-limit.sh
+source scripts/time-limit.sh
 
 passed=0
 failed=0
 skipped=0
 failures=()
-run_twice=()
 repeated=()
 # The cases that the last suite of each kind ran: a suite of that kind which cannot run stands for
 # as many.
@@ -29,103 +33,83 @@ declare -A cases_run=([unit]=0 [e2e]=0 [package]=0)
 # Runs a command under a time limit in seconds; past it, the command is stopped with everything it
 # started, and the step fails with a line that names it.
 limited() {
-  local name=$1 limit=$2 rc
-  shift 2
-  timeout --kill-after=30 "$limit" "$@"
-  rc=$?
-  if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
-    echo "test.sh: $name did not finish within $limit s and was stopped"
+    local name=$1 limit=$2 rc=0
+    shift 2
+    time_limited "$limit" "test.sh: $name" "$@" || rc=$?
     # Programs of the prefix may outlive the stopped run.
-    wine_stop
-  fi
-  return "$rc"
+    if timed_out "$rc"; then wine_stop; fi
+    return "$rc"
 }
 
 # Counts a failed step or suite; the count is its number of failed cases.
 count_failure() {
-  local name=$1 count=$2
-  failed=$((failed + count))
-  [[ " ${failures[*]} " == *" $name "* ]] || failures+=("$name")
+    local name=$1 count=$2
+    failed=$((failed + count))
+    [[ " ${failures[*]} " == *" $name "* ]] || failures+=("$name")
 }
 
 # Adds the counts of one suite from its output: its closing line "N passed, N failed" (the e2e
 # suites, over both DPI passes), else GoogleTest's summary (the unit tests).
 count_suite() {
-  local name=$1 kind=$2 log=$3 status=$4 p f
-  if p=$(grep -oP '^([A-Za-z-]+: )?\K[0-9]+(?= passed, [0-9]+ failed)' "$log" | tail -1) &&
-    [ -n "$p" ]; then
-    f=$(grep -oP '^([A-Za-z-]+: )?[0-9]+ passed, \K[0-9]+(?= failed)' "$log" | tail -1)
-  else
-    p=$(grep -oP '^\[  PASSED  \] \K[0-9]+' "$log" | tail -1)
-    f=$(grep -oP '^\[  FAILED  \] \K[0-9]+(?= tests?, listed below)' "$log" | tail -1)
-  fi
-  p=${p:-0}
-  f=${f:-0}
-  if [ "$status" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
-  cases_run[$kind]=$((p + f))
-  passed=$((passed + p))
-  [ "$f" -eq 0 ] || count_failure "$name" "$f"
-  echo "== $name: $p passed, $f failed"
-}
-
-# The end-to-end driver repeats no case. Should a "[RETRY] name" line ever appear, the case ran
-# twice: when its second run passed (GoogleTest's "[       OK ] Suite.name" after it), it counts
-# as failed, not passed.
-count_run_twice() {
-  local name=$1 log=$2 case_name
-  while read -r case_name; do
-    run_twice+=("$name/$case_name")
-    passed=$((passed - 1))
-    count_failure "$name" 1
-    echo "== $name: $case_name passed only when run again, counted as failed"
-  done < <(tr -d '\r' <"$log" | awk '
-    /^\[RETRY\] / { retried[$2] = 1 }
-    /^\[       OK \] / { test = $4; sub(/^[^.]*\.(DISABLED_)?/, "", test); if (test in retried) print test }')
+    local name=$1 kind=$2 log=$3 status=$4 p f
+    if p=$(grep -oP '^([A-Za-z-]+: )?\K[0-9]+(?= passed, [0-9]+ failed)' "$log" | tail -1) &&
+        [[ -n $p ]]; then
+        f=$(grep -oP '^([A-Za-z-]+: )?[0-9]+ passed, \K[0-9]+(?= failed)' "$log" | tail -1)
+    else
+        p=$(grep -oP '^\[  PASSED  \] \K[0-9]+' "$log" | tail -1)
+        f=$(grep -oP '^\[  FAILED  \] \K[0-9]+(?= tests?, listed below)' "$log" | tail -1)
+    fi
+    p=${p:-0}
+    f=${f:-0}
+    if [[ $status -ne 0 && $f -eq 0 ]]; then f=1; fi
+    cases_run[$kind]=$((p + f))
+    passed=$((passed + p))
+    [[ $f -eq 0 ]] || count_failure "$name" "$f"
+    echo "== $name: $p passed, $f failed"
 }
 
 # The gestures that the driver gave again since their delivery went wrong, one
 # "[REPEAT] Suite.case: reason" line each; not a failure, but named in the summary.
 note_repeated() {
-  local name=$1 log=$2 case_name
-  while read -r case_name; do
-    repeated+=("$name/$case_name")
-  done < <(tr -d '\r' <"$log" | sed -n 's/^\[REPEAT\] \([^:]*\):.*/\1/p')
+    local name=$1 log=$2 case_name
+    while read -r case_name; do
+        repeated+=("$name/$case_name")
+    done < <(tr -d '\r' <"$log" | sed -n 's/^\[REPEAT\] \([^:]*\):.*/\1/p')
 }
 
 # Runs one suite of a kind (unit, e2e, package) under its time limit, keeps its output in
 # build/logs and shows it.
 run_suite() {
-  local name=$1 kind=$2 limit=$3
-  shift 3
-  local log="$top/build/logs/$name.log"
-  echo "== $name"
-  limited "$name" "$limit" "$@" 2>&1 | tee "$log"
-  count_suite "$name" "$kind" "$log" "${PIPESTATUS[0]}"
-  count_run_twice "$name" "$log"
-  note_repeated "$name" "$log"
+    local name=$1 kind=$2 limit=$3
+    shift 3
+    local log="$top/build/logs/$name.log"
+    echo "== $name"
+    limited "$name" "$limit" "$@" 2>&1 | tee "$log"
+    count_suite "$name" "$kind" "$log" "${PIPESTATUS[0]}"
+    note_repeated "$name" "$log"
 }
 
 # Runs one step under its time limit and returns its status; a failed step counts as one failure.
 run_step() {
-  local name=$1 limit=$2 rc
-  shift 2
-  echo "== $name"
-  limited "$name" "$limit" "$@"
-  rc=$?
-  if [ "$rc" -ne 0 ]; then
-    count_failure "$name" 1
-    echo "== $name: FAILED"
-  fi
-  return "$rc"
+    local name=$1 limit=$2 rc
+    shift 2
+    echo "== $name"
+    limited "$name" "$limit" "$@"
+    rc=$?
+    if [[ $rc -ne 0 ]]; then
+        count_failure "$name" 1
+        echo "== $name: FAILED"
+    fi
+    return "$rc"
 }
 
 # A suite that cannot run since the build it tests failed: never counted as passed, but as failed,
 # as many cases as the last suite of its kind ran (at least one).
 not_built() {
-  local name=$1 kind=$2 build=$3 n
-  n=${cases_run[$kind]}
-  count_failure "$name" $((n > 0 ? n : 1))
-  echo "== $name: skipped, since $build failed"
+    local name=$1 kind=$2 build=$3 n
+    n=${cases_run[$kind]}
+    count_failure "$name" $((n > 0 ? n : 1))
+    echo "== $name: skipped, since $build failed"
 }
 
 mkdir -p build/logs
@@ -134,41 +118,40 @@ run_step format 300 bash scripts/check-format.sh
 run_step pictures 300 python3 resources/make_pictures.py --check
 
 for flavour in native native-asan; do
-  if run_step "build-$flavour" 1800 bash scripts/build.sh "$flavour"; then
-    run_suite "unit-$flavour" unit 600 "build/$flavour/tests/unit/unit_tests" --gtest_brief=1
-  else
-    not_built "unit-$flavour" unit "build-$flavour"
-  fi
+    if run_step "build-$flavour" 1800 bash scripts/build.sh "$flavour"; then
+        run_suite "unit-$flavour" unit 600 "build/$flavour/tests/unit/unit_tests" --gtest_brief=1
+    else
+        not_built "unit-$flavour" unit "build-$flavour"
+    fi
 done
 
 for flavour in x64 x86; do
-  built=yes
-  run_step "build-$flavour" 1800 bash scripts/build.sh "$flavour" || built=no
-  if [ "$flavour" = x86 ] && ! wine_runs_32bit; then
-    # The same cases as the 64-bit suite ran; a skipped suite is never counted as passed.
-    skipped=$((skipped + (cases_run[e2e] > 0 ? cases_run[e2e] : 1)))
-    echo "== e2e-x86: skipped, since $(wine_32bit_reason)"
-  elif [ "$built" = yes ]; then
-    run_suite "e2e-$flavour" e2e 2400 bash tests/e2e/run.sh "build/$flavour"
-  else
-    not_built "e2e-$flavour" e2e "build-$flavour"
-  fi
-  if [ "$flavour" = x64 ]; then x64_built=$built; fi
+    built=yes
+    run_step "build-$flavour" 1800 bash scripts/build.sh "$flavour" || built=no
+    if [[ $flavour == x86 ]] && ! wine_runs_32bit; then
+        # The same cases as the 64-bit suite ran; a skipped suite is never counted as passed.
+        skipped=$((skipped + (cases_run[e2e] > 0 ? cases_run[e2e] : 1)))
+        echo "== e2e-x86: skipped, since $(wine_32bit_reason)"
+    elif [[ $built == yes ]]; then
+        run_suite "e2e-$flavour" e2e 2400 bash tests/e2e/run.sh "build/$flavour"
+    else
+        not_built "e2e-$flavour" e2e "build-$flavour"
+    fi
+    if [[ $flavour == x64 ]]; then x64_built=$built; fi
 done
 
 # The package check drives the packaged tool with the x64 build's driver and fixture.
-if [ "$x64_built" = yes ]; then
-  run_suite package package 1800 bash scripts/check-package.sh
+if [[ $x64_built == yes ]]; then
+    run_suite package package 1800 bash scripts/check-package.sh
 else
-  not_built package package build-x64
+    not_built package package build-x64
 fi
 
 echo
-[ ${#failures[@]} -eq 0 ] || echo "Failed: ${failures[*]}"
-[ ${#run_twice[@]} -eq 0 ] || echo "Passed only when run again (counted as failed): ${run_twice[*]}"
-if [ ${#repeated[@]} -gt 0 ]; then
-  echo "Gestures repeated (${#repeated[@]}): $(printf '%s\n' "${repeated[@]}" | sort | uniq -c |
-    awk '{ printf "%s%s x%d", sep, $2, $1; sep = ", " }')"
+[[ ${#failures[@]} -eq 0 ]] || echo "Failed: ${failures[*]}"
+if [[ ${#repeated[@]} -gt 0 ]]; then
+    echo "Gestures repeated (${#repeated[@]}): $(printf '%s\n' "${repeated[@]}" | sort | uniq -c |
+        awk '{ printf "%s%s x%d", sep, $2, $1; sep = ", " }')"
 fi
 echo "Total: $passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+[[ $failed -eq 0 ]]

@@ -35,21 +35,21 @@ wine_run() {
 # 32-bit Windows program needs too. QUELLON_NO_32BIT=1 answers "no" without asking (to try the
 # scripts as a host without 32-bit support runs them). The answer is kept for child scripts.
 wine_runs_32bit() {
-    if [ -z "${_QUELLON_RUNS_32BIT:-}" ]; then
+    if [[ -z ${_QUELLON_RUNS_32BIT-} ]]; then
         _QUELLON_RUNS_32BIT=no
-        if [ "${QUELLON_NO_32BIT:-0}" != 1 ] && "$_wine_loader32" --version >/dev/null 2>&1; then
+        if [[ ${QUELLON_NO_32BIT:-0} != 1 ]] && "$_wine_loader32" --version >/dev/null 2>&1; then
             _QUELLON_RUNS_32BIT=yes
         fi
         export _QUELLON_RUNS_32BIT
     fi
-    [ "$_QUELLON_RUNS_32BIT" = yes ]
+    [[ $_QUELLON_RUNS_32BIT == yes ]]
 }
 
 # Why wine_runs_32bit said no, in one line.
 wine_32bit_reason() {
-    if [ "${QUELLON_NO_32BIT:-0}" = 1 ]; then
+    if [[ ${QUELLON_NO_32BIT:-0} == 1 ]]; then
         echo "QUELLON_NO_32BIT=1 is set"
-    elif [ ! -x "$_wine_loader32" ]; then
+    elif [[ ! -x $_wine_loader32 ]]; then
         echo "Wine's 32-bit loader ($_wine_loader32) is not installed"
     else
         echo "this host cannot run 32-bit programs ($_wine_loader32: $("$_wine_loader32" --version 2>&1 | head -n 1))"
@@ -85,17 +85,20 @@ _wine_wait_stopped() {
 }
 
 wine_prefix_ready() {
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         mkdir -p "$WINEPREFIX"
-        _wine_quiet wine_run wineboot -i || { echo "wine.sh: wineboot -i failed" >&2; return 1; }
+        _wine_quiet wine_run wineboot -i || {
+            echo "wine.sh: wineboot -i failed" >&2
+            return 1
+        }
     fi
     # Caption buttons are drawn with Wine's own Marlett font, which the distribution installs
     # where this Wine does not look for it; the prefix's font folder is searched.
     local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
-    [ ! -f "$marlett" ] || [ -f "$fonts/marlett.ttf" ] || cp "$marlett" "$fonts/" || true
+    [[ ! -f $marlett || -f $fonts/marlett.ttf ]] || cp "$marlett" "$fonts/" || true
     # The virtual desktop gives windows frames, captions and hit-testing without a window
     # manager; the replacements make "Arial" and "Courier New" resolve to metric-compatible fonts.
-    _wine_apply_reg <<'EOF' || { echo "wine.sh: registry set-up failed" >&2; return 1; }
+    _wine_apply_reg <<'EOF' || {
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
@@ -111,6 +114,9 @@ REGEDIT4
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "LogPixels"=dword:00000060
 EOF
+        echo "wine.sh: registry set-up failed" >&2
+        return 1
+    }
     # The desktop settings are read when the prefix starts: let it stop so the next program
     # starts it afresh with them.
     _wine_wait_stopped
@@ -118,13 +124,13 @@ EOF
 
 # Reports whether an X server answers on the given display.
 _wine_display_answers() {
-    [ -n "$1" ] && DISPLAY="$1" xdpyinfo >/dev/null 2>&1
+    [[ -n $1 ]] && DISPLAY="$1" xdpyinfo >/dev/null 2>&1
 }
 
 _wine_xvfb_pid=""
 
 _wine_display_cleanup() {
-    [ -n "$_wine_xvfb_pid" ] || return 0
+    [[ -n $_wine_xvfb_pid ]] || return 0
     # Programs of the prefix hold connections to this display: end them before the display goes.
     wineserver -k >/dev/null 2>&1 || true
     kill "$_wine_xvfb_pid" 2>/dev/null || true
@@ -133,22 +139,22 @@ _wine_display_cleanup() {
 }
 
 wine_display_ready() {
-    _wine_display_answers "${DISPLAY:-}" && return 0
-    [ -z "$_wine_xvfb_pid" ] || _wine_display_cleanup
+    _wine_display_answers "${DISPLAY-}" && return 0
+    [[ -z $_wine_xvfb_pid ]] || _wine_display_cleanup
     local fdfile
     fdfile="$(mktemp)"
     # -displayfd lets Xvfb pick a free display number itself, so parallel runs do not collide.
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
     _wine_xvfb_pid=$!
     local deadline=$((SECONDS + 15)) number=""
-    while [ $SECONDS -lt $deadline ]; do
+    while [[ $SECONDS -lt $deadline ]]; do
         number="$(tr -dc '0-9' <"$fdfile")"
-        [ -n "$number" ] && _wine_display_answers ":$number" && break
+        [[ -n $number ]] && _wine_display_answers ":$number" && break
         number=""
         sleep 0.1
     done
     rm -f "$fdfile"
-    if [ -z "$number" ]; then
+    if [[ -z $number ]]; then
         echo "wine.sh: Xvfb did not start" >&2
         kill "$_wine_xvfb_pid" 2>/dev/null
         _wine_xvfb_pid=""
@@ -167,8 +173,11 @@ wine_display_ready() {
 
 wine_set_dpi() {
     local dpi="${1:?wine_set_dpi needs a DPI}"
-    _wine_quiet wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
-        /d "$dpi" /f || { echo "wine.sh: could not set DPI $dpi" >&2; return 1; }
+    if ! _wine_quiet wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$dpi" /f; then
+        echo "wine.sh: could not set DPI $dpi" >&2
+        return 1
+    fi
     # Programs read the DPI at the start of the prefix.
     _wine_wait_stopped
 }
@@ -176,7 +185,7 @@ wine_set_dpi() {
 wine_set_app_version() {
     local exe="${1:?wine_set_app_version needs an exe name}" version="${2-}"
     local key="HKCU\\Software\\Wine\\AppDefaults\\$exe"
-    if [ -n "$version" ]; then
+    if [[ -n $version ]]; then
         _wine_quiet wine_run reg add "$key" /v Version /t REG_SZ /d "$version" /f
     else
         _wine_quiet wine_run reg delete "$key" /v Version /f
@@ -193,7 +202,7 @@ wine_stop() {
 # calls this first: it runs the script again under an exclusive lock of the prefix, held by
 # flock itself (-o), so programs left running in the background never keep it.
 wine_exclusive() {
-    [ -n "${_QUELLON_WINE_LOCKED:-}" ] && return 0
+    [[ -n ${_QUELLON_WINE_LOCKED-} ]] && return 0
     export _QUELLON_WINE_LOCKED=1
     mkdir -p "$(dirname "$WINEPREFIX")"
     exec flock -o -w 1800 "$WINEPREFIX.lock" bash "$@"

@@ -9,6 +9,7 @@
 
 #include "app/ControlGeometry.h"
 #include "app/FormHost.h"
+#include "shared_names.h"
 
 namespace quellon::win32 {
 
@@ -30,8 +31,8 @@ inline constexpr COLORREF kWindowColour = 0x00AFCFC4;
 inline constexpr COLORREF kProbeColour = 0x00CADEF0;
 
 // The main window's class and the probe's.
-inline constexpr const wchar_t* kMainClass = L"TarnwickWQuellon";
-inline constexpr const wchar_t* kProbeClass = L"TarnwickWQuellonProbe";
+inline constexpr const wchar_t* kMainClass = QUELLON_MAIN_CLASS;
+inline constexpr const wchar_t* kProbeClass = QUELLON_PROBE_CLASS;
 
 const std::array<ControlDesign, kControlCount>& controlDesigns();
 

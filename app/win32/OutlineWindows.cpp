@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "shared_names.h"
+
 namespace quellon::win32 {
 
 namespace {
 
-constexpr const wchar_t* kOutlineClass = L"TarnwickWQuellonOutline";
+constexpr const wchar_t* kOutlineClass = QUELLON_OUTLINE_CLASS;
 
 // Layered and transparent: hit-testing passes through to the window below. No owner: under
 // Wine a window that owns a topmost pop-up cannot itself be made topmost, and "On Top" needs it.

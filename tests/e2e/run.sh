@@ -10,11 +10,11 @@
 set -uo pipefail
 
 tool=""
-if [ "${1:-}" = --tool ] && [ $# -ge 2 ]; then
+if [[ ${1-} == --tool && $# -ge 2 ]]; then
     tool="$(realpath "$2")"
     shift 2
 fi
-if [ $# -lt 1 ] || [ ! -d "$1" ]; then
+if [[ $# -lt 1 || ! -d $1 ]]; then
     echo "usage: $0 [--tool EXE] BUILD_DIR [FILTER...]" >&2
     exit 2
 fi
@@ -23,14 +23,25 @@ shift
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 driver="$build/tests/e2e/quellon-e2e.exe"
-tool="${tool:-$build/Tarnwick WQuellon.exe}"
 fixture="$build/tests/e2e/QuellonFixture.exe"
-for f in "$driver" "$tool" "$fixture"; do
-    [ -f "$f" ] || { echo "missing: $f" >&2; exit 2; }
+# The build writes the tool's file name beside the tool.
+tool_name="$build/tool-name.txt"
+[[ -f $tool_name ]] || {
+    echo "missing: $tool_name" >&2
+    exit 2
+}
+tool="${tool:-$build/$(<"$tool_name")}"
+for program in "$driver" "$tool" "$fixture"; do
+    [[ -f $program ]] || {
+        echo "missing: $program" >&2
+        exit 2
+    }
 done
 
 # shellcheck source=../../scripts/wine.sh
 source "$repo/scripts/wine.sh"
+# shellcheck source=../../scripts/time-limit.sh
+source "$repo/scripts/time-limit.sh"
 wine_exclusive "${BASH_SOURCE[0]}" --tool "$tool" "$build" "$@"
 wine_display_ready || exit 2
 wine_prefix_ready || exit 2
@@ -63,26 +74,24 @@ retell=no
 # line to the totals. A run that ended without one (the screen at another DPI, a filter that
 # selects no case, a crash, the time limit) counts as one failed case.
 run_driver() {
-    local dpi=$1 log rc summary
+    local dpi=$1 log rc summary run_passed run_failed
     shift
     log="$(mktemp)"
     # A hung program must not hang the caller: each run gets a generous limit.
-    timeout --kill-after=10 "${QUELLON_E2E_TIMEOUT:-600}" \
+    time_limited "${QUELLON_E2E_TIMEOUT:-600}" "run.sh: the driver" \
         "$WINELOADER" "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" \
         --expect-dpi "$dpi" "$@" | tee "$log"
     rc=${PIPESTATUS[0]}
     summary="$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)"
     rm -f "$log"
-    [ "$rc" -eq 0 ] && [ -n "$summary" ] || status=1
-    if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
-        echo "run.sh: the driver did not finish within ${QUELLON_E2E_TIMEOUT:-600} s and was stopped"
-    elif [ -z "$summary" ]; then
+    [[ $rc -eq 0 && -n $summary ]] || status=1
+    if [[ -z $summary ]] && ! timed_out "$rc"; then
         echo "run.sh: the driver ended with exit code $rc before its summary line"
     fi
-    if [ -n "$summary" ]; then
-        read -r p _ f _ <<<"$summary"
-        passed=$((passed + p))
-        failed=$((failed + f))
+    if [[ -n $summary ]]; then
+        read -r run_passed _ run_failed _ <<<"$summary"
+        passed=$((passed + run_passed))
+        failed=$((failed + run_failed))
     else
         failed=$((failed + 1))
         retell=yes
@@ -92,11 +101,11 @@ run_driver() {
 # Whether the filters select one of the cases written for a screen of 144 DPI (the GoogleTest
 # suite Dpi144); without filters every case runs.
 selects_high_dpi() {
-    [ $# -eq 0 ] && return 0
+    [[ $# -eq 0 ]] && return 0
     local name filter
     while read -r name; do
         for filter in "$@"; do
-            [[ "$name" == *"$filter"* ]] && return 0
+            [[ $name == *"$filter"* ]] && return 0
         done
     done < <(wine_run "$driver" --gtest_list_tests '--gtest_filter=Dpi144.*' | tr -d '\r' |
         sed -n 's/^  //p')
@@ -118,5 +127,5 @@ if selects_high_dpi "$@"; then
     fi
     retell=yes
 fi
-[ "$retell" = no ] || echo "$passed passed, $failed failed"
+[[ $retell == no ]] || echo "$passed passed, $failed failed"
 exit $status

@@ -58,6 +58,8 @@ struct FrmMainFixture : ::testing::Test {
     }
 
     std::wstring tree() const { return widget.describe(); }
+    // The tree's first entry, the desktop's, once there is a tree.
+    Node desktopNode() const { return *trv.fromId(widget.item(1).id); }
     std::wstring selectedEntry() const { return widget.item(widget.selected()).text; }
 
     static std::wstring report(int line, StandardError error,

@@ -51,6 +51,9 @@ struct SimProcess {
     bool modulesReadable = true;
 };
 
+// What the tool reported, one text per message box.
+using ReportTexts = std::vector<std::wstring>;
+
 class SimDesktop : public WindowQueries, public Processes, public Reports {
 public:
     static constexpr Hwnd kDesktop = 0x10010;
@@ -74,7 +77,7 @@ public:
     std::vector<SimProcess> processes;
     bool snapshotFails = false;
     std::set<std::string> missing;  // functions the system lacks
-    std::vector<std::wstring> messages;
+    ReportTexts messages;
     std::vector<Handle> closedHandles;  // every CloseHandle argument, in order
     std::map<std::string, int> calls;   // call counts by function name
     // Called before every function runs, with its name and the window it is asked about.

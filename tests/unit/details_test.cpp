@@ -10,10 +10,8 @@ namespace {
 
 // Every test ends by checking that the click gave back each device context and handle.
 struct NodeClick : test::FrmMainFixture {
-    Node desktopNode;
-
     void SetUp() override {
-        desktopNode = trv.addTopLevel(L"DesktopWindow");
+        trv.addTopLevel(L"DesktopWindow");
         test::SimProcess process;
         process.id = 1234;
         process.modulePath = L"C:\\WINDOWS\\notepad.exe";
@@ -31,7 +29,7 @@ struct NodeClick : test::FrmMainFixture {
         spec.processId = processId;
         return desktop.create(spec);
     }
-    Node entry(const std::wstring& key) { return trv.addChild(desktopNode, key, key, 1); }
+    Node entry(const std::wstring& key) { return trv.addChild(desktopNode(), key, key, 1); }
     Node entry(Hwnd handle) { return entry(nodeKey(handle)); }
 };
 
@@ -61,7 +59,7 @@ TEST_F(NodeClick, WritesTheFiveLinesAndFlashesTheClientAreaOnce) {
 
 TEST_F(NodeClick, DesktopEntryChangesNothing) {
     form.txtInf = L"before";
-    frm.trvw_NodeClick(desktopNode);
+    frm.trvw_NodeClick(desktopNode());
     EXPECT_EQ(form.txtInf, L"before");
     EXPECT_TRUE(desktop.screen.inversions.empty());
     EXPECT_TRUE(desktop.messages.empty());
@@ -197,7 +195,7 @@ TEST_F(NodeClick, TreeRebuiltByEventsDuringTheFlashDisturbsNothing) {
         nested = true;
         // What a drag from the probe does meanwhile: a new tree, then a click on it.
         trv.clear();
-        desktopNode = trv.addTopLevel(L"DesktopWindow");
+        trv.addTopLevel(L"DesktopWindow");
         frm.trvw_NodeClick(entry(second));
     };
 

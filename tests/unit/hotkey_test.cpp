@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/RuntimeError.h"
 #include "tests/support/FrmMainFixture.h"
@@ -11,7 +10,7 @@
 namespace quellon {
 namespace {
 
-using Reports = std::vector<std::wstring>;
+using test::ReportTexts;
 
 struct HotkeyTest : test::FrmMainFixture {
     const std::optional<OutlineEdges>& shown = outline.frames.shown;
@@ -24,8 +23,6 @@ struct HotkeyTest : test::FrmMainFixture {
     void refresh(int times) {
         for (int i = 0; i < times; ++i) outline.outline.refresh();
     }
-
-    Node desktopNode() const { return *trv.fromId(widget.item(1).id); }
 };
 
 TEST_F(HotkeyTest, PicksTheWindowUnderThePointerAsAMoveWouldAndOutlinesIt) {
@@ -109,9 +106,9 @@ TEST_F(HotkeyTest, FailuresAreReportedUnderTheMoveHandlersName) {
     pick(frame);
 
     EXPECT_EQ(desktop.messages,
-              (Reports{report(550, ErrorNumber::OutOfMemory),
-                       report(40, entryPointNotFound("WindowFromPoint", "user32")),
-                       report(30, entryPointNotFound("GetCursorPos", "user32"))}));
+              (ReportTexts{report(550, ErrorNumber::OutOfMemory),
+                           report(40, entryPointNotFound("WindowFromPoint", "user32")),
+                           report(30, entryPointNotFound("GetCursorPos", "user32"))}));
 }
 
 // Another desktop takes the input (lock screen, elevation prompt).

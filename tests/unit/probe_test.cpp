@@ -3,7 +3,6 @@
 #include <functional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "platform/RuntimeError.h"
 #include "tests/support/FrmMainFixture.h"
@@ -12,7 +11,7 @@ namespace quellon {
 namespace {
 
 using test::FrmMainFixture;
-using Reports = std::vector<std::wstring>;
+using test::ReportTexts;
 
 struct ProbeTest : FrmMainFixture {
     // The entry the tree shows for a top-level window with this text and class.
@@ -23,8 +22,6 @@ struct ProbeTest : FrmMainFixture {
         moveOver(desktop.create(spec));
         return selectedEntry();
     }
-
-    Node desktopNode() const { return *trv.fromId(widget.item(1).id); }
 };
 
 TEST_F(ProbeTest, AnyButtonShowsTheQuestionPointerUntilReleasedWithoutTouchingTheTree) {
@@ -127,9 +124,10 @@ TEST_F(ProbeTest, AFailingTextQueryReportsAndTheEntryKeepsWhatWasBuilt) {
     moveOver(second);
     EXPECT_EQ(selectedEntry(), L"");
 
-    EXPECT_EQ(desktop.messages,
-              (Reports{report(60, entryPointNotFound("GetClassNameW", "user32"), L"GetEntry"),
-                       report(30, entryPointNotFound("GetWindowTextW", "user32"), L"GetEntry")}));
+    EXPECT_EQ(
+        desktop.messages,
+        (ReportTexts{report(60, entryPointNotFound("GetClassNameW", "user32"), L"GetEntry"),
+                     report(30, entryPointNotFound("GetWindowTextW", "user32"), L"GetEntry")}));
     EXPECT_EQ(frm.hwndLastTarget(), second);
 }
 
@@ -273,7 +271,7 @@ TEST_F(ProbeTest, AFailedAddKeepsTheChainSoFarAndRepaintsBeforeTheReport) {
     moveOver(button);
 
     EXPECT_EQ(tree(), L"DesktopWindow\n  (App) [1] +\n");
-    EXPECT_EQ(desktop.messages, Reports{report(130, ErrorNumber::OutOfMemory)});
+    EXPECT_EQ(desktop.messages, ReportTexts{report(130, ErrorNumber::OutOfMemory)});
     EXPECT_EQ(bulkDepthAtReport, 0);
 }
 
@@ -300,7 +298,7 @@ TEST_F(ProbeTest, ARebuildByAMoveDuringTheFlashOfAClickIsSafe) {
 struct ChainFailure {
     const char* name;
     std::function<void(ProbeTest&)> arrange;
-    Reports reports;
+    ReportTexts reports;
 };
 
 void PrintTo(const ChainFailure& failure, std::ostream* out) { *out << failure.name; }

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/RuntimeError.h"
 #include "tests/support/FrmMainFixture.h"
@@ -10,7 +9,7 @@
 namespace quellon {
 namespace {
 
-using Reports = std::vector<std::wstring>;
+using test::ReportTexts;
 
 // T has the children A (top) and B; A has the children A1 (top) and A2. T also owns a dialog,
 // and a top-level window S with a child follows T.
@@ -217,7 +216,7 @@ TEST_P(DisturbedWalkTest, ReportsTheFailedStepAndKeepsTheTreeSoFar) {
 
     moveOver(t);
 
-    EXPECT_EQ(desktop.messages, Reports{report(GetParam().label, GetParam().error)});
+    EXPECT_EQ(desktop.messages, ReportTexts{report(GetParam().label, GetParam().error)});
     EXPECT_EQ(tree(), firstEntries(GetParam().entriesKept));
     EXPECT_EQ(widget.bulkDepth, 0);
     EXPECT_EQ(frm.hwndLastTarget(), t);

@@ -20,6 +20,7 @@
 #include "../fixture/FixtureLayout.h"
 #include "SteadyInput.h"
 #include "TreeExpectations.h"
+#include "shared_names.h"
 
 using namespace e2e;
 using namespace fixture;
@@ -28,7 +29,6 @@ namespace {
 
 // Right of the centred tool, so that its menu and list open beside it.
 constexpr POINT kPopupsOrigin = {890, 300};
-constexpr wchar_t kOutlineClass[] = L"TarnwickWQuellonOutline";
 
 void pressHotkey() { pressChord({VK_CONTROL, VK_SHIFT, VK_F11}); }
 
@@ -80,7 +80,7 @@ std::vector<std::wstring> chainOf(HWND window) {
 
 bool outlineShown(Session& session) {
     for (HWND w : topLevelWindows(session.toolProcessId())) {
-        if (className(w) == kOutlineClass) return true;
+        if (className(w) == QUELLON_OUTLINE_CLASS) return true;
     }
     return false;
 }
@@ -211,7 +211,7 @@ E2E_TEST(hotkey_second_instance_starts_without_it_and_without_a_box) {
     t.session().tool();
     ChildProcess second(t.session().paths().tool, {});
     const HWND secondMain = waitForTopLevel(
-        second.id(), [](HWND w) { return className(w) == L"TarnwickWQuellon"; }, 20000);
+        second.id(), [](HWND w) { return className(w) == QUELLON_MAIN_CLASS; }, 20000);
     t.require(secondMain != nullptr, "the second instance showed no main window");
     t.require(WaitForInputIdle(second.handle(), 10000) == 0, "the second instance is not idle");
     for (const auto& box : messageBoxesOf(second.id())) {
@@ -273,7 +273,7 @@ E2E_TEST(copy_ctrl_a_in_the_details_selects_all_of_them) {
 
 // The README's picture of a pick with the hotkey: the fixture's context menu open beside the
 // tool, and the tool's tree showing it.
-E2E_EXPLICIT_TEST(readme_hotkey_screenshot) {
+E2E_ON_REQUEST_TEST(readme_hotkey_screenshot) {
     const ToolWindows& tool = t.session().tool();
     const SideFixture side = startPopups(t);
     const POINT point = clientToScreen(side.top, {kPopupsClient.cx / 2, kPopupsClient.cy - 90});

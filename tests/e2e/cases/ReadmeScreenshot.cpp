@@ -57,7 +57,7 @@ private:
 
 }  // namespace
 
-E2E_EXPLICIT_TEST(readme_screenshot) {
+E2E_ON_REQUEST_TEST(readme_screenshot) {
     const FixtureWindows& f = t.session().fixture();
     const ToolWindows& tool = t.session().tool();
     RECT toolRect = windowRect(tool.main);

@@ -59,9 +59,9 @@ void noteRepeatedGesture(const std::string& reason) {
 
 int repeatedGestures() { return gesturesRepeated; }
 
-void runCase(const char* name, unsigned dpi, TestFunction body) {
+void runCase(const char* fullName, unsigned dpi, TestFunction body) {
     if (screenDpi() != dpi) GTEST_SKIP() << "written for a screen of " << dpi << " DPI";
-    theSession->beginCase(cat(suiteForDpi(dpi), ".", name));
+    theSession->beginCase(fullName);
     attempt(body);
     for (const std::string& problem : theSession->endOfCaseProblems()) {
         ADD_FAILURE() << "after the case: " << problem;

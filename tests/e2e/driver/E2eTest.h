@@ -58,15 +58,16 @@ unsigned screenDpi();
 // The GoogleTest suite of the cases written for a screen of that DPI.
 std::string suiteForDpi(unsigned dpi);
 
-// A case that runs only when it is named is a disabled GoogleTest test.
-inline constexpr std::string_view kExplicitPrefix = "DISABLED_";
+// The GoogleTest suite of the cases that run only on request: when a filter is a case's whole
+// name, at the standard DPI.
+inline constexpr std::string_view kOnRequestSuite = "OnRequest";
 
 // The programs that the cases drive; set before the tests run.
 void useSession(Session& session);
 
-// Runs a case as its GoogleTest test: skipped on a screen of another DPI. After the body, the
-// tool must still run, show no message box, hold no capture and show no outline.
-void runCase(const char* name, unsigned dpi, TestFunction body);
+// Runs a case as its GoogleTest test "Suite.name": skipped on a screen of another DPI. After the
+// body, the tool must still run, show no message box, hold no capture and show no outline.
+void runCase(const char* fullName, unsigned dpi, TestFunction body);
 
 // Notes on a line of its own, "[REPEAT] case: reason", that a gesture is given once more because
 // the driver can show that its delivery went wrong (the pointer was not where it was sent).
@@ -80,13 +81,13 @@ int repeatedGestures();
 #define E2E_TEST(name) E2E_TEST_AT_DPI(name, 96)
 
 // Defines a test case that runs only on a screen of that DPI (a number: it names the suite).
-#define E2E_TEST_AT_DPI(name, dpi) E2E_DEFINE_CASE_(Dpi##dpi, name, name, dpi)
+#define E2E_TEST_AT_DPI(name, dpi) E2E_DEFINE_CASE_(Dpi##dpi, name, dpi)
 
 // Defines a case that produces something rather than checks it (a picture for the documents):
-// it runs only when its whole name is given as a filter.
-#define E2E_EXPLICIT_TEST(name) E2E_DEFINE_CASE_(Dpi96, DISABLED_##name, name, 96)
+// it runs only on request, when its whole name is given as a filter.
+#define E2E_ON_REQUEST_TEST(name) E2E_DEFINE_CASE_(OnRequest, name, 96)
 
-#define E2E_DEFINE_CASE_(suite, test, name, dpi)           \
-    static void name(e2e::TestContext& t);                 \
-    TEST(suite, test) { e2e::runCase(#name, dpi, &name); } \
+#define E2E_DEFINE_CASE_(suite, name, dpi)                            \
+    static void name(e2e::TestContext& t);                            \
+    TEST(suite, name) { e2e::runCase(#suite "." #name, dpi, &name); } \
     static void name(e2e::TestContext& t)

@@ -8,14 +8,13 @@
 #include "Text.h"
 #include "Wait.h"
 #include "WindowQueries.h"
+#include "shared_names.h"
 
 namespace e2e {
 
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 20000;
-// The class of the four windows that outline the probed window during a drag.
-constexpr const wchar_t* kOutlineClass = L"TarnwickWQuellonOutline";
 
 // The tool's controls are told apart by class and caption; the probe is the one child that is
 // none of the others.
@@ -147,7 +146,7 @@ std::vector<std::string> Session::endOfCaseProblems() {
         problems.push_back(cat("the tool holds the pointer capture (", className(capture), ")"));
     }
     for (HWND window : topLevelWindows(toolProcess_.id())) {
-        if (className(window) == kOutlineClass) {
+        if (className(window) == QUELLON_OUTLINE_CLASS) {
             problems.push_back("an edge of the outline is on the screen");
             break;
         }

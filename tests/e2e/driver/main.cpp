@@ -2,8 +2,9 @@
 //   quellon-e2e.exe [--tool PATH] [--fixture PATH] [--expect-dpi N] [GoogleTest's options]
 //                   [FILTER...]
 // A filter selects the test cases whose names contain it, of those written for the screen's DPI;
-// a filter that selects no case, whatever its DPI, fails the run before any case runs, and so does
-// a screen whose DPI is not the one expected. A --gtest_filter replaces this selection. The last
+// a case on request (suite OnRequest) runs only when a filter is its whole name. A filter that
+// selects no case, whatever its DPI, fails the run before any case runs, and so does a screen
+// whose DPI is not the one expected. A --gtest_filter replaces this selection. The last
 // line of the output of a run reads "N passed, N failed"; the exit code is 0 only when none failed.
 #include <windows.h>
 
@@ -17,13 +18,14 @@
 #include "E2eTest.h"
 #include "Session.h"
 #include "Text.h"
+#include "shared_names.h"
 
 namespace {
 
-bool wanted(const std::string& name, const std::vector<std::string>& filters) {
-    if (name.starts_with(e2e::kExplicitPrefix)) {
-        std::string bare = name.substr(e2e::kExplicitPrefix.size());
-        return std::find(filters.begin(), filters.end(), bare) != filters.end();
+bool wanted(const std::string& suite, const std::string& name,
+            const std::vector<std::string>& filters) {
+    if (suite == e2e::kOnRequestSuite) {
+        return std::find(filters.begin(), filters.end(), name) != filters.end();
     }
     if (filters.empty()) return true;
     return std::any_of(filters.begin(), filters.end(), [&](const std::string& filter) {
@@ -44,16 +46,17 @@ void forEachCase(Visit visit) {
 }
 
 // The GoogleTest filter for the cases written for a screen of this DPI whose names contain one
-// of the filters (all when there is none); a case that runs only when named needs a filter that
-// is its whole name.
+// of the filters (all when there is none); a case on request needs a filter that is its whole
+// name, and runs at the standard DPI.
 std::string selection(const std::vector<std::string>& filters, unsigned dpi) {
     const std::string suite = e2e::suiteForDpi(dpi);
     // Short, since GoogleTest prints the filter at the start of the run.
-    if (filters.empty()) return e2e::cat(suite, ".*-", suite, ".", e2e::kExplicitPrefix, "*");
+    if (filters.empty()) return e2e::cat(suite, ".*");
     std::string selected;
     forEachCase([&](const std::string& caseSuite, const std::string& name) {
-        if (caseSuite != suite || !wanted(name, filters)) return;
-        selected += e2e::cat(selected.empty() ? "" : ":", suite, ".", name);
+        const bool onRequest = caseSuite == e2e::kOnRequestSuite && dpi == e2e::kStandardDpi;
+        if ((caseSuite != suite && !onRequest) || !wanted(caseSuite, name, filters)) return;
+        selected += e2e::cat(selected.empty() ? "" : ":", caseSuite, ".", name);
     });
     // An empty filter would select every case; the filters may all name cases of another DPI.
     return selected.empty() ? "-*" : selected;
@@ -65,8 +68,8 @@ std::string unmatched(const std::vector<std::string>& filters) {
     std::string names;
     for (const std::string& filter : filters) {
         bool matches = false;
-        forEachCase([&](const std::string&, const std::string& name) {
-            matches = matches || wanted(name, {filter});
+        forEachCase([&](const std::string& suite, const std::string& name) {
+            matches = matches || wanted(suite, name, {filter});
         });
         if (!matches) names += e2e::cat(names.empty() ? "" : " ", filter);
     }
@@ -85,7 +88,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // The tool and the fixture lie beside and above the driver in the build folder.
     std::wstring folder = e2e::driverFolder();
-    e2e::Paths paths{folder + L"..\\..\\Tarnwick WQuellon.exe", folder + L"QuellonFixture.exe"};
+    e2e::Paths paths{folder + L"..\\..\\" QUELLON_TOOL_FILE_NAME, folder + L"QuellonFixture.exe"};
     std::vector<std::string> filters;
     std::optional<unsigned> expectedDpi;
     for (int i = 1; i < argc; ++i) {
@@ -112,7 +115,6 @@ int wmain(int argc, wchar_t** argv) {
             return 2;
         }
         GTEST_FLAG_SET(filter, selection(filters, e2e::screenDpi()));
-        GTEST_FLAG_SET(also_run_disabled_tests, true);
     }
 
     e2e::Session session(paths);
