@@ -26,10 +26,6 @@ struct ControlDesign {
     const wchar_t* tooltip;
 };
 
-// Windows colour values (0x00BBGGRR): the window's pale sage green, the probe's pale sand.
-inline constexpr COLORREF kWindowColour = 0x00AFCFC4;
-inline constexpr COLORREF kProbeColour = 0x00CADEF0;
-
 // The main window's class and the probe's.
 inline constexpr const wchar_t* kMainClass = QUELLON_MAIN_CLASS;
 inline constexpr const wchar_t* kProbeClass = QUELLON_PROBE_CLASS;

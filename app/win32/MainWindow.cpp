@@ -37,10 +37,24 @@ bool isRelayedToTooltip(UINT message) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, const Parts& parts)
-    : instance_(instance),
-      parts_(parts),
-      background_(::CreateSolidBrush(kWindowColour)),
-      probeBackground_(::CreateSolidBrush(kProbeColour)) {}
+    : instance_(instance), parts_(parts) {
+    makeBrushes();
+}
+
+void MainWindow::makeBrushes() {
+    const SurfaceColours& colours = parts_.palette.colours();
+    background_.reset(::CreateSolidBrush(colours.window));
+    probeBackground_.reset(::CreateSolidBrush(colours.probe));
+}
+
+// Common controls learn of new system colours only from their parent, and the tool's own
+// surfaces take the system's pair in high-contrast mode.
+void MainWindow::onColoursChanged() {
+    for (const HWND each : controls_) ::SendMessageW(each, WM_SYSCOLORCHANGE, 0, 0);
+    if (parts_.palette.refresh()) makeBrushes();
+    ::RedrawWindow(window_, nullptr, nullptr,
+                   RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
 
 int MainWindow::run() {
     MSG message{};
@@ -126,6 +140,10 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
             return 1;
         }
+        case WM_SYSCOLORCHANGE: onColoursChanged(); return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged();
+            break;
         case WM_ACTIVATE:
             if (onActivate(wParam)) return 0;
             break;
@@ -215,7 +233,8 @@ void MainWindow::onTreeClick(NodeId id) {
 
 HBRUSH MainWindow::staticBackground(HWND which, HDC dc) {
     if (which != control(Control::LabelT) && which != control(Control::chkTop)) return nullptr;
-    ::SetBkColor(dc, kWindowColour);
+    ::SetBkColor(dc, parts_.palette.colours().window);
+    ::SetTextColor(dc, parts_.palette.colours().windowText);
     return background_.get();
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/frmMain.h"
 #include "app/FormHost.h"
+#include "app/Palette.h"
 #include "app/ProbeOutline.h"
 #include "app/TreeClicks.h"
 #include "platform/RuntimeError.h"
@@ -34,6 +35,7 @@ public:
         ProbeOutline& outline;
         OutlineWindows& outlineWindows;
         FrmMain& frmMain;
+        Palette& palette;
         Reports& reports;
         Win32Reports* boxes;  // the reports whose message boxes the window owns, if it has them
     };
@@ -105,6 +107,9 @@ private:
     // Puts the focus back where it was; false where the default handling should run.
     bool onActivate(WPARAM wParam);
     void onDestroy();
+    // The system's colours or its contrast setting changed.
+    void onColoursChanged();
+    void makeBrushes();
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);
     // Ctrl+C in the tree and Ctrl+A in the details box; whether the key was one of them.
@@ -130,6 +135,7 @@ private:
     std::array<TwipsRect, kControlCount> twips_{};
     UINT dpi_ = 96;
     Fonts fonts_;
+    // Made from the palette's colours.
     UniqueBrush background_;
     UniqueBrush probeBackground_;
     MousePointer pointer_ = MousePointer::Default;

@@ -117,8 +117,8 @@ void MainWindow::paintProbe(HWND probe) {
         frame.top += text.cy / 2;
         ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
         ::SetBkMode(dc, OPAQUE);
-        ::SetBkColor(dc, kProbeColour);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, parts_.palette.colours().probe);
+        ::SetTextColor(dc, parts_.palette.colours().probeText);
         ::TextOutW(dc, scaleToDpi(kCaptionInset96, dpi_), 0, caption, length);
     }
     ::EndPaint(probe, &paint);

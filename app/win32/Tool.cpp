@@ -6,6 +6,6 @@ Tool::Tool(HINSTANCE instance, const Platform& platform, Win32Reports* boxes)
     : outlineWindows_(instance),
       frmMain_(platform, form_, nodes_, geometry_, outline_),
       window_(instance, MainWindow::Parts{tree_, clicks_, outline_, outlineWindows_, frmMain_,
-                                          platform.reports, boxes}) {}
+                                          palette_, platform.reports, boxes}) {}
 
 }  // namespace quellon::win32

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "app/Palette.h"
 #include "app/ProbeOutline.h"
 #include "app/TreeClicks.h"
 #include "app/frmMain.h"
@@ -32,6 +33,8 @@ public:
     TreeViewControl& tree() { return tree_; }
 
 private:
+    Win32SystemColours systemColours_;
+    Palette palette_{systemColours_};
     TreeViewControl tree_;
     Nodes nodes_{tree_};
     Win32WindowGeometry geometry_;

@@ -167,4 +167,13 @@ Platform systemPlatform(Reports& reports) {
     return {windows, processes, screen, reports};
 }
 
+bool Win32SystemColours::highContrast() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+Colour Win32SystemColours::colour(int index) { return ::GetSysColor(index); }
+
 }  // namespace quellon::win32

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/SystemColours.h"
 
 #include <windows.h>
 
@@ -17,6 +18,13 @@ public:
 
 private:
     HWND owner_ = nullptr;
+};
+
+// The system's colours and its high-contrast setting as they are now.
+class Win32SystemColours final : public SystemColours {
+public:
+    bool highContrast() override;
+    Colour colour(int index) override;
 };
 
 // The running system's window queries, processes and screen, which hold no state of their own,

@@ -12,6 +12,7 @@
 
 #include "../driver/E2eTest.h"
 #include "../driver/Input.h"
+#include "../driver/RemoteMemory.h"
 #include "../driver/RemoteTree.h"
 #include "../driver/Session.h"
 #include "../driver/ToolTips.h"
@@ -19,6 +20,7 @@
 #include "version.h"
 #include "../driver/Wait.h"
 #include "../driver/WindowQueries.h"
+#include "TreeExpectations.h"
 
 using namespace e2e;
 
@@ -198,4 +200,25 @@ E2E_TEST(version_resource) {
     t.checkEqual(fixed->dwFileType, static_cast<DWORD>(VFT_APP), "file type");
     t.checkEqual(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32), "operating system");
     t.checkEqual(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0ul, "flags");
+}
+
+// After the system's colours or its contrast setting change, the tool paints its surfaces
+// again: outside high-contrast mode in the colours of its design. (Under Wine another program
+// cannot change the colours a running program draws with, nor turn high contrast on.)
+E2E_TEST(window_colours_stay_after_a_system_colour_change) {
+    const ToolWindows& tool = t.session().tool();
+    t.require(bringToFront(tool.main), "the tool did not come to the front");
+    const POINT window = bareToolPoint(tool);
+    const RECT probe = windowRect(tool.r1);
+    const POINT probeInside = {probe.left + 4, probe.bottom - 4};
+    const auto expect = [&](const char* when) {
+        t.session().settleTool();
+        t.checkEqual(screenPixel(window), COLORREF{0x00AFCFC4}, cat("the window ", when));
+        t.checkEqual(screenPixel(probeInside), COLORREF{0x00CADEF0}, cat("the probe ", when));
+    };
+    expect("before");
+    sendTo(tool.main, WM_SYSCOLORCHANGE, 0, 0);
+    expect("after WM_SYSCOLORCHANGE");
+    sendTo(tool.main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    expect("after a change of the contrast setting");
 }
