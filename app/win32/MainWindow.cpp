@@ -78,7 +78,7 @@ void MainWindow::deliverPending() {
 
 void MainWindow::dispatch(MSG& message) {
     if (message.hwnd == control(Control::trv) && isRelayedToTooltip(message.message)) {
-        ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+        ::SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
     }
     // The window sees its keys before the control with the focus does, as F5 needs. This runs
     // outside any window procedure, whose stub would otherwise contain the errors.
@@ -179,7 +179,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 
 void MainWindow::onDestroy() {
     // The tooltip has no owner, so it would outlive the window.
-    if (tooltip_) ::DestroyWindow(std::exchange(tooltip_, nullptr));
+    tooltip_.reset();
     ::UnregisterHotKey(window_, kPickHotKey);
     parts_.outline.endDrag();
     parts_.outlineWindows.destroy();

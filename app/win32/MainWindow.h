@@ -128,7 +128,8 @@ private:
     // The failed start-up step and the system's error code, as the report shows them.
     std::wstring startupFailure_;
     HWND window_ = nullptr;
-    HWND tooltip_ = nullptr;
+    // Without an owner (see createTooltips), so it goes with this object, not with the window.
+    UniqueWindow tooltip_;
     HWND lastFocus_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
     // Each control's Left, Top, Width and Height as last set, in twips.

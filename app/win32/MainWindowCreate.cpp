@@ -176,10 +176,10 @@ bool MainWindow::createControls() {
 bool MainWindow::createTooltips() {
     // Without an owner: a window that owns a topmost pop-up cannot itself be made topmost
     // under Wine, and the on-top switch needs that.
-    tooltip_ =
-        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
+    tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                     instance_, nullptr));
     if (!tooltip_) return failStartup(L"CreateWindowExW", TOOLTIPS_CLASSW);
     for (const ControlDesign& design : controlDesigns()) {
         TTTOOLINFOW tool{};
@@ -191,7 +191,7 @@ bool MainWindow::createTooltips() {
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(control(design.control));
         tool.lpszText = const_cast<wchar_t*>(design.tooltip);
-        ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     return true;
 }
@@ -203,7 +203,8 @@ void MainWindow::applyFonts() {
     }
     // Without a font of its own the tooltip keeps the one it chose.
     if (fonts_.tip) {
-        ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.tip.get()), TRUE);
+        ::SendMessageW(tooltip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.tip.get()),
+                       TRUE);
     }
 }
 

@@ -68,7 +68,7 @@ void MainWindow::onProbeButtonDown(HWND probe, int button) {
     // Every move goes to the probe from here on, wherever the pointer is on the screen.
     if (::GetCapture() != probe) ::SetCapture(probe);
     // A tip popping up would cover the windows being probed.
-    ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    ::SendMessageW(tooltip_.get(), TTM_ACTIVATE, FALSE, 0);
     parts_.outline.beginDrag();
     // While the pointer rests no move comes: the timer looks at the pointer and the outline's
     // window meanwhile.
@@ -87,7 +87,7 @@ void MainWindow::onProbeButtonUp(HWND probe, int button, WPARAM stillHeld, LPARA
 // Taking it back here would fight the box.
 void MainWindow::onProbeCaptureLost() {
     setPointer(MousePointer::Default);
-    ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    ::SendMessageW(tooltip_.get(), TTM_ACTIVATE, TRUE, 0);
     ::KillTimer(window_, kOutlineTimer);
     parts_.outline.endDrag();
 }
@@ -99,29 +99,26 @@ void MainWindow::onOutlineTimer() {
 }
 
 void MainWindow::paintProbe(HWND probe) {
-    PAINTSTRUCT paint{};
-    const HDC dc = ::BeginPaint(probe, &paint);
+    const PaintDC paint(probe);
+    const HDC dc = paint.get();
     RECT client{};
     ::GetClientRect(probe, &client);
     ::FillRect(dc, &client, probeBackground_.get());
 
     wchar_t caption[32] = {};
     const int length = ::GetWindowTextW(probe, caption, 32);
-    {
-        // The font goes back out of the context before EndPaint hands the context back.
-        const Selected font(dc, fonts_.window.get());
-        SIZE text{};
-        ::GetTextExtentPoint32W(dc, caption, length, &text);
-        // The border runs through the middle of the caption's line, as in a group box.
-        RECT frame = client;
-        frame.top += text.cy / 2;
-        ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-        ::SetBkMode(dc, OPAQUE);
-        ::SetBkColor(dc, parts_.palette.colours().probe);
-        ::SetTextColor(dc, parts_.palette.colours().probeText);
-        ::TextOutW(dc, scaleToDpi(kCaptionInset96, dpi_), 0, caption, length);
-    }
-    ::EndPaint(probe, &paint);
+    // Made after the paint, so the font goes back out of the context before EndPaint.
+    const Selected font(dc, fonts_.window.get());
+    SIZE text{};
+    ::GetTextExtentPoint32W(dc, caption, length, &text);
+    // The border runs through the middle of the caption's line, as in a group box.
+    RECT frame = client;
+    frame.top += text.cy / 2;
+    ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    ::SetBkMode(dc, OPAQUE);
+    ::SetBkColor(dc, parts_.palette.colours().probe);
+    ::SetTextColor(dc, parts_.palette.colours().probeText);
+    ::TextOutW(dc, scaleToDpi(kCaptionInset96, dpi_), 0, caption, length);
 }
 
 }  // namespace quellon::win32

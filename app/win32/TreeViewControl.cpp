@@ -40,7 +40,7 @@ UniqueBitmap loadBitmap(HINSTANCE resources, int id) {
 
 // Nearest-neighbour scaling keeps the pixel pictures sharp and their masks exact.
 UniqueBitmap scaled(HBITMAP source, int size, bool monochrome) {
-    const ScreenDC screen;
+    const ClientDC screen;
     UniqueBitmap target(monochrome ? ::CreateBitmap(size, size, 1, 1, nullptr)
                                    : ::CreateCompatibleBitmap(screen.get(), size, size));
     const UniqueMemoryDC from(::CreateCompatibleDC(screen.get()));
@@ -59,7 +59,7 @@ UniqueBitmap scaled(HBITMAP source, int size, bool monochrome) {
 // The image list draws a picture by masking the background and then combining the colours,
 // so the colour bitmap must be black wherever the mask is transparent.
 void blackenTransparentPixels(HBITMAP colour, HBITMAP mask, int size) {
-    const ScreenDC screen;
+    const ClientDC screen;
     const UniqueMemoryDC colourDC(::CreateCompatibleDC(screen.get()));
     const UniqueMemoryDC maskDC(::CreateCompatibleDC(screen.get()));
     if (!colourDC || !maskDC) return;
@@ -355,7 +355,7 @@ void TreeViewControl::endBulkUpdate() {
     });
     RECT client{};
     ::GetClientRect(tree_, &client);
-    const ScreenDC screen(tree_);
+    const ClientDC screen(tree_);
     if (screen.get()) show(picture, screen.get(), client);
 }
 

@@ -39,27 +39,57 @@ private:
 inline void deleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void deleteDC(HDC dc) { ::DeleteDC(dc); }
 inline void destroyImageList(HIMAGELIST list) { ::ImageList_Destroy(list); }
+inline void destroyWindow(HWND window) { ::DestroyWindow(window); }
+inline void closeHandle(HANDLE handle) { ::CloseHandle(handle); }
 
 using UniqueFont = Unique<HFONT, deleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, deleteGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, deleteGdiObject>;
+using UniqueRegion = Unique<HRGN, deleteGdiObject>;
 using UniqueMemoryDC = Unique<HDC, deleteDC>;
 using UniqueImageList = Unique<HIMAGELIST, destroyImageList>;
+// A window of the tool's own that goes with its owner object: never the main window, whose end
+// is the user's to choose.
+using UniqueWindow = Unique<HWND, destroyWindow>;
+// A kernel object's handle (a process, a thread, an event, a pipe, a file). Functions that
+// answer INVALID_HANDLE_VALUE for a failure (CreateFile, CreateToolhelp32Snapshot) are given
+// to it through adoptFile, which turns that into the empty handle.
+using UniqueHandle = Unique<HANDLE, closeHandle>;
 
-// The device context of a window's client area, or of the screen, from GetDC, given back with
-// ReleaseDC.
-class ScreenDC {
+inline UniqueHandle adoptFile(HANDLE handle) {
+    return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+// The device context of a window's client area from GetDC, or of the whole screen for no
+// window, given back with ReleaseDC.
+class ClientDC {
 public:
-    explicit ScreenDC(HWND window = nullptr) : window_(window), dc_(::GetDC(window)) {}
-    ~ScreenDC() {
+    explicit ClientDC(HWND window = nullptr) : window_(window), dc_(::GetDC(window)) {}
+    ~ClientDC() {
         if (dc_) ::ReleaseDC(window_, dc_);
     }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
+    ClientDC(const ClientDC&) = delete;
+    ClientDC& operator=(const ClientDC&) = delete;
     HDC get() const { return dc_; }
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// A window's paint, from BeginPaint to EndPaint: the device context and the part to paint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    ~PaintDC() { ::EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

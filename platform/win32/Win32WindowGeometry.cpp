@@ -7,7 +7,7 @@
 namespace quellon::win32 {
 
 UINT systemDpi() {
-    const ScreenDC screen;
+    const ClientDC screen;
     const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
