@@ -16,7 +16,8 @@ execute_process(COMMAND ${QUELLON_MINGW_TRIPLET}-g++-posix -print-libgcc-file-na
   OUTPUT_VARIABLE quellon_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 cmake_path(GET quellon_libgcc PARENT_PATH quellon_gcc_dir)
 set(quellon_cxx_headers ${quellon_gcc_dir}/include/c++)
-# Mingw-w64's headers after clang's own, as g++ takes them after its own.
+# Mingw-w64's headers after clang's own, as g++ takes them after its own. A CMAKE_CXX_FLAGS given
+# on the command line replaces these: add flags through CXXFLAGS instead.
 set(quellon_c_include "-nostdlibinc -idirafter /usr/${QUELLON_MINGW_TRIPLET}/include")
 set(CMAKE_C_FLAGS_INIT "${quellon_c_include}")
 set(CMAKE_CXX_FLAGS_INIT "-nostdinc++ -isystem ${quellon_cxx_headers} \
@@ -26,3 +27,5 @@ ${quellon_c_include}")
 # (-pthread). The compiler's flags come along to the link, where those for headers mean nothing.
 set(CMAKE_EXE_LINKER_FLAGS_INIT
   "-fuse-ld=lld -L${quellon_gcc_dir} -pthread -Wno-unused-command-line-argument")
+# Build it optimised: without the optimiser clang emits libstdc++ 12's inline
+# type_info::operator==, which libstdc++.a defines as well, and both linkers stop at the pair.
