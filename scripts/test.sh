@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: formatting, the unit tests (plain and under ASan/UBSan), both Windows builds,
-# the end-to-end suite under Wine for the 64-bit and the 32-bit build, and the release package.
+# Runs every test: formatting, the unit tests (plain and under ASan/UBSan), both Windows builds
+# (the 64-bit one with clang too), the end-to-end suite under Wine for the 64-bit and the 32-bit
+# build, and the release package.
 # Installs what it needs on first use. Ends with one line "Total: N passed, N failed, N skipped".
 #
 # Every step runs under a time limit several times its usual length, so nothing can hold the run
@@ -124,6 +125,9 @@ for flavour in native native-asan; do
         not_built "unit-$flavour" unit "build-$flavour"
     fi
 done
+
+# A second compiler for the Windows programs and the unit tests: compiled, not run.
+run_step build-clang-x64 1800 bash scripts/build.sh clang-x64
 
 for flavour in x64 x86; do
     built=yes

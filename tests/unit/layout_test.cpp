@@ -34,8 +34,8 @@ bool followsWidth(Property property) {
 
 // How much the window is larger than the minimum along what the property follows.
 float growth(Property property, std::int32_t width, std::int32_t height) {
-    return followsWidth(property) ? std::max(width - kDesignOuter.width, 0)
-                                  : std::max(height - kDesignOuter.height, 0);
+    return static_cast<float>(followsWidth(property) ? std::max(width - kDesignOuter.width, 0)
+                                                     : std::max(height - kDesignOuter.height, 0));
 }
 
 TEST_F(LayoutTest, SetsTheFourteenPropertiesInOrder) {

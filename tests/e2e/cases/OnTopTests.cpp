@@ -182,7 +182,9 @@ E2E_TEST(transparency_buttons_in_any_order) {
         steadyClick(tool.command1[button]);
         t.session().settleTool();
         int actual = kNotLayered;
-        waitUntil([&] { return (actual = transparency(tool.main)) == expected; }, 3000);
+        // Captured by name, since clang 14 cannot capture a structured binding.
+        waitUntil([&, alpha = expected] { return (actual = transparency(tool.main)) == alpha; },
+                  3000);
         t.check(actual == expected,
                 cat("after the buttons", history, ": expected ", transparencyText(expected),
                     ", got ", transparencyText(actual)));

@@ -152,7 +152,9 @@ E2E_TEST(window_tooltips_show) {
     const DWORD process = t.session().toolProcessId();
     const auto tips = expectedTips(tool);
     for (std::size_t i : {0, 1, 4, 0}) {
-        const auto& [control, text] = tips[i];
+        // Not a structured binding: the lambda below uses it, which clang 14 cannot compile.
+        const HWND control = tips[i].first;
+        const wchar_t* const text = tips[i].second;
         const POINT centre = centreOf(windowRect(control));
         moveSteadily(centre, [&] { t.session().settleTool(); });
         std::optional<ToolTip> shown;

@@ -30,12 +30,12 @@ int gesturesRepeated = 0;
 
 }  // namespace
 
-bool TestContext::check(bool condition, const std::string& message, std::source_location where) {
+bool TestContext::check(bool condition, const std::string& message, SourceLocation where) {
     if (!condition) ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line())) << message;
     return condition;
 }
 
-void TestContext::require(bool condition, const std::string& message, std::source_location where) {
+void TestContext::require(bool condition, const std::string& message, SourceLocation where) {
     if (condition) return;
     ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line())) << message;
     throw TestAbort{};

@@ -6,10 +6,29 @@
 
 #include <source_location>
 #include <string>
+#include <version>
 
 #include "Text.h"
 
 namespace e2e {
+
+// Where a check stands in its case. clang 14 lacks the builtin that libstdc++ 12 builds
+// std::source_location on; there the builtins that clang and GCC share stand in for it.
+#ifdef __cpp_lib_source_location
+using SourceLocation = std::source_location;
+#else
+struct SourceLocation {
+    const char* file;
+    unsigned lineNumber;
+
+    static constexpr SourceLocation current(const char* callerFile = __builtin_FILE(),
+                                            unsigned callerLine = __builtin_LINE()) {
+        return {callerFile, callerLine};
+    }
+    constexpr const char* file_name() const { return file; }
+    constexpr unsigned line() const { return lineNumber; }
+};
+#endif
 
 class Session;
 
@@ -24,21 +43,20 @@ public:
 
     // Reports a failure when the condition does not hold; the case goes on.
     bool check(bool condition, const std::string& message,
-               std::source_location where = std::source_location::current());
+               SourceLocation where = SourceLocation::current());
     // Reports a failure and ends the case when the condition does not hold.
     void require(bool condition, const std::string& message,
-                 std::source_location where = std::source_location::current());
+                 SourceLocation where = SourceLocation::current());
 
     template <class A, class B>
     bool checkEqual(const A& actual, const B& expected, const std::string& what,
-                    std::source_location where = std::source_location::current()) {
+                    SourceLocation where = SourceLocation::current()) {
         return check(actual == expected, cat(what, ": expected ", expected, ", got ", actual),
                      where);
     }
 
     bool checkText(const std::wstring& actual, const std::wstring& expected,
-                   const std::string& what,
-                   std::source_location where = std::source_location::current()) {
+                   const std::string& what, SourceLocation where = SourceLocation::current()) {
         return check(actual == expected,
                      cat(what, ": expected ", quote(expected), ", got ", quote(actual)), where);
     }
