@@ -37,6 +37,11 @@ RECT outerRect(const RECT& client, DWORD style, DWORD exStyle, UINT dpi) {
     return outer;
 }
 
+float twipsPerPixel(UINT dpi) {
+    constexpr float kTwipsPerInch = 1440;
+    return kTwipsPerInch / static_cast<float>(dpi);
+}
+
 int scaleToDpi(int pixels96, UINT dpi) {
     return ::MulDiv(pixels96, static_cast<int>(dpi), static_cast<int>(kDefaultDpi));
 }

@@ -21,6 +21,9 @@ UINT dpiForWindow(HWND window);
 // `dpi`.
 RECT outerRect(const RECT& client, DWORD style, DWORD exStyle, UINT dpi);
 
+// The twips (1440 to the inch) of one pixel at `dpi`, as the details measure sizes.
+float twipsPerPixel(UINT dpi);
+
 // Pixels at `dpi` for a length of `pixels96` at 96 DPI.
 int scaleToDpi(int pixels96, UINT dpi);
 

@@ -17,10 +17,6 @@ namespace {
 
 constexpr const wchar_t* kCaption = L"Tarnwick Windows Quellon";
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr float kTwipsPerInch = 1440;
-
-float twipsPerPixel(UINT dpi) { return kTwipsPerInch / static_cast<float>(dpi); }
-
 int toPixels(float twips, float perPixel) {
     return static_cast<int>(std::lround(twips / perPixel));
 }
