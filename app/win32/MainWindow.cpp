@@ -17,6 +17,7 @@ namespace {
 
 constexpr const wchar_t* kCaption = L"Tarnwick Windows Quellon";
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
 int toPixels(float twips, float perPixel) {
     return static_cast<int>(std::lround(twips / perPixel));
 }
@@ -170,6 +171,13 @@ bool MainWindow::takeEditingKey(const MSG& message) {
         return true;
     }
     return false;
+}
+
+bool MainWindow::pickWindow(Hwnd target) {
+    if (!frmMain_.pickWindow(target)) return false;
+    // The outline of the pick goes after its refreshes.
+    ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
+    return true;
 }
 
 // A combination that another program holds already is its own: the tool runs without it, as it

@@ -40,6 +40,9 @@ public:
     bool create(int showCommand);
     // Delivers events until the window is closed, then runs Form_Terminate; the exit code.
     int run();
+    // Shows the window as after a drag onto it and outlines it for a moment, as the hotkey
+    // does (a handle pasted or given on the command line); whether it is a window.
+    bool pickWindow(Hwnd target);
 
     // What the window procedure stub does with an error that no handler dealt with; `context`
     // follows the error's number and description.
