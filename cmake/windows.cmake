@@ -51,7 +51,8 @@ target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user3
 add_library(quellon_resources OBJECT resources/quellon.rc)
 target_include_directories(quellon_resources PRIVATE ${quellon_generated})
 
-add_executable(quellon WIN32 app/win32/main.cpp)
+add_executable(quellon WIN32 app/win32/main.cpp app/win32/CommandLineRun.cpp
+  app/win32/StandardOutput.cpp)
 set_target_properties(quellon PROPERTIES OUTPUT_NAME "Tarnwick WQuellon")
 if(MSVC)
   # quellon.rc embeds the manifest; a second one from the linker would clash with it.

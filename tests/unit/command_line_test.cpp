@@ -1,9 +1,11 @@
-// Handles as users paste them, read as the tool reads them.
+// Handles as users paste them and the command line's options, read as the tool reads them.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
 #include "app/HandleText.h"
 
 namespace quellon {
@@ -63,6 +65,60 @@ TEST(HandleText, EveryAcceptedFormAndWhatIsRejected) {
     for (Hwnd handle : {0x1234, -123456, INT32_MIN, -1}) {
         EXPECT_EQ(parseHandle(handleText(handle)), handle);
         EXPECT_EQ(parseHandle(std::to_wstring(handle)), handle);
+    }
+}
+
+// What a command line comes to, as one line for the table below.
+std::wstring outcome(const std::vector<std::wstring>& arguments) {
+    const auto parsed = parseCommandLine(arguments);
+    if (const auto* message = std::get_if<std::wstring>(&parsed)) return *message;
+    const Command& command = std::get<Command>(parsed);
+    switch (command.action) {
+        case Command::Action::Help: return L"help";
+        case Command::Action::Show:
+            return command.startWith ? L"show " + handleText(*command.startWith) : L"show";
+        case Command::Action::Dump: break;
+    }
+    const auto* point = std::get_if<Point>(&command.dumped);
+    const std::wstring window =
+        point ? L"@" + std::to_wstring(point->x) + L"," + std::to_wstring(point->y)
+              : handleText(std::get<Hwnd>(command.dumped));
+    return L"dump " + window + L" to [" + command.outFile + L"]";
+}
+
+TEST(CommandLine, OptionsTheirValuesAndEveryMistake) {
+    const std::pair<std::vector<std::wstring>, std::wstring> cases[] = {
+        {{}, L"show"},
+        {{L"/hwnd", L"&H1234"}, L"show &H1234"},
+        {{L"/HWND", L"4660"}, L"show &H1234"},
+        {{L"/dump", L"0x1234"}, L"dump &H1234 to []"},
+        {{L"/Dump", L"@-1200,20", L"/OUT", L"C:\\Neuer Ordner\\baum.txt"},
+         L"dump @-1200,20 to [C:\\Neuer Ordner\\baum.txt]"},
+        {{L"/out", L"b.txt", L"/dump", L"@ 3 , -4 "}, L"dump @3,-4 to [b.txt]"},
+        {{L"/dump", L"5", L"/?"}, L"help"},
+        {{L"/?", L"/bogus"}, L"help"},
+        {{L"/x"}, L"Unbekannte Option \"/x\"; /? zeigt die Aufrufe."},
+        {{L"-dump", L"5"}, L"Unerwartetes Argument \"-dump\"; /? zeigt die Aufrufe."},
+        {{L"/dump"}, L"Nach /dump fehlt das Fenster, ein Handle oder @X,Y; /? zeigt die Aufrufe."},
+        {{L"/dump", L""},
+         L"Nach /dump fehlt das Fenster, ein Handle oder @X,Y; /? zeigt die Aufrufe."},
+        {{L"/hwnd"}, L"Nach /hwnd fehlt das Fensterhandle; /? zeigt die Aufrufe."},
+        {{L"/dump", L"5", L"/out"}, L"Nach /out fehlt der Dateiname; /? zeigt die Aufrufe."},
+        {{L"/dump", L"1", L"/DUMP", L"2"}, L"/dump steht zweimal; /? zeigt die Aufrufe."},
+        {{L"/out", L"b.txt"}, L"/out gilt nur mit /dump; /? zeigt die Aufrufe."},
+        {{L"/hwnd", L"1", L"/dump", L"2"},
+         L"/hwnd und /dump gehen nicht zusammen; /? zeigt die Aufrufe."},
+        {{L"/dump", L"5", L"6"}, L"Unerwartetes Argument \"6\"; /? zeigt die Aufrufe."},
+        {{L"/dump", L"Fenster"}, L"\"Fenster\" ist kein Fensterhandle (dezimal, 0x… oder &H…)."},
+        {{L"/hwnd", L"0x1FFFFFFFF"},
+         L"\"0x1FFFFFFFF\" ist kein Fensterhandle (dezimal, 0x… oder &H…)."},
+        {{L"/dump", L"@12"}, L"\"@12\" ist keine Stelle des Bildschirms (@X,Y in Pixeln)."},
+        {{L"/dump", L"@1,2147483648"},
+         L"\"@1,2147483648\" ist keine Stelle des Bildschirms (@X,Y in Pixeln)."},
+        {{L"/dump", L"@1,-2,3"}, L"\"@1,-2,3\" ist keine Stelle des Bildschirms (@X,Y in Pixeln)."},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        EXPECT_EQ(outcome(arguments), expected);
     }
 }
 
