@@ -96,6 +96,8 @@ MainWindow::MainWindow(HINSTANCE instance, const Platform& platform, Win32Report
       outlineWindows_(instance),
       outline_(geometry_, outlineWindows_),
       frmMain_(platform, *this, nodes_, geometry_, outline_),
+      treeTextKeys_(tree_, nodes_, platform.windows,
+                    [this](Hwnd target) { return pickWindow(target); }),
       background_(::CreateSolidBrush(kWindowColour)),
       probeBackground_(::CreateSolidBrush(kProbeColour)) {}
 
@@ -161,6 +163,13 @@ void MainWindow::dispatch(MSG& message) {
 
 // Taken before translation, so that neither control gets the control character.
 bool MainWindow::takeEditingKey(const MSG& message) {
+    bool taken = false;
+    containErrors([&] { taken = window_ && treeTextKeys_.take(message, window_); },
+                  [&](const RuntimeError& error) {
+                      reportUncaught(error);
+                      taken = true;
+                  });
+    if (taken) return true;
     if (message.message != WM_KEYDOWN || !window_ || !controlAlone()) return false;
     if (message.hwnd == control(Control::trv) && message.wParam == 'C') {
         if (const auto text = tree_.selectedText()) copyToClipboard(window_, *text);

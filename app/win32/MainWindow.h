@@ -20,6 +20,7 @@
 
 #include "app/win32/Controls.h"
 #include "app/win32/OutlineWindows.h"
+#include "app/win32/TreeTextKeys.h"
 #include "app/win32/TreeViewControl.h"
 #include "platform/win32/Unique.h"
 
@@ -97,7 +98,8 @@ private:
     bool onActivate(WPARAM wParam);
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);
-    // Ctrl+C in the tree and Ctrl+A in the details box; whether the key was one of them.
+    // Ctrl+C, Ctrl+Shift+C and Ctrl+V in the tree and Ctrl+A in the details box; whether the
+    // key was one of them.
     bool takeEditingKey(const MSG& message);
     void registerPickHotKey();
 
@@ -118,6 +120,7 @@ private:
     OutlineWindows outlineWindows_;
     ProbeOutline outline_;
     FrmMain frmMain_;
+    TreeTextKeys treeTextKeys_;
 
     // The failed start-up step and the system's error code, as the report shows them.
     std::wstring startupFailure_;
