@@ -4,6 +4,7 @@
 
 #include "app/HandleText.h"
 #include "app/NumberText.h"
+#include "app/frmMain.h"
 
 namespace quellon {
 
@@ -27,14 +28,18 @@ std::optional<Hwnd> windowOf(const ListedEntry& entry, const Nodes& nodes) {
 }  // namespace
 
 std::wstring treeText(const std::vector<ListedEntry>& entries, const Nodes& nodes,
-                      WindowQueries& windows) {
+                      WindowQueries& windows, Hwnd shown) {
     std::wstring text;
+    bool inChain = true;
     for (const ListedEntry& entry : entries) {
         text.append(static_cast<std::size_t>(entry.depth), L'\t');
         appendShown(text, entry.text);
         if (const std::optional<Hwnd> window = windowOf(entry, nodes)) {
             text += L'\t' + handleText(*window);
-            if (!windows.isWindowVisible(*window)) (text += L'\t') += kHiddenWord;
+            const bool hidden =
+                inChain ? !windows.isWindowVisible(*window) : entry.image == kImageHidden;
+            if (hidden) (text += L'\t') += kHiddenWord;
+            if (*window == shown) inChain = false;
         }
         text += kLineEnd;
     }

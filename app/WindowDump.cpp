@@ -60,7 +60,7 @@ std::optional<std::wstring> dumpWindow(const Platform& platform, WindowGeometry&
     if (!shown) return std::nullopt;
     form.writeDetails(*shown, FrmMain::Flash::Off);
     if (!geometry.isWindow(target)) return std::nullopt;
-    return treeText(tree.entries(), nodes, platform.windows) + std::wstring(kLineEnd) +
+    return treeText(tree.entries(), nodes, platform.windows, target) + std::wstring(kLineEnd) +
            host.details() + std::wstring(kLineEnd);
 }
 

@@ -12,9 +12,6 @@ namespace quellon {
 
 namespace {
 
-constexpr int kImageVisible = 1;
-constexpr int kImageHidden = 2;
-
 constexpr ProcedureName kMoveProcedure{L"r1_MouseMove", kFormFrmMain};
 
 // The window that a window sits in, as the walk needs it. For a pop-up style window moved into

@@ -40,7 +40,7 @@ std::vector<std::pair<ItemRef, int>> ListedTree::inDisplayOrder() const {
 std::vector<ListedEntry> ListedTree::entries() const {
     std::vector<ListedEntry> listed;
     for (const auto& [ref, depth] : inDisplayOrder()) {
-        listed.push_back({depth, item(ref).text, item(ref).id});
+        listed.push_back({depth, item(ref).text, item(ref).image, item(ref).id});
     }
     return listed;
 }

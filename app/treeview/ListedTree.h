@@ -11,13 +11,6 @@
 
 namespace quellon {
 
-// One entry of a tree as its text form needs it.
-struct ListedEntry {
-    int depth = 0;  // 0 for a top-level entry
-    std::wstring text;
-    NodeId id = 0;
-};
-
 class ListedTree : public TreeBackend {
 public:
     struct Item {

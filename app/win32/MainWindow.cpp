@@ -96,7 +96,7 @@ MainWindow::MainWindow(HINSTANCE instance, const Platform& platform, Win32Report
       outlineWindows_(instance),
       outline_(geometry_, outlineWindows_),
       frmMain_(platform, *this, nodes_, geometry_, outline_),
-      treeTextKeys_(tree_, nodes_, platform.windows,
+      treeTextKeys_(tree_, nodes_, platform.windows, frmMain_,
                     [this](Hwnd target) { return pickWindow(target); }),
       background_(::CreateSolidBrush(kWindowColour)),
       probeBackground_(::CreateSolidBrush(kProbeColour)) {}

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "app/frmMain.h"
 #include "app/treeview/Nodes.h"
 #include "app/win32/TreeViewControl.h"
 #include "platform/WindowQueries.h"
@@ -14,10 +15,11 @@ namespace quellon::win32 {
 
 class TreeTextKeys {
 public:
-    // `pick` shows a window as after a drag onto it; whether it is a window.
+    // `form` tells the window that the tree shows; `pick` shows a window as after a drag onto
+    // it, and says whether it is a window.
     TreeTextKeys(const TreeViewControl& tree, const Nodes& nodes, WindowQueries& windows,
-                 std::function<bool(Hwnd)> pick)
-        : tree_(tree), nodes_(nodes), windows_(windows), pick_(std::move(pick)) {}
+                 const FrmMain& form, std::function<bool(Hwnd)> pick)
+        : tree_(tree), nodes_(nodes), windows_(windows), form_(form), pick_(std::move(pick)) {}
 
     // Whether the message was one of the two keys, pressed in the tree. Taken before
     // translation, so that the tree gets no character for it. `owner` owns the clipboard.
@@ -30,6 +32,7 @@ private:
     const TreeViewControl& tree_;
     const Nodes& nodes_;
     WindowQueries& windows_;
+    const FrmMain& form_;
     std::function<bool(Hwnd)> pick_;
 };
 

@@ -68,6 +68,8 @@ TEST_F(TextTest, ADumpIsTheTreeByDepthWithHandlesAndHiddenWindowsThenTheDetailsO
 
     const std::optional<std::wstring> dumped = dump(frame);
 
+    // Asked once for each window below the target by the walk, and for the chain's by the text.
+    EXPECT_EQ(desktop.calls["IsWindowVisible"], 5 + 2);
     // The dump's own tree: the tool's tree stays empty, and nothing flashes or is outlined.
     EXPECT_EQ(widget.size(), 0u);
     EXPECT_TRUE(desktop.screen.inversions.empty());
