@@ -21,6 +21,10 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
+// The pictures of the tree's entries: a visible window, and one that is not.
+inline constexpr int kImageVisible = 1;
+inline constexpr int kImageHidden = 2;
+
 // The key that rebuilds the tree for the window shown last.
 inline constexpr int kKeyF5 = 0x74;
 
@@ -53,8 +57,15 @@ public:
     void r1_MouseUp(int button, int stillHeld, Point releasedAt);
     // The system-wide hotkey: picks the window under the pointer as a move of a drag does.
     void Form_HotKey();
+    // Picks the window by its handle as the hotkey picks the window under the pointer (a
+    // handle pasted or given on the command line); whether it is a window.
+    bool pickWindow(Hwnd target);
 
     void trvw_NodeClick(Node node);
+    // The details of the node's window written as a click on its entry writes them, the same
+    // steps and reports, with the flash or without it.
+    enum class Flash { On, Off };
+    void writeDetails(Node node, Flash flash);
     // Delivered by the tree widget; reaches trvw_NodeClick only while trvw is attached.
     void onTreeNodeClick(Node node);
 
@@ -72,6 +83,9 @@ private:
     void probeAt(Point position, int& line, Same same = Same::Keep);
     // The same from step 30 on, for where the pointer is now.
     void probeCursor(Same same);
+    // The steps from 60 on of the move handler: the window becomes the target unless it is the
+    // main window.
+    void showTarget(Hwnd target, int& line);
     // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
     // walk below it: the steps from 70 on of the move handler, numbered by `line`.
     void rebuildTree(Hwnd target, int& line);

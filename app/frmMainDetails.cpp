@@ -48,7 +48,9 @@ std::int32_t extent(std::int32_t from, std::int32_t to) {
 
 }  // namespace
 
-void FrmMain::trvw_NodeClick(Node node) {
+void FrmMain::trvw_NodeClick(Node node) { writeDetails(node, Flash::On); }
+
+void FrmMain::writeDetails(Node node, Flash flash) {
     runNumbered(reports_, {L"trvw_NodeClick", kFormFrmMain}, [&](int& line) {
         line = 20;
         // An int, not 16 bits: the tree of a large window hierarchy has more than 32767 entries.
@@ -93,6 +95,7 @@ void FrmMain::trvw_NodeClick(Node node) {
                 generalText(twipsY, separator) + L" Twips)";
         line = 150;
         form_.setTxtInfText(text);
+        if (flash == Flash::Off) return;
         line = 160;
         WindowDC dc(screen_, handle);
         line = 170;

@@ -12,9 +12,6 @@ namespace quellon {
 
 namespace {
 
-constexpr int kImageVisible = 1;
-constexpr int kImageHidden = 2;
-
 constexpr ProcedureName kMoveProcedure{L"r1_MouseMove", kFormFrmMain};
 
 // The window that a window sits in, as the walk needs it. For a pop-up style window moved into
@@ -101,12 +98,24 @@ void FrmMain::probeAt(Point position, int& line, Same same) {
         outlineUnlessDesktop(target);
         return;
     }
+    showTarget(target, line);
+}
+
+void FrmMain::showTarget(Hwnd target, int& line) {
     line = 60;
     if (target == form_.hwnd()) {
         outline_.follow(0);
         return;
     }
     rebuildTree(target, line);
+}
+
+// A handle of no window changes nothing and reports nothing: pasted text often names none.
+bool FrmMain::pickWindow(Hwnd target) {
+    if (!geometry_.isWindow(target)) return false;
+    outline_.beginPick();
+    runNumbered(reports_, kMoveProcedure, [&](int& line) { showTarget(target, line); });
+    return true;
 }
 
 // F5 rebuilds the tree as a move onto the window shown last would, reports included.

@@ -50,6 +50,7 @@ add_library(quellon_win32 STATIC
   app/win32/OutlineWindows.cpp
   app/win32/Tool.cpp
   app/win32/TreeViewControl.cpp
+  app/win32/TreeTextKeys.cpp
   app/win32/WindowForm.cpp
 )
 target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user32 kernel32
@@ -61,7 +62,8 @@ target_include_directories(quellon_win32 PUBLIC ${quellon_generated})
 add_library(quellon_resources OBJECT resources/quellon.rc)
 target_include_directories(quellon_resources PRIVATE ${quellon_generated})
 
-add_executable(quellon WIN32 app/win32/main.cpp)
+add_executable(quellon WIN32 app/win32/main.cpp app/win32/CommandLineRun.cpp
+  app/win32/StandardOutput.cpp)
 set_target_properties(quellon PROPERTIES OUTPUT_NAME "${QUELLON_TOOL_NAME}")
 # The scripts read the executable's file name from here, beside it in the build folder.
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/tool-name.txt CONTENT "$<TARGET_FILE_NAME:quellon>\n")

@@ -1,5 +1,5 @@
 // What a tree widget must offer so that Nodes can drive it: the comctl32 tree view in the
-// tool, an in-memory tree in the unit tests.
+// tool, an in-memory tree for a dump and the unit tests.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,14 @@ using ItemRef = std::uintptr_t;
 
 // What the widget keeps with an item so that its events name the item's node (Nodes.h).
 using NodeId = std::uintptr_t;
+
+// One item of a widget as the tree's text form lists it.
+struct ListedEntry {
+    int depth = 0;  // 0 for a top-level item
+    std::wstring text;
+    int image = 0;
+    NodeId id = 0;
+};
 
 class TreeBackend {
 public:

@@ -1,5 +1,6 @@
 #include "app/win32/Clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/Unique.h"
@@ -36,6 +37,19 @@ bool openClipboard(HWND owner) {
     return false;
 }
 
+// The text in the clipboard's memory, up to its terminating NUL or the memory's end; a long
+// text is looked at no further than `most` characters.
+std::optional<std::wstring> textIn(HANDLE memory, std::size_t most) {
+    const std::size_t capacity = ::GlobalSize(memory) / sizeof(wchar_t);
+    const auto* text = static_cast<const wchar_t*>(::GlobalLock(memory));
+    if (!text) return std::nullopt;
+    std::optional<std::wstring> found;
+    const wchar_t* end = std::find(text, text + std::min(capacity, most + 1), L'\0');
+    if (static_cast<std::size_t>(end - text) <= most) found.emplace(text, end);
+    ::GlobalUnlock(memory);
+    return found;
+}
+
 }  // namespace
 
 bool copyToClipboard(HWND owner, const std::wstring& text) {
@@ -47,6 +61,14 @@ bool copyToClipboard(HWND owner, const std::wstring& text) {
     // The system owns the memory once it took it.
     if (taken) memory.release();
     return taken;
+}
+
+std::optional<std::wstring> clipboardText(HWND owner, std::size_t most) {
+    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !openClipboard(owner)) return std::nullopt;
+    std::optional<std::wstring> text;
+    if (const HANDLE memory = ::GetClipboardData(CF_UNICODETEXT)) text = textIn(memory, most);
+    ::CloseClipboard();
+    return text;
 }
 
 }  // namespace quellon::win32

@@ -95,6 +95,13 @@ void MainWindow::dispatch(MSG& message) {
 
 // Taken before translation, so that neither control gets the control character.
 bool MainWindow::takeEditingKey(const MSG& message) {
+    bool taken = false;
+    containErrors([&] { taken = window_ && parts_.textKeys.take(message, window_); },
+                  [&](const RuntimeError& error) {
+                      reportUncaught(error);
+                      taken = true;
+                  });
+    if (taken) return true;
     if (message.message != WM_KEYDOWN || !window_ || !controlAlone()) return false;
     if (message.hwnd == control(Control::trv) && message.wParam == 'C') {
         if (const auto text = parts_.tree.selectedText()) copyToClipboard(window_, *text);
@@ -105,6 +112,13 @@ bool MainWindow::takeEditingKey(const MSG& message) {
         return true;
     }
     return false;
+}
+
+bool MainWindow::pickWindow(Hwnd target) {
+    if (!parts_.frmMain.pickWindow(target)) return false;
+    // The outline of the pick goes after its refreshes.
+    ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
+    return true;
 }
 
 void MainWindow::reportUncaught(const RuntimeError& error, std::wstring_view context) noexcept {

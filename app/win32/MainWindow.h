@@ -21,6 +21,7 @@
 #include "app/ControlGeometry.h"
 #include "app/win32/Controls.h"
 #include "app/win32/OutlineWindows.h"
+#include "app/win32/TreeTextKeys.h"
 #include "app/win32/TreeViewControl.h"
 #include "platform/win32/Unique.h"
 
@@ -32,6 +33,7 @@ public:
     struct Parts {
         TreeViewControl& tree;
         TreeClicks& clicks;
+        TreeTextKeys& textKeys;
         ProbeOutline& outline;
         OutlineWindows& outlineWindows;
         FrmMain& frmMain;
@@ -51,6 +53,9 @@ public:
     int run();
     // Delivers every pending event, then returns; a quit message is left for run().
     void deliverPending();
+    // Shows the window as after a drag onto it and outlines it for a moment, as the hotkey
+    // does (a handle pasted or given on the command line); whether it is a window.
+    bool pickWindow(Hwnd target);
 
     // What the window procedure stub does with an error that no handler dealt with; `context`
     // follows the error's number and description.
@@ -112,7 +117,8 @@ private:
     void makeBrushes();
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);
-    // Ctrl+C in the tree and Ctrl+A in the details box; whether the key was one of them.
+    // Ctrl+C, Ctrl+Shift+C and Ctrl+V in the tree and Ctrl+A in the details box; whether the
+    // key was one of them.
     bool takeEditingKey(const MSG& message);
 
     // The probe gesture (MainWindowProbe.cpp).

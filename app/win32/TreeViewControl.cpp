@@ -284,6 +284,36 @@ std::optional<std::wstring> TreeViewControl::selectedText() const {
     return std::wstring(data.pszText);
 }
 
+std::vector<ListedEntry> TreeViewControl::entries() const {
+    std::vector<ListedEntry> entries;
+    std::array<wchar_t, 1024> text{};  // as for the selected item's text
+    HTREEITEM item = TreeView_GetRoot(tree_);
+    for (int depth = 0; item;) {
+        TVITEMW data{};
+        data.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM;
+        data.hItem = item;
+        data.pszText = text.data();
+        data.cchTextMax = static_cast<int>(text.size());
+        if (TreeView_GetItem(tree_, &data)) {
+            const int image = data.iImage >= 0 && data.iImage < kNoPicture ? data.iImage + 1 : 0;
+            entries.push_back({depth, data.pszText, image, static_cast<NodeId>(data.lParam)});
+        } else {
+            entries.push_back({depth, {}, 0, 0});
+        }
+        if (const HTREEITEM child = TreeView_GetChild(tree_, item)) {
+            item = child;
+            ++depth;
+            continue;
+        }
+        // On to the next sibling of the item, or of the nearest item above it that has one.
+        for (HTREEITEM done = item; done; --depth) {
+            if ((item = TreeView_GetNextSibling(tree_, done))) break;
+            done = TreeView_GetParent(tree_, done);
+        }
+    }
+    return entries;
+}
+
 void TreeViewControl::removeAll() {
     TreeView_DeleteAllItems(tree_);
     newestItem_ = 0;

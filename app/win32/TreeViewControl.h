@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/treeview/TreeBackend.h"
 #include "platform/win32/Unique.h"
@@ -39,6 +40,8 @@ public:
     std::optional<std::uintptr_t> takeClick(const NMHDR& header);
     // The selected item's text as the control shows it; nothing when no item is selected.
     std::optional<std::wstring> selectedText() const;
+    // Every item in display order, each before its children.
+    std::vector<ListedEntry> entries() const;
 
     void removeAll() override;
     ItemRef insertLast(ItemRef parent, const std::wstring& text, int image,

@@ -9,6 +9,7 @@
 #define PSAPI_VERSION 1
 #include <dwmapi.h>
 #include <psapi.h>
+#include <shellapi.h>
 #include <shellscalingapi.h>
 #include <tlhelp32.h>
 
@@ -85,6 +86,12 @@ struct SystemFunctions {
         QUELLON_BIND(library, GetDpiForMonitor);
         QUELLON_BIND(library, SetProcessDpiAwareness);
     } shcore;
+
+    // Loaded only for a start with arguments.
+    struct Shell32 {
+        LazyLibrary library{"shell32"};
+        QUELLON_BIND(library, CommandLineToArgvW);
+    } shell32;
 };
 
 // The process's table; a function once found stays bound for the life of the process.
@@ -95,6 +102,7 @@ inline SystemFunctions::Kernel32& kernel32() { return systemFunctions().kernel32
 inline SystemFunctions::Psapi& psapi() { return systemFunctions().psapi; }
 inline SystemFunctions::Dwmapi& dwmapi() { return systemFunctions().dwmapi; }
 inline SystemFunctions::Shcore& shcore() { return systemFunctions().shcore; }
+inline SystemFunctions::Shell32& shell32() { return systemFunctions().shell32; }
 
 // From now on every library the process loads, the system's own loads for it included, comes
 // from the system directory alone, where the system knows how to restrict it.

@@ -1,5 +1,8 @@
 #include "TreeExpectations.h"
 
+#include <cstdint>
+#include <cwchar>
+
 #include "../driver/MessageBoxes.h"
 #include "../driver/Probe.h"
 #include "../driver/WindowQueries.h"
@@ -15,7 +18,78 @@ int countSelected(const std::vector<TreeItem>& items) {
     return n;
 }
 
+std::vector<HWND> chainWindows(HWND window) {
+    std::vector<HWND> chain;
+    for (HWND w = window; w; w = GetParent(w)) chain.insert(chain.begin(), w);
+    return chain;
+}
+
+// The text of a chain's window as GetWindowText reads it, which, unlike WM_GETTEXT, asks no
+// other process (the desktop window answers WM_GETTEXT with a title of Wine's).
+std::wstring chainEntry(HWND window) {
+    wchar_t text[255] = {};
+    GetWindowTextW(window, text, 255);
+    return entryFor(text, shownText(className(window)));
+}
+
+// One line of the text form: tabs, the entry with its control characters as pictures, the
+// handle, and the word for a window that is not visible.
+std::wstring textLine(std::size_t depth, const std::wstring& entry, HWND window) {
+    std::wstring line(depth, L'\t');
+    for (wchar_t c : entry) line += c < 0x20 ? static_cast<wchar_t>(0x2400 + c) : c;
+    line += L"\t&H" + hexDigits(window);
+    if (!IsWindowVisible(window)) line += L"\tunsichtbar";
+    return line + L"\r\n";
+}
+
+void appendSubtree(std::wstring& text, HWND window, std::size_t depth) {
+    text += textLine(depth, entryFor(shownText(windowText(window)), shownText(className(window))),
+                     window);
+    for (HWND child : childrenOf(window)) appendSubtree(text, child, depth + 1);
+}
+
 }  // namespace
+
+std::vector<std::wstring> chainOf(HWND window) {
+    std::vector<std::wstring> chain;
+    for (HWND w : chainWindows(window)) chain.push_back(chainEntry(w));
+    return chain;
+}
+
+std::wstring hexDigits(HWND window) {
+    wchar_t digits[16];
+    std::swprintf(digits, 16, L"%X",
+                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(window)));
+    return digits;
+}
+
+HWND vanishedWindow(TestContext& t) {
+    const HWND main = t.session().fixture().main;
+    const auto added = reinterpret_cast<HWND>(
+        SendMessageW(main, RegisterWindowMessageW(fixture::kAddChildMessage), 0, 0));
+    t.require(added != nullptr, "the fixture created no window");
+    SendMessageW(added, WM_CLOSE, 0, 0);
+    t.require(!IsWindow(added), "the fixture's new window did not go");
+    return added;
+}
+
+void checkTreeShows(TestContext& t, const std::vector<TreeItem>& roots, HWND window) {
+    const TreeItem* target = checkChain(t, roots, chainOf(window));
+    if (!target) return;
+    const TreeItem subtree = expectedSubtree(window, true);
+    t.check(*target == subtree, cat("below the target expected:", describe({subtree}),
+                                    "\n       shown:", describe({*target})));
+}
+
+std::wstring expectedTreeText(HWND target) {
+    const std::vector<HWND> chain = chainWindows(target);
+    std::wstring text = L"DesktopWindow\r\n";
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
+        text += textLine(i + 1, chainEntry(chain[i]), chain[i]);
+    }
+    appendSubtree(text, target, chain.size());
+    return text;
+}
 
 const TreeItem* checkChain(TestContext& t, const std::vector<TreeItem>& roots,
                            const std::vector<std::wstring>& chain) {

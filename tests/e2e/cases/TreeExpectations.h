@@ -27,6 +27,23 @@ TreeItem expectedEntry(const std::wstring& text, const std::wstring& cls, int im
 // queries the walk makes, from outside the tool.
 TreeItem expectedSubtree(HWND window, bool selected);
 
+// The entries from the outermost window down to this one, as GetParent links them.
+std::vector<std::wstring> chainOf(HWND window);
+
+// Checks that the tree shows the window as after a drag onto it: its chain (checkChain) and
+// below it every descendant.
+void checkTreeShows(TestContext& t, const std::vector<TreeItem>& roots, HWND window);
+
+// The handle's 32 bits in upper-case hexadecimal, as the tool writes them after "&H".
+std::wstring hexDigits(HWND window);
+
+// A handle that named a window of the fixture a moment ago and names none now.
+HWND vanishedWindow(TestContext& t);
+
+// The tree the tool must show for the window, in its text form (the README's "The tree as
+// text"): "DesktopWindow", the chain and every descendant, read from outside the tool.
+std::wstring expectedTreeText(HWND target);
+
 // Drags from the probe to the point and records a failure, with the tree as it is, unless the
 // selected entry comes to read `entry`.
 bool probeAndCheck(TestContext& t, POINT point, const std::wstring& entry);

@@ -1,4 +1,5 @@
-// The clipboard as another program leaves it: read back as Unicode text, or emptied first.
+// The clipboard as another program leaves it: read back as Unicode text, emptied first, or given
+// a text as a user's copy in another program gives it.
 #pragma once
 
 #include <optional>
@@ -11,5 +12,8 @@ std::optional<std::wstring> clipboardText();
 
 // Empties the clipboard; false when another program has it open.
 bool emptyClipboard();
+
+// Puts the Unicode text on the clipboard; false when another program has it open.
+bool setClipboardText(const std::wstring& text);
 
 }  // namespace e2e

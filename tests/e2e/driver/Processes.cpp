@@ -36,11 +36,69 @@ std::string hexCode(DWORD code) {
     return text;
 }
 
-}  // namespace
-
-ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args) {
+std::wstring commandLineOf(const std::wstring& exe, const std::vector<std::wstring>& args) {
     std::wstring commandLine = quoteArgument(exe);
     for (const auto& arg : args) commandLine += L" " + quoteArgument(arg);
+    return commandLine;
+}
+
+// A pipe whose writing end a child inherits, with room for all that a run of the tool writes:
+// it is read once the run has ended.
+struct OutputPipe {
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+    OutputPipe() {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        CreatePipe(&read, &write, &inherit, 1 << 20);
+        SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    }
+    ~OutputPipe() {
+        if (write) CloseHandle(write);
+        CloseHandle(read);
+    }
+    std::string readAll() {
+        CloseHandle(std::exchange(write, nullptr));  // so that reading ends at the last byte
+        std::string all;
+        char chunk[4096];
+        for (DWORD got = 0; ReadFile(read, chunk, sizeof chunk, &got, nullptr) && got > 0;) {
+            all.append(chunk, got);
+        }
+        return all;
+    }
+};
+
+}  // namespace
+
+FinishedRun runToEnd(const std::wstring& exe, const std::vector<std::wstring>& args,
+                     DWORD timeoutMs) {
+    OutputPipe out;
+    OutputPipe err;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out.write;
+    startup.hStdError = err.write;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = commandLineOf(exe, args);
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &startup, &info)) {
+        throw std::runtime_error(cat("cannot start ", exe, " (error ", GetLastError(), ")"));
+    }
+    if (HANDLE job = killOnCloseJob()) AssignProcessToJobObject(job, info.hProcess);
+    FinishedRun run;
+    run.ended = WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    if (!run.ended) TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, 5000);
+    GetExitCodeProcess(info.hProcess, &run.exitCode);
+    run.out = out.readAll();
+    run.err = err.readAll();
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return run;
+}
+
+ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args) {
+    std::wstring commandLine = commandLineOf(exe, args);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

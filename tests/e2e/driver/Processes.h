@@ -36,6 +36,16 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// A program run to its end with its standard output and standard error read through pipes.
+struct FinishedRun {
+    bool ended = false;  // within the time given; otherwise it was ended by force
+    DWORD exitCode = STILL_ACTIVE;
+    std::string out;  // the bytes as written
+    std::string err;
+};
+FinishedRun runToEnd(const std::wstring& exe, const std::vector<std::wstring>& args,
+                     DWORD timeoutMs);
+
 // The process's visible top-level windows, top of the z-order first.
 std::vector<HWND> topLevelWindows(DWORD processId);
 

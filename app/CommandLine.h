@@ -1,0 +1,43 @@
+// The tool's command line as Windows tools take theirs: options begin with "/", their case does
+// not matter, and "/?" asks for the help. Read from the arguments after the program's name;
+// every message is one line in the tool's language.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/WindowDump.h"
+
+namespace quellon {
+
+// The exit codes of a run from the command line.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitNoWindow = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitNotWritten = 3;
+
+struct Command {
+    enum class Action { Show, Help, Dump };
+    Action action = Action::Show;
+    // Show: the window whose tree the main window starts with (/hwnd), if any.
+    std::optional<Hwnd> startWith;
+    // Dump: the window (/dump) and the file to write (/out), empty for standard output.
+    WindowChoice dumped;
+    std::wstring outFile;
+};
+
+// The command, or the message that says what is wrong with the arguments.
+[[nodiscard]] std::variant<Command, std::wstring> parseCommandLine(
+    const std::vector<std::wstring>& arguments);
+
+[[nodiscard]] std::wstring helpText();
+
+// What the user reads when the chosen window is not there.
+[[nodiscard]] std::wstring noWindowMessage(const WindowChoice& choice);
+
+// What the user reads when a file or the output could not be written.
+[[nodiscard]] std::wstring notWrittenMessage(const std::wstring& file, unsigned long systemError);
+
+}  // namespace quellon

@@ -1,0 +1,67 @@
+#include "app/WindowDump.h"
+
+#include "app/TreeText.h"
+#include "app/frmMain.h"
+#include "app/treeview/ListedTree.h"
+
+namespace quellon {
+
+namespace {
+
+// The host of a main window that is never shown: it keeps the details text written to it.
+class WindowlessHost : public FormHost {
+public:
+    explicit WindowlessHost(float twipsPerPixel) : twipsPerPixel_(twipsPerPixel) {}
+
+    Hwnd hwnd() override { return 0; }
+    float twipsPerPixelX() override { return twipsPerPixel_; }
+    float twipsPerPixelY() override { return twipsPerPixel_; }
+    void setMousePointer(MousePointer) override {}
+    void doEvents() override {}
+    std::int32_t width() override { return 0; }
+    std::int32_t height() override { return 0; }
+    void setControl(Control, Property, float) override {}
+    int chkTopValue() override { return 0; }
+    void setTxtInfText(const std::wstring& text) override { details_ = text; }
+
+    const std::wstring& details() const { return details_; }
+
+private:
+    float twipsPerPixel_;
+    std::wstring details_;
+};
+
+class NoFrames : public OutlineFrames {
+public:
+    void show(const OutlineEdges&) override {}
+    void hide() override {}
+};
+
+}  // namespace
+
+std::optional<std::wstring> dumpWindow(const Platform& platform, WindowGeometry& geometry,
+                                       float twipsPerPixel, const WindowChoice& choice) {
+    ListedTree tree;
+    Nodes nodes(tree);
+    WindowlessHost host(twipsPerPixel);
+    NoFrames frames;
+    ProbeOutline outline(geometry, frames);
+    FrmMain form(platform, host, nodes, geometry, outline);
+    form.Form_Load();
+    if (const Hwnd* handle = std::get_if<Hwnd>(&choice)) {
+        if (!form.pickWindow(*handle)) return std::nullopt;
+    } else {
+        form.r1_MouseMove(kLeftButton, std::get<Point>(choice));
+    }
+    // A target is stored only once its chain is in the tree with its entry selected.
+    const Hwnd target = form.hwndLastTarget();
+    if (target == 0) return std::nullopt;
+    const std::optional<Node> shown = nodes.fromId(tree.item(tree.selected()).id);
+    if (!shown) return std::nullopt;
+    form.writeDetails(*shown, FrmMain::Flash::Off);
+    if (!geometry.isWindow(target)) return std::nullopt;
+    return treeText(tree.entries(), nodes, platform.windows, target) + std::wstring(kLineEnd) +
+           host.details() + std::wstring(kLineEnd);
+}
+
+}  // namespace quellon
