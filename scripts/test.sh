@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: formatting, the unit tests (plain and under ASan/UBSan), both Windows builds
-# (the 64-bit one with clang too), the end-to-end suite under Wine for the 64-bit and the 32-bit
-# build, and the release package.
+# Runs every test: formatting, the unit tests (plain and under ASan/UBSan), the linter over the
+# tool's code as clang compiles it for Windows, both Windows builds, the end-to-end suite under
+# Wine for the 64-bit and the 32-bit build, and the release package.
 # Installs what it needs on first use. Ends with one line "Total: N passed, N failed, N skipped".
 #
 # Every step runs under a time limit several times its usual length, so nothing can hold the run
@@ -126,8 +126,8 @@ for flavour in native native-asan; do
     fi
 done
 
-# A second compiler for the Windows programs and the unit tests: compiled, not run.
-run_step build-clang-x64 1800 bash scripts/build.sh clang-x64
+# clang-tidy, with clang's front end as a second compiler of the code that only Windows runs.
+run_step lint 1800 bash scripts/lint.sh
 
 for flavour in x64 x86; do
     built=yes

@@ -25,11 +25,13 @@ SIZE WindowForm::outerSize() const {
 }
 
 std::int32_t WindowForm::width() {
-    return static_cast<std::int32_t>(std::lround(outerSize().cx * twipsPerPixelX()));
+    return static_cast<std::int32_t>(
+        std::lround(static_cast<float>(outerSize().cx) * twipsPerPixelX()));
 }
 
 std::int32_t WindowForm::height() {
-    return static_cast<std::int32_t>(std::lround(outerSize().cy * twipsPerPixelY()));
+    return static_cast<std::int32_t>(
+        std::lround(static_cast<float>(outerSize().cy) * twipsPerPixelY()));
 }
 
 void WindowForm::setControl(Control control, Property property, float twips) {

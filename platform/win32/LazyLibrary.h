@@ -57,8 +57,11 @@ private:
     Fn* function_ = nullptr;
 };
 
-// One member per function, named after it: QUELLON_BIND(user32, GetParent).
+// One member per function, named after it: QUELLON_BIND(user32, GetParent). The function's
+// argument is a name, declared and turned into text, never an expression to put in parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define QUELLON_BIND(library, function) \
     ::quellon::win32::LazyFunction<decltype(::function)> function { library, #function }
+// NOLINTEND(bugprone-macro-parentheses)
 
 }  // namespace quellon::win32
