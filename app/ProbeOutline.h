@@ -1,10 +1,9 @@
 // The outline that marks the probed window on the screen while the probe is dragged, and for a
-// moment after a pick with the hotkey: which window it surrounds, and where its four edges lie.
-// The edges are windows of the tool's own (OutlineFrames), so nothing is ever drawn into the
-// target and nothing is left behind.
+// moment after a pick with the hotkey: which window it surrounds, and where it lies. It is drawn
+// by a window of the tool's own (OutlineFrames), so nothing is ever drawn into the target and
+// nothing is left behind.
 #pragma once
 
-#include <array>
 #include <optional>
 
 #include "platform/Types.h"
@@ -19,18 +18,25 @@ inline constexpr int kOutlineWidth96 = 3;
 // window's refresh every 100 ms.
 inline constexpr int kPickRefreshes = 10;
 
-// Top, bottom, left and right edge, in screen pixels.
-using OutlineEdges = std::array<Rect, 4>;
+// A frame on the screen: the bounds less the hole inside them that the outline leaves alone. In
+// bounds too small for two widths side by side the hole is empty ({0, 0, 0, 0}) and the frame
+// fills the bounds.
+struct OutlineShape {
+    Rect bounds;
+    Rect hole;
 
-// The edges of an outline `thickness` wide lying just inside `bounds`. In bounds too small for
-// two edges side by side, the edges meet and none reaches outside.
-OutlineEdges outlineEdges(const Rect& bounds, int thickness);
+    bool operator==(const OutlineShape&) const = default;
+};
 
-// What draws the edges.
+// The outline `width` pixels wide lying just inside `bounds`.
+OutlineShape outlineShape(const Rect& bounds, int width);
+
+// What draws the outline.
 class OutlineFrames {
 public:
     virtual ~OutlineFrames() = default;
-    virtual void show(const OutlineEdges& edges) = 0;
+    // Shows the outline there, above every other window.
+    virtual void show(const OutlineShape& shape) = 0;
     virtual void hide() = 0;
 };
 
@@ -53,15 +59,15 @@ public:
     void refresh();
 
 private:
-    std::optional<OutlineEdges> edgesOf(Hwnd window);
-    void show(const std::optional<OutlineEdges>& edges);
+    std::optional<OutlineShape> shapeOf(Hwnd window);
+    void show(const std::optional<OutlineShape>& shape);
 
     WindowGeometry& geometry_;
     OutlineFrames& frames_;
     bool dragging_ = false;
     int pickRefreshesLeft_ = 0;
     Hwnd target_ = 0;
-    std::optional<OutlineEdges> shown_;
+    std::optional<OutlineShape> shown_;
 };
 
 }  // namespace quellon

@@ -68,7 +68,7 @@ private:
 // nothing.
 class NoFrames : public OutlineFrames {
 public:
-    void show(const OutlineEdges&) override {}
+    void show(const OutlineShape&) override {}
     void hide() override {}
 };
 

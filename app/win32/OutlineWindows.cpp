@@ -14,21 +14,51 @@ constexpr DWORD kExStyle =
     WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
 
 // Only the tool takes its outline away: any process may post WM_CLOSE to a top-level window,
-// and the default handling would destroy the edge.
-LRESULT CALLBACK edgeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// and the default handling would destroy it.
+LRESULT CALLBACK outlineProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) return 0;
     return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+using UniqueRegion = Unique<HRGN, deleteGdiObject>;
+
+Rect offset(const Rect& r, int dx, int dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+// The frame in the coordinates of a window at `place`, as its region takes it.
+OutlineShape within(const OutlineShape& shape, const Rect& place) {
+    return {offset(shape.bounds, -place.left, -place.top),
+            offset(shape.hole, -place.left, -place.top)};
+}
+
+// The bounds less the hole; null where the process's GDI objects are used up.
+UniqueRegion frameRegion(const OutlineShape& frame) {
+    const Rect& b = frame.bounds;
+    const Rect& h = frame.hole;
+    UniqueRegion region(::CreateRectRgn(b.left, b.top, b.right, b.bottom));
+    const UniqueRegion hole(::CreateRectRgn(h.left, h.top, h.right, h.bottom));
+    if (!region || !hole ||
+        ::CombineRgn(region.get(), region.get(), hole.get(), RGN_DIFF) == ERROR) {
+        return {};
+    }
+    return region;
 }
 
 }  // namespace
 
 bool OutlineWindows::prepare() {
-    if (brush_) return true;
+    return (brush_ || registerClass()) && (::IsWindow(window_) || createWindow());
+}
+
+bool OutlineWindows::registerClass() {
     brush_.reset(::CreateSolidBrush(kOutlineColour));
     if (!brush_) return false;
     WNDCLASSEXW outline{};
     outline.cbSize = sizeof outline;
-    outline.lpfnWndProc = edgeProcedure;
+    // A new size paints the whole frame, whose edges then lie elsewhere in the window.
+    outline.style = CS_HREDRAW | CS_VREDRAW;
+    outline.lpfnWndProc = outlineProcedure;
     outline.hInstance = instance_;
     outline.hbrBackground = brush_.get();
     outline.lpszClassName = kOutlineClass;
@@ -36,38 +66,48 @@ bool OutlineWindows::prepare() {
     return true;
 }
 
-HWND OutlineWindows::createEdge() {
-    const HWND edge = ::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0,
-                                        nullptr, nullptr, instance_, nullptr);
-    if (edge) ::SetLayeredWindowAttributes(edge, 0, 255, LWA_ALPHA);
-    return edge;
+bool OutlineWindows::createWindow() {
+    window_ = ::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                nullptr, instance_, nullptr);
+    region_.reset();
+    // A layered window shows nothing until its attributes are set.
+    if (window_ && !::SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA)) destroy();
+    return window_ != nullptr;
 }
 
-void OutlineWindows::show(const OutlineEdges& edges) {
-    // Without the brush (the process's GDI objects used up) the outline is simply not drawn:
-    // nothing is created that could stay on the screen unpainted.
-    if (!prepare()) return;
-    for (std::size_t i = 0; i < edges_.size(); ++i) {
-        if (!::IsWindow(edges_[i])) edges_[i] = createEdge();
-        if (!edges_[i]) continue;
-        const Rect& r = edges[i];
-        ::SetWindowPos(edges_[i], HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        // Painted now: a rebuild that follows may keep the tool from reading its messages.
-        ::UpdateWindow(edges_[i]);
+bool OutlineWindows::shapeWindow(const OutlineShape& frame) {
+    if (frame == region_) return true;
+    UniqueRegion region = frameRegion(frame);
+    // The system owns the region once it is set.
+    if (!region || !::SetWindowRgn(window_, region.get(), TRUE)) return false;
+    region.release();
+    region_ = frame;
+    return true;
+}
+
+void OutlineWindows::show(const OutlineShape& shape) {
+    // Without the brush, the window or its region (the process's GDI objects used up) the
+    // outline is simply not drawn: nothing is shown that could stay on the screen unpainted or
+    // cover the target's inside. The region comes before the move, which would cover the inside
+    // for a moment otherwise.
+    const Rect& b = shape.bounds;
+    if (!prepare() || !shapeWindow(within(shape, b))) {
+        hide();
+        return;
     }
+    ::SetWindowPos(window_, HWND_TOPMOST, b.left, b.top, b.right - b.left, b.bottom - b.top,
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Painted now: a rebuild that follows may keep the tool from reading its messages.
+    ::UpdateWindow(window_);
 }
 
 void OutlineWindows::hide() {
-    for (HWND edge : edges_) {
-        if (edge) ::ShowWindow(edge, SW_HIDE);
-    }
+    if (window_) ::ShowWindow(window_, SW_HIDE);
 }
 
 void OutlineWindows::destroy() {
-    for (HWND& edge : edges_) {
-        if (edge) ::DestroyWindow(std::exchange(edge, nullptr));
-    }
+    if (window_) ::DestroyWindow(std::exchange(window_, nullptr));
+    region_.reset();
 }
 
 }  // namespace quellon::win32

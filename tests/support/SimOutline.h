@@ -52,11 +52,11 @@ private:
 };
 
 struct RecordedFrames : OutlineFrames {
-    std::optional<OutlineEdges> shown;
+    std::optional<OutlineShape> shown;
     int shows = 0;
 
-    void show(const OutlineEdges& edges) override {
-        shown = edges;
+    void show(const OutlineShape& shape) override {
+        shown = shape;
         ++shows;
     }
     void hide() override { shown.reset(); }

@@ -23,11 +23,19 @@ namespace {
 
 constexpr int kOutlineWidth96 = 3;
 
-// The outermost pixel in the middle of each edge of the rectangle, which the outline covers.
-std::vector<COLORREF> edgeColours(const RECT& r) {
+// The pixel in the middle of each edge of the rectangle, `inset` pixels in from the outermost:
+// the outline covers those of inset 0.
+std::vector<COLORREF> edgeColours(const RECT& r, int inset = 0) {
     const POINT m = centreOf(r);
-    return {screenPixel({m.x, r.top}), screenPixel({m.x, r.bottom - 1}), screenPixel({r.left, m.y}),
-            screenPixel({r.right - 1, m.y})};
+    return {screenPixel({m.x, r.top + inset}), screenPixel({m.x, r.bottom - 1 - inset}),
+            screenPixel({r.left + inset, m.y}), screenPixel({r.right - 1 - inset, m.y})};
+}
+
+// Pixels that an outline of the rectangle leaves alone: just inside it, and its middle.
+std::vector<COLORREF> insideColours(const RECT& r) {
+    std::vector<COLORREF> inside = edgeColours(r, kOutlineWidth96);
+    inside.push_back(screenPixel(centreOf(r)));
+    return inside;
 }
 
 bool allDiffer(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
@@ -84,7 +92,12 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
         ProbeDrag drag(t.session());
         // Read once the press has made the tool the active window, which may recolour captions.
         before = edgeColours(bounds);
+        const auto inside = insideColours(bounds);
         t.checkEqual(outlineWidthOnFixture(t, drag), kOutlineWidth96, "outline width");
+        t.check(insideColours(bounds) == inside, "the outline drew inside the fixture");
+        const POINT bare = clientToScreen(f.main, kBareMainPoint);
+        t.check(WindowFromPoint(bare) == f.main,
+                "the fixture's inside is not hit by WindowFromPoint");
         RECT around = bounds;
         InflateRect(&around, 12, 12);
         const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -104,16 +117,16 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
 }
 
 // Any process may close the tool's top-level windows (the driver's own stop of a program does):
-// the outline's windows stay, and the outline follows the drag on.
+// the outline's window stays, and the outline follows the drag on.
 E2E_TEST(outline_survives_wm_close_from_another_process) {
     const FixtureWindows& f = t.session().fixture();
     ProbeDrag drag(t.session());
     const RECT dialog = windowRect(f.dialog);
     const auto dialogBefore = edgeColours(dialog);
     t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
-    const auto edges = strayToolWindows(t.session());
-    t.checkEqual(edges.size(), std::size_t{4}, "outline windows");
-    for (HWND edge : edges) PostMessageW(edge, WM_CLOSE, 0, 0);
+    const auto outlines = strayToolWindows(t.session());
+    t.checkEqual(outlines.size(), std::size_t{1}, "outline windows");
+    for (HWND outline : outlines) PostMessageW(outline, WM_CLOSE, 0, 0);
 
     // The moves reach the tool after the messages posted before them.
     drag.glideTo(clientToScreen(f.dialog, {5, 5}));

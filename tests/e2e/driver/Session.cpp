@@ -14,7 +14,7 @@ namespace e2e {
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 20000;
-// The class of the four windows that outline the probed window during a drag.
+// The class of the window that outlines the probed window during a drag.
 constexpr const wchar_t* kOutlineClass = L"TarnwickWQuellonOutline";
 
 // The tool's controls are told apart by class and caption; the probe is the one child that is
@@ -148,7 +148,7 @@ std::vector<std::string> Session::endOfCaseProblems() {
     }
     for (HWND window : topLevelWindows(toolProcess_.id())) {
         if (className(window) == kOutlineClass) {
-            problems.push_back("an edge of the outline is on the screen");
+            problems.push_back("the outline is on the screen");
             break;
         }
     }
