@@ -47,7 +47,13 @@ void ProbeOutline::refresh() {
     // A pick's outline goes with its last refresh; a target of 0 shows nothing.
     if (!dragging_ && pickRefreshesLeft_ > 0 && --pickRefreshesLeft_ == 0) target_ = 0;
     if (target_ != 0 && !geometry_.isWindow(target_)) target_ = 0;
-    show(shapeOf(target_));
+    const std::optional<OutlineShape> shape = shapeOf(target_);
+    if (shape != shown_) {
+        show(shape);  // which puts it on top, too
+        return;
+    }
+    // A topmost window shown or activated over it since would hide it for the rest of the drag.
+    if (shown_ && frames_.covered()) frames_.raise();
 }
 
 // A top-level window is outlined where the window manager draws it, which leaves out the

@@ -1,7 +1,7 @@
 // The outline that marks the probed window on the screen while the probe is dragged, and for a
-// moment after a pick with the hotkey: which window it surrounds, and where it lies. It is drawn
-// by a window of the tool's own (OutlineFrames), so nothing is ever drawn into the target and
-// nothing is left behind.
+// moment after a pick with the hotkey: which window it surrounds, where it lies, and when it is
+// raised above windows that came up since. It is drawn by a window of the tool's own
+// (OutlineFrames), so nothing is ever drawn into the target and nothing is left behind.
 #pragma once
 
 #include <optional>
@@ -38,6 +38,10 @@ public:
     // Shows the outline there, above every other window.
     virtual void show(const OutlineShape& shape) = 0;
     virtual void hide() = 0;
+    // Whether a window that came up since the last show or raise covers part of the outline.
+    [[nodiscard]] virtual bool covered() = 0;
+    // Puts the outline above every other window again, where it is.
+    virtual void raise() = 0;
 };
 
 class ProbeOutline {
@@ -55,7 +59,8 @@ public:
 
     // Surrounds the window from now on; 0 takes the outline away.
     void follow(Hwnd target);
-    // Puts the outline where its window stands now, or takes it away when the window is gone.
+    // Puts the outline where its window stands now, or takes it away when the window is gone;
+    // an outline that stays where it is goes above a window that came up over it since.
     void refresh();
 
 private:

@@ -70,6 +70,8 @@ class NoFrames : public OutlineFrames {
 public:
     void show(const OutlineShape&) override {}
     void hide() override {}
+    bool covered() override { return false; }
+    void raise() override {}
 };
 
 // A rebuild by the logic alone, as a move of the probe onto the window that the queries aim at

@@ -13,6 +13,12 @@ constexpr const wchar_t* kOutlineClass = L"TarnwickWQuellonOutline";
 constexpr DWORD kExStyle =
     WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
 
+constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+// How far up the z-order a check for covering windows looks; beyond, the outline is raised
+// anyway, also where the windows above change order while the check walks them.
+constexpr int kMostWindowsAbove = 256;
+
 // Only the tool takes its outline away: any process may post WM_CLOSE to a top-level window,
 // and the default handling would destroy it.
 LRESULT CALLBACK outlineProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -43,6 +49,11 @@ UniqueRegion frameRegion(const OutlineShape& frame) {
         return {};
     }
     return region;
+}
+
+bool overlaps(const RECT& a, const RECT& b) {
+    RECT both{};
+    return ::IntersectRect(&both, &a, &b) != FALSE;
 }
 
 }  // namespace
@@ -104,6 +115,29 @@ void OutlineWindows::show(const OutlineShape& shape) {
 void OutlineWindows::hide() {
     if (window_) ::ShowWindow(window_, SW_HIDE);
 }
+
+bool OutlineWindows::covered() { return ::IsWindowVisible(window_) && coveredInZOrder(); }
+
+// A visible window above the outline that overlaps it: another topmost window shown or
+// activated since (on Windows also one of a band above every topmost window, which raising does
+// not pass; it is raised in vain then).
+bool OutlineWindows::coveredInZOrder() {
+    RECT outline{};
+    if (!::GetWindowRect(window_, &outline)) return false;
+    HWND above = window_;
+    for (int i = 0; i < kMostWindowsAbove; ++i) {
+        above = ::GetWindow(above, GW_HWNDPREV);
+        if (!above) return false;
+        RECT theirs{};
+        if (::IsWindowVisible(above) && ::GetWindowRect(above, &theirs) &&
+            overlaps(theirs, outline)) {
+            return true;
+        }
+    }
+    return true;
+}
+
+void OutlineWindows::raise() { ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace); }
 
 void OutlineWindows::destroy() {
     if (window_) ::DestroyWindow(std::exchange(window_, nullptr));

@@ -1,7 +1,8 @@
 // The probe's outline on the screen: one pop-up of the tool's own in one saturated colour, shaped
 // by its window region into a frame, so that nothing is drawn over the target's inside. It is
-// topmost, never activated, kept out of the taskbar and the Alt+Tab list, and invisible to
-// hit-testing, so that a point on the outline probes the window below.
+// topmost, raised again when a later window covers it, never activated, kept out of the taskbar
+// and the Alt+Tab list, and invisible to hit-testing, so that a point on the outline probes the
+// window below.
 #pragma once
 
 #include "app/ProbeOutline.h"
@@ -28,6 +29,8 @@ public:
     // Without the brush, the window or its region nothing is shown.
     void show(const OutlineShape& shape) override;
     void hide() override;
+    [[nodiscard]] bool covered() override;
+    void raise() override;
     void destroy();
 
 private:
@@ -38,6 +41,7 @@ private:
     // Gives the window the frame's region, in window coordinates, unless it has it already;
     // false where it cannot.
     bool shapeWindow(const OutlineShape& frame);
+    bool coveredInZOrder();
 
     HINSTANCE instance_;
     UniqueBrush brush_;

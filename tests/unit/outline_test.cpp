@@ -108,6 +108,33 @@ TEST_F(OutlineTest, ShowsOnlyDuringTheDragAndGoesWithItsWindow) {
     EXPECT_EQ(shown, std::nullopt);
 }
 
+TEST_F(OutlineTest, RisesOnARefreshOverAWindowThatCameUpOverItWhileItShows) {
+    const Hwnd first = window(L"First");
+    moveOver(first);
+    outline.outline.refresh();
+    EXPECT_EQ(frames.raises, 0);
+    frames.coveredNow = true;
+    outline.outline.refresh();
+    EXPECT_EQ(frames.raises, 1);
+    outline.outline.refresh();
+    EXPECT_EQ(frames.raises, 1);
+
+    // Moved, it is shown on top anyway.
+    frames.coveredNow = true;
+    geometry.windowRects[first] = {5, 5, 50, 50};
+    outline.outline.refresh();
+    EXPECT_EQ(frames.shows, 2);
+    EXPECT_EQ(frames.raises, 1);
+
+    // Gone, it is not asked about.
+    outline.outline.endDrag();
+    const int checks = frames.coverChecks;
+    frames.coveredNow = true;
+    outline.outline.refresh();
+    EXPECT_EQ(frames.coverChecks, checks);
+    EXPECT_EQ(frames.raises, 1);
+}
+
 TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {
     const Hwnd frame = window(L"Frame");
     moveOver(frame);

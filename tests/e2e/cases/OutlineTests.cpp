@@ -2,6 +2,7 @@
 // which rebuilds the tree for the window shown last.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -82,6 +83,52 @@ std::vector<HWND> strayToolWindows(Session& session) {
     return stray;
 }
 
+// The fixture's topmost window over the middle of its main window's left edge, shown and
+// activated for the life of the object.
+class FixtureCover {
+public:
+    explicit FixtureCover(HWND main) : main_(main) {}
+    ~FixtureCover() { SendMessageW(main_, message(), 0, 0); }
+    FixtureCover(const FixtureCover&) = delete;
+    FixtureCover& operator=(const FixtureCover&) = delete;
+
+    HWND window() const { return window_; }
+
+private:
+    static UINT message() { return RegisterWindowMessageW(kCoverMessage); }
+
+    HWND main_;
+    HWND window_ = reinterpret_cast<HWND>(SendMessageW(main_, message(), 1, 0));
+};
+
+bool isAbove(HWND upper, HWND lower) {
+    const auto windows = allTopLevelWindows();  // from the top of the z-order down
+    const auto at = [&](HWND w) { return std::find(windows.begin(), windows.end(), w); };
+    return at(upper) < at(lower) && at(lower) != windows.end();
+}
+
+// Shows the fixture's topmost window over the outline during a drag onto the fixture: the
+// outline must come above it again while the pointer rests.
+void checkOutlineRisesAboveCover(TestContext& t) {
+    const FixtureWindows& f = t.session().fixture();
+    const RECT bounds = windowRect(f.main);
+    const POINT onEdge = {bounds.left, centreOf(bounds).y};
+    const POINT onCoverOnly = {bounds.left + kCoverInside / 2, onEdge.y};
+    ProbeDrag drag(t.session());
+    t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
+    const HWND outline = strayToolWindows(t.session()).front();
+
+    const FixtureCover cover(f.main);
+    t.require(cover.window() != nullptr, "the fixture showed no topmost window");
+    t.check(waitUntil([&] {
+                return GetForegroundWindow() == cover.window() &&
+                       screenPixel(onCoverOnly) == GetSysColor(COLOR_WINDOWTEXT);
+            }),
+            "the fixture's topmost window did not come up active over the fixture");
+    t.check(waitUntil([&] { return isAbove(outline, cover.window()); }),
+            "the outline stayed below the topmost window in the z-order");
+}
+
 }  // namespace
 
 E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
@@ -137,6 +184,13 @@ E2E_TEST(outline_survives_wm_close_from_another_process) {
         },
         "the outline of the dialog");
     t.check(shown, "the dialog's edges never showed the outline");
+}
+
+// Another program's topmost window that comes up over the outline during the drag, and takes
+// the activation, goes below the outline again while the pointer rests. The z-order says so;
+// under Wine the screen can still show the other window above the outline.
+E2E_TEST(outline_rises_above_a_topmost_window_shown_during_the_drag) {
+    checkOutlineRisesAboveCover(t);
 }
 
 E2E_TEST_AT_DPI(dpi144_outline_is_wider, 144) {
