@@ -26,6 +26,50 @@ LRESULT CALLBACK outlineProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
+// What the outline does differently under Wine, and only there; QUELLON_WINE_OUTLINE=0 switches
+// it off (for the tests).
+//
+// Its window covers the whole virtual screen, and a show only changes the window region: under
+// Wine every new size of a window costs a new surface for its pixels and every move or region
+// a round of X requests, and a window of the target's size, moved and shaped anew, cost two to
+// four times as much as a region alone. On Windows such a window would keep a layered bitmap of
+// the whole screen while a drag lasts.
+//
+// Each Wine process stacks its own X windows, after it changed the system's z-order and only
+// where the window came to the top of it: a window that another process raises while the tool
+// raises the outline can end up above the outline on the screen while the z-order has it below.
+// So after something covered the outline, the next refreshes raise it again, out of the topmost
+// windows and back (a window on top of the z-order already is not stacked again).
+namespace wine {
+
+constexpr wchar_t kSwitch[] = L"QUELLON_WINE_OUTLINE";
+constexpr int kRaisesAfterCover = 2;
+
+// Asked once, at the first call.
+bool active() {
+    static const bool active = [] {
+        const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+        wchar_t value[2] = {};
+        const bool off = ::GetEnvironmentVariableW(kSwitch, value, 2) == 1 && value[0] == L'0';
+        return ntdll && ::GetProcAddress(ntdll, "wine_get_version") && !off;
+    }();
+    return active;
+}
+
+Rect virtualScreen() {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+void raise(HWND window) {
+    ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+    ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+}
+
+}  // namespace wine
+
 using UniqueRegion = Unique<HRGN, deleteGdiObject>;
 
 Rect offset(const Rect& r, int dx, int dy) {
@@ -80,6 +124,7 @@ bool OutlineWindows::registerClass() {
 bool OutlineWindows::createWindow() {
     window_ = ::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
                                 nullptr, instance_, nullptr);
+    place_.reset();
     region_.reset();
     // A layered window shows nothing until its attributes are set.
     if (window_ && !::SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA)) destroy();
@@ -101,22 +146,36 @@ void OutlineWindows::show(const OutlineShape& shape) {
     // outline is simply not drawn: nothing is shown that could stay on the screen unpainted or
     // cover the target's inside. The region comes before the move, which would cover the inside
     // for a moment otherwise.
-    const Rect& b = shape.bounds;
-    if (!prepare() || !shapeWindow(within(shape, b))) {
+    const Rect place = wine::active() ? wine::virtualScreen() : shape.bounds;
+    if (!prepare() || !shapeWindow(within(shape, place))) {
         hide();
         return;
     }
-    ::SetWindowPos(window_, HWND_TOPMOST, b.left, b.top, b.right - b.left, b.bottom - b.top,
-                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (place != place_ || !::IsWindowVisible(window_)) {
+        ::SetWindowPos(window_, HWND_TOPMOST, place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        place_ = place;
+    }
     // Painted now: a rebuild that follows may keep the tool from reading its messages.
     ::UpdateWindow(window_);
 }
 
 void OutlineWindows::hide() {
     if (window_) ::ShowWindow(window_, SW_HIDE);
+    wineRaisesLeft_ = 0;
 }
 
-bool OutlineWindows::covered() { return ::IsWindowVisible(window_) && coveredInZOrder(); }
+bool OutlineWindows::covered() {
+    if (!::IsWindowVisible(window_)) return false;
+    if (coveredInZOrder()) {
+        wineRaisesLeft_ = wine::active() ? wine::kRaisesAfterCover : 0;
+        return true;
+    }
+    // Under Wine the screen can still show the other window above: raised again all the same.
+    if (wineRaisesLeft_ == 0) return false;
+    --wineRaisesLeft_;
+    return true;
+}
 
 // A visible window above the outline that overlaps it: another topmost window shown or
 // activated since (on Windows also one of a band above every topmost window, which raising does
@@ -137,10 +196,17 @@ bool OutlineWindows::coveredInZOrder() {
     return true;
 }
 
-void OutlineWindows::raise() { ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace); }
+void OutlineWindows::raise() {
+    if (wine::active()) {
+        wine::raise(window_);
+    } else {
+        ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+    }
+}
 
 void OutlineWindows::destroy() {
     if (window_) ::DestroyWindow(std::exchange(window_, nullptr));
+    place_.reset();
     region_.reset();
 }
 

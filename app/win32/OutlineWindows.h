@@ -46,8 +46,11 @@ private:
     HINSTANCE instance_;
     UniqueBrush brush_;
     HWND window_ = nullptr;
-    // The frame in window coordinates that the window's region was made for: a move keeps it.
+    // Where the window stands, and the frame in window coordinates that its region was made for.
+    std::optional<Rect> place_;
     std::optional<OutlineShape> region_;
+    // Under Wine: refreshes that raise the outline again after something covered it.
+    int wineRaisesLeft_ = 0;
 };
 
 }  // namespace quellon::win32

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "../driver/E2eTest.h"
@@ -101,6 +102,21 @@ private:
     HWND window_ = reinterpret_cast<HWND>(SendMessageW(main_, message(), 1, 0));
 };
 
+// A variable in the driver's environment, which the programs it starts inherit, for the life
+// of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const wchar_t* name, const wchar_t* value) : name_(name) {
+        SetEnvironmentVariableW(name, value);
+    }
+    ~ScopedVariable() { SetEnvironmentVariableW(name_, nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const wchar_t* name_;
+};
+
 bool isAbove(HWND upper, HWND lower) {
     const auto windows = allTopLevelWindows();  // from the top of the z-order down
     const auto at = [&](HWND w) { return std::find(windows.begin(), windows.end(), w); };
@@ -108,14 +124,16 @@ bool isAbove(HWND upper, HWND lower) {
 }
 
 // Shows the fixture's topmost window over the outline during a drag onto the fixture: the
-// outline must come above it again while the pointer rests.
-void checkOutlineRisesAboveCover(TestContext& t) {
+// outline must come above it again while the pointer rests, in the z-order and, where
+// `onScreen`, in the pixels.
+void checkOutlineRisesAboveCover(TestContext& t, bool onScreen) {
     const FixtureWindows& f = t.session().fixture();
     const RECT bounds = windowRect(f.main);
     const POINT onEdge = {bounds.left, centreOf(bounds).y};
     const POINT onCoverOnly = {bounds.left + kCoverInside / 2, onEdge.y};
     ProbeDrag drag(t.session());
     t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
+    const COLORREF outlineColour = screenPixel(onEdge);
     const HWND outline = strayToolWindows(t.session()).front();
 
     const FixtureCover cover(f.main);
@@ -127,11 +145,14 @@ void checkOutlineRisesAboveCover(TestContext& t) {
             "the fixture's topmost window did not come up active over the fixture");
     t.check(waitUntil([&] { return isAbove(outline, cover.window()); }),
             "the outline stayed below the topmost window in the z-order");
+    if (!onScreen) return;
+    t.check(waitUntil([&] { return screenPixel(onEdge) == outlineColour; }),
+            "the outline stayed below the topmost window on the screen");
 }
 
-}  // namespace
-
-E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
+// Drags onto the fixture: the outline frames it and leaves its inside alone, hit-testing passes
+// through both, and after the drag nothing of it stays.
+void checkOutlineMarksFixture(TestContext& t) {
     const FixtureWindows& f = t.session().fixture();
     const RECT bounds = windowRect(f.main);
     std::vector<COLORREF> before;
@@ -163,6 +184,26 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
     t.check(strayToolWindows(t.session()).empty(), "the tool still shows a window of its own");
 }
 
+// Runs `check` in a tool with its Wine-only outline switched off, and then in one as usual;
+// `check` is told whether it is on.
+void bothWays(TestContext& t, const std::function<void(bool wineOutline)>& check) {
+    {
+        const ScopedVariable off(L"QUELLON_WINE_OUTLINE", L"0");
+        t.session().restartTool();
+        check(false);
+    }
+    t.session().restartTool();
+    check(true);
+}
+
+}  // namespace
+
+// The tool as it runs on Windows, and then with what it does differently under Wine: the
+// outline is checked both ways.
+E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
+    bothWays(t, [&](bool) { checkOutlineMarksFixture(t); });
+}
+
 // Any process may close the tool's top-level windows (the driver's own stop of a program does):
 // the outline's window stays, and the outline follows the drag on.
 E2E_TEST(outline_survives_wm_close_from_another_process) {
@@ -187,10 +228,10 @@ E2E_TEST(outline_survives_wm_close_from_another_process) {
 }
 
 // Another program's topmost window that comes up over the outline during the drag, and takes
-// the activation, goes below the outline again while the pointer rests. The z-order says so;
-// under Wine the screen can still show the other window above the outline.
+// the activation, goes below the outline again while the pointer rests. Under Wine the screen
+// shows that only with the tool's Wine-only outline; without it, the z-order does.
 E2E_TEST(outline_rises_above_a_topmost_window_shown_during_the_drag) {
-    checkOutlineRisesAboveCover(t);
+    bothWays(t, [&](bool wineOutline) { checkOutlineRisesAboveCover(t, wineOutline); });
 }
 
 E2E_TEST_AT_DPI(dpi144_outline_is_wider, 144) {
