@@ -56,7 +56,6 @@ struct RecordedFrames : OutlineFrames {
     int shows = 0;
     // Set by a test: a window came up over the outline. A show or raise puts it on top again.
     bool coveredNow = false;
-    int coverChecks = 0;
     int raises = 0;
 
     void show(const OutlineShape& shape) override {
@@ -65,10 +64,7 @@ struct RecordedFrames : OutlineFrames {
         coveredNow = false;
     }
     void hide() override { shown.reset(); }
-    bool covered() override {
-        ++coverChecks;
-        return coveredNow;
-    }
+    bool covered() override { return coveredNow; }
     void raise() override {
         ++raises;
         coveredNow = false;

@@ -84,37 +84,17 @@ std::vector<HWND> strayToolWindows(Session& session) {
     return stray;
 }
 
-// The fixture's topmost window over the middle of its main window's left edge, shown and
-// activated for the life of the object.
-class FixtureCover {
-public:
-    explicit FixtureCover(HWND main) : main_(main) {}
-    ~FixtureCover() { SendMessageW(main_, message(), 0, 0); }
-    FixtureCover(const FixtureCover&) = delete;
-    FixtureCover& operator=(const FixtureCover&) = delete;
+HWND showFixtureCover(HWND main, bool shown) {
+    return reinterpret_cast<HWND>(
+        SendMessageW(main, RegisterWindowMessageW(kCoverMessage), shown ? 1 : 0, 0));
+}
 
-    HWND window() const { return window_; }
-
-private:
-    static UINT message() { return RegisterWindowMessageW(kCoverMessage); }
-
-    HWND main_;
-    HWND window_ = reinterpret_cast<HWND>(SendMessageW(main_, message(), 1, 0));
-};
-
-// A variable in the driver's environment, which the programs it starts inherit, for the life
-// of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const wchar_t* name, const wchar_t* value) : name_(name) {
-        SetEnvironmentVariableW(name, value);
-    }
-    ~ScopedVariable() { SetEnvironmentVariableW(name_, nullptr); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const wchar_t* name_;
+// The fixture's topmost window over its main window's left edge, shown and activated for the
+// life of the object.
+struct FixtureCover {
+    HWND main;
+    HWND window = showFixtureCover(main, true);
+    ~FixtureCover() { showFixtureCover(main, false); }
 };
 
 bool isAbove(HWND upper, HWND lower) {
@@ -136,14 +116,14 @@ void checkOutlineRisesAboveCover(TestContext& t, bool onScreen) {
     const COLORREF outlineColour = screenPixel(onEdge);
     const HWND outline = strayToolWindows(t.session()).front();
 
-    const FixtureCover cover(f.main);
-    t.require(cover.window() != nullptr, "the fixture showed no topmost window");
+    const FixtureCover cover{f.main};
+    t.require(cover.window != nullptr, "the fixture showed no topmost window");
     t.check(waitUntil([&] {
-                return GetForegroundWindow() == cover.window() &&
+                return GetForegroundWindow() == cover.window &&
                        screenPixel(onCoverOnly) == GetSysColor(COLOR_WINDOWTEXT);
             }),
             "the fixture's topmost window did not come up active over the fixture");
-    t.check(waitUntil([&] { return isAbove(outline, cover.window()); }),
+    t.check(waitUntil([&] { return isAbove(outline, cover.window); }),
             "the outline stayed below the topmost window in the z-order");
     if (!onScreen) return;
     t.check(waitUntil([&] { return screenPixel(onEdge) == outlineColour; }),
@@ -184,11 +164,15 @@ void checkOutlineMarksFixture(TestContext& t) {
     t.check(strayToolWindows(t.session()).empty(), "the tool still shows a window of its own");
 }
 
-// Runs `check` in a tool with its Wine-only outline switched off, and then in one as usual;
-// `check` is told whether it is on.
+// Runs `check` in a tool with its Wine-only outline switched off (in the driver's environment,
+// which the tool inherits, for that start only), and then in one as usual.
 void bothWays(TestContext& t, const std::function<void(bool wineOutline)>& check) {
+    struct Off {
+        Off() { SetEnvironmentVariableW(L"QUELLON_WINE_OUTLINE", L"0"); }
+        ~Off() { SetEnvironmentVariableW(L"QUELLON_WINE_OUTLINE", nullptr); }
+    };
     {
-        const ScopedVariable off(L"QUELLON_WINE_OUTLINE", L"0");
+        const Off off;
         t.session().restartTool();
         check(false);
     }
