@@ -23,13 +23,11 @@ int widthAt(unsigned dpi) {
 
 }  // namespace
 
-OutlineEdges outlineEdges(const Rect& bounds, int thickness) {
+OutlineShape outlineShape(const Rect& bounds, int width) {
     const Rect& b = bounds;
-    const Rect top{b.left, b.top, b.right, std::min(b.top + thickness, b.bottom)};
-    const Rect bottom{b.left, std::max(b.bottom - thickness, top.bottom), b.right, b.bottom};
-    const Rect left{b.left, top.bottom, std::min(b.left + thickness, b.right), bottom.top};
-    const Rect right{std::max(b.right - thickness, left.right), top.bottom, b.right, bottom.top};
-    return {top, bottom, left, right};
+    const Rect hole{b.left + width, b.top + width, b.right - width, b.bottom - width};
+    if (isEmpty(hole)) return {bounds, {}};
+    return {bounds, hole};
 }
 
 void ProbeOutline::endDrag() {
@@ -42,20 +40,26 @@ void ProbeOutline::endDrag() {
 void ProbeOutline::follow(Hwnd target) {
     if (!active()) return;
     target_ = target;
-    show(edgesOf(target));
+    show(shapeOf(target));
 }
 
 void ProbeOutline::refresh() {
     // A pick's outline goes with its last refresh; a target of 0 shows nothing.
     if (!dragging_ && pickRefreshesLeft_ > 0 && --pickRefreshesLeft_ == 0) target_ = 0;
     if (target_ != 0 && !geometry_.isWindow(target_)) target_ = 0;
-    show(edgesOf(target_));
+    const std::optional<OutlineShape> shape = shapeOf(target_);
+    if (shape != shown_) {
+        show(shape);  // which puts it on top, too
+        return;
+    }
+    // A topmost window shown or activated over it since would hide it for the rest of the drag.
+    if (shown_ && frames_.covered()) frames_.raise();
 }
 
 // A top-level window is outlined where the window manager draws it, which leaves out the
 // invisible resize borders; a child window, or a top-level one where that fails, by its
 // window rectangle.
-std::optional<OutlineEdges> ProbeOutline::edgesOf(Hwnd window) {
+std::optional<OutlineShape> ProbeOutline::shapeOf(Hwnd window) {
     if (window == 0) return std::nullopt;
     Rect bounds;
     const bool found =
@@ -65,15 +69,15 @@ std::optional<OutlineEdges> ProbeOutline::edgesOf(Hwnd window) {
     bounds = intersection(bounds, geometry_.virtualScreen());
     if (isEmpty(bounds)) return std::nullopt;
     const unsigned dpi = geometry_.monitorDpi(window);
-    return outlineEdges(bounds, widthAt(dpi ? dpi : kStandardDpi));
+    return outlineShape(bounds, widthAt(dpi ? dpi : kStandardDpi));
 }
 
-void ProbeOutline::show(const std::optional<OutlineEdges>& edges) {
-    // Unchanged edges are not set again, so that the outline does not flicker.
-    if (edges == shown_) return;
-    shown_ = edges;
-    if (edges) {
-        frames_.show(*edges);
+void ProbeOutline::show(const std::optional<OutlineShape>& shape) {
+    // An unchanged outline is not set again, so that it does not flicker.
+    if (shape == shown_) return;
+    shown_ = shape;
+    if (shape) {
+        frames_.show(*shape);
     } else {
         frames_.hide();
     }

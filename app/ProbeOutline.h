@@ -1,10 +1,9 @@
 // The outline that marks the probed window on the screen while the probe is dragged, and for a
-// moment after a pick with the hotkey: which window it surrounds, and where its four edges lie.
-// The edges are windows of the tool's own (OutlineFrames), so nothing is ever drawn into the
-// target and nothing is left behind.
+// moment after a pick with the hotkey: which window it surrounds, where it lies, and when it is
+// raised above windows that came up since. It is drawn by a window of the tool's own
+// (OutlineFrames), so nothing is ever drawn into the target and nothing is left behind.
 #pragma once
 
-#include <array>
 #include <optional>
 
 #include "platform/Types.h"
@@ -19,19 +18,40 @@ inline constexpr int kOutlineWidth96 = 3;
 // window's refresh every 100 ms.
 inline constexpr int kPickRefreshes = 10;
 
-// Top, bottom, left and right edge, in screen pixels.
-using OutlineEdges = std::array<Rect, 4>;
+// A frame on the screen: the bounds less the hole inside them that the outline leaves alone. In
+// bounds too small for two widths side by side the hole is empty ({0, 0, 0, 0}) and the frame
+// fills the bounds.
+struct OutlineShape {
+    Rect bounds;
+    Rect hole;
 
-// The edges of an outline `thickness` wide lying just inside `bounds`. In bounds too small for
-// two edges side by side, the edges meet and none reaches outside.
-OutlineEdges outlineEdges(const Rect& bounds, int thickness);
+    bool operator==(const OutlineShape&) const = default;
+};
 
-// What draws the edges.
+// The outline `width` pixels wide lying just inside `bounds`.
+OutlineShape outlineShape(const Rect& bounds, int width);
+
+// What draws the outline.
 class OutlineFrames {
 public:
     virtual ~OutlineFrames() = default;
-    virtual void show(const OutlineEdges& edges) = 0;
+    // Shows the outline there, above every other window.
+    virtual void show(const OutlineShape& shape) = 0;
     virtual void hide() = 0;
+    // Whether a window that came up since the last show or raise covers part of the outline.
+    [[nodiscard]] virtual bool covered() = 0;
+    // Puts the outline above every other window again, where it is.
+    virtual void raise() = 0;
+};
+
+// Frames that draw nothing, for the handlers where no outline can show: a dump, which shows no
+// window, and the benchmark's rebuilds by the logic alone.
+class NoOutlineFrames final : public OutlineFrames {
+public:
+    void show(const OutlineShape&) override {}
+    void hide() override {}
+    bool covered() override { return false; }
+    void raise() override {}
 };
 
 class ProbeOutline {
@@ -49,19 +69,20 @@ public:
 
     // Surrounds the window from now on; 0 takes the outline away.
     void follow(Hwnd target);
-    // Puts the outline where its window stands now, or takes it away when the window is gone.
+    // Puts the outline where its window stands now, or takes it away when the window is gone;
+    // an outline that stays where it is goes above a window that came up over it since.
     void refresh();
 
 private:
-    std::optional<OutlineEdges> edgesOf(Hwnd window);
-    void show(const std::optional<OutlineEdges>& edges);
+    std::optional<OutlineShape> shapeOf(Hwnd window);
+    void show(const std::optional<OutlineShape>& shape);
 
     WindowGeometry& geometry_;
     OutlineFrames& frames_;
     bool dragging_ = false;
     int pickRefreshesLeft_ = 0;
     Hwnd target_ = 0;
-    std::optional<OutlineEdges> shown_;
+    std::optional<OutlineShape> shown_;
 };
 
 }  // namespace quellon

@@ -31,12 +31,6 @@ private:
     std::wstring details_;
 };
 
-class NoFrames : public OutlineFrames {
-public:
-    void show(const OutlineEdges&) override {}
-    void hide() override {}
-};
-
 }  // namespace
 
 std::optional<std::wstring> dumpWindow(const Platform& platform, WindowGeometry& geometry,
@@ -44,7 +38,7 @@ std::optional<std::wstring> dumpWindow(const Platform& platform, WindowGeometry&
     ListedTree tree;
     Nodes nodes(tree);
     WindowlessHost host(twipsPerPixel);
-    NoFrames frames;
+    NoOutlineFrames frames;
     ProbeOutline outline(geometry, frames);
     FrmMain form(platform, host, nodes, geometry, outline);
     form.Form_Load();

@@ -64,20 +64,12 @@ private:
     ItemRef items_ = 0;
 };
 
-// The outline of the rebuilds that only the benchmark runs: no drag has begun, so it draws
-// nothing.
-class NoFrames : public OutlineFrames {
-public:
-    void show(const OutlineEdges&) override {}
-    void hide() override {}
-};
-
 // A rebuild by the logic alone, as a move of the probe onto the window that the queries aim at
 // makes it, outside any drag. A fresh main-window object has shown no target yet, so the move
 // always rebuilds.
 inline void rebuildByLogic(const Platform& platform, FormHost& host, Nodes& nodes,
                            WindowGeometry& geometry) {
-    NoFrames noFrames;
+    NoOutlineFrames noFrames;
     ProbeOutline idle(geometry, noFrames);
     FrmMain form(platform, host, nodes, geometry, idle);
     form.Form_Load();

@@ -15,22 +15,107 @@ constexpr const wchar_t* kOutlineClass = QUELLON_OUTLINE_CLASS;
 constexpr DWORD kExStyle =
     WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
 
+constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+// How far up the z-order a check for covering windows looks; beyond, the outline is raised
+// anyway, also where the windows above change order while the check walks them.
+constexpr int kMostWindowsAbove = 256;
+
 // Only the tool takes its outline away: any process may post WM_CLOSE to a top-level window,
-// and the default handling would destroy the edge.
-LRESULT CALLBACK edgeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// and the default handling would destroy it.
+LRESULT CALLBACK outlineProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) return 0;
     return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// What the outline does differently under Wine, and only there; QUELLON_WINE_OUTLINE=0 switches
+// it off (for the tests).
+//
+// Its window covers the whole virtual screen, and a show only changes the window region: under
+// Wine every new size of a window costs a new surface for its pixels and every move or region
+// a round of X requests, and a window of the target's size, moved and shaped anew, cost two to
+// four times as much as a region alone. On Windows such a window would keep a layered bitmap of
+// the whole screen while a drag lasts.
+//
+// Each Wine process stacks its own X windows, after it changed the system's z-order and only
+// where the window came to the top of it: a window that another process raises while the tool
+// raises the outline can end up above the outline on the screen while the z-order has it below.
+// So after something covered the outline, the next refreshes raise it again, out of the topmost
+// windows and back (a window on top of the z-order already is not stacked again).
+namespace wine {
+
+constexpr wchar_t kSwitch[] = L"QUELLON_WINE_OUTLINE";
+constexpr int kRaisesAfterCover = 2;
+
+// Asked once, at the first call.
+bool active() {
+    static const bool active = [] {
+        const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+        wchar_t value[2] = {};
+        const bool off = ::GetEnvironmentVariableW(kSwitch, value, 2) == 1 && value[0] == L'0';
+        return ntdll && ::GetProcAddress(ntdll, "wine_get_version") && !off;
+    }();
+    return active;
+}
+
+Rect virtualScreen() {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+void raise(HWND window) {
+    ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+    ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+}
+
+}  // namespace wine
+
+using UniqueRegion = Unique<HRGN, deleteGdiObject>;
+
+Rect offset(const Rect& r, int dx, int dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+// The frame in the coordinates of a window at `place`, as its region takes it.
+OutlineShape within(const OutlineShape& shape, const Rect& place) {
+    return {offset(shape.bounds, -place.left, -place.top),
+            offset(shape.hole, -place.left, -place.top)};
+}
+
+// The bounds less the hole; null where the process's GDI objects are used up.
+UniqueRegion frameRegion(const OutlineShape& frame) {
+    const Rect& b = frame.bounds;
+    const Rect& h = frame.hole;
+    UniqueRegion region(::CreateRectRgn(b.left, b.top, b.right, b.bottom));
+    const UniqueRegion hole(::CreateRectRgn(h.left, h.top, h.right, h.bottom));
+    if (!region || !hole ||
+        ::CombineRgn(region.get(), region.get(), hole.get(), RGN_DIFF) == ERROR) {
+        return {};
+    }
+    return region;
+}
+
+bool overlaps(const RECT& a, const RECT& b) {
+    RECT both{};
+    return ::IntersectRect(&both, &a, &b) != FALSE;
 }
 
 }  // namespace
 
 bool OutlineWindows::prepare() {
-    if (brush_) return true;
+    return (brush_ || registerClass()) && (::IsWindow(window_) || createWindow());
+}
+
+bool OutlineWindows::registerClass() {
     brush_.reset(::CreateSolidBrush(kOutlineColour));
     if (!brush_) return false;
     WNDCLASSEXW outline{};
     outline.cbSize = sizeof outline;
-    outline.lpfnWndProc = edgeProcedure;
+    // A new size paints the whole frame, whose edges then lie elsewhere in the window.
+    outline.style = CS_HREDRAW | CS_VREDRAW;
+    outline.lpfnWndProc = outlineProcedure;
     outline.hInstance = instance_;
     outline.hbrBackground = brush_.get();
     outline.lpszClassName = kOutlineClass;
@@ -38,38 +123,93 @@ bool OutlineWindows::prepare() {
     return true;
 }
 
-HWND OutlineWindows::createEdge() {
-    const HWND edge = ::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0,
-                                        nullptr, nullptr, instance_, nullptr);
-    if (edge) ::SetLayeredWindowAttributes(edge, 0, 255, LWA_ALPHA);
-    return edge;
+bool OutlineWindows::createWindow() {
+    window_ = ::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                nullptr, instance_, nullptr);
+    place_.reset();
+    region_.reset();
+    // A layered window shows nothing until its attributes are set.
+    if (window_ && !::SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA)) destroy();
+    return window_ != nullptr;
 }
 
-void OutlineWindows::show(const OutlineEdges& edges) {
-    // Without the brush (the process's GDI objects used up) the outline is simply not drawn:
-    // nothing is created that could stay on the screen unpainted.
-    if (!prepare()) return;
-    for (std::size_t i = 0; i < edges_.size(); ++i) {
-        if (!::IsWindow(edges_[i])) edges_[i] = createEdge();
-        if (!edges_[i]) continue;
-        const Rect& r = edges[i];
-        ::SetWindowPos(edges_[i], HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        // Painted now: a rebuild that follows may keep the tool from reading its messages.
-        ::UpdateWindow(edges_[i]);
+bool OutlineWindows::shapeWindow(const OutlineShape& frame) {
+    if (frame == region_) return true;
+    UniqueRegion region = frameRegion(frame);
+    // The system owns the region once it is set.
+    if (!region || !::SetWindowRgn(window_, region.get(), TRUE)) return false;
+    region.release();
+    region_ = frame;
+    return true;
+}
+
+void OutlineWindows::show(const OutlineShape& shape) {
+    // Without the brush, the window or its region (the process's GDI objects used up) the
+    // outline is simply not drawn: nothing is shown that could stay on the screen unpainted or
+    // cover the target's inside. The region comes before the move, which would cover the inside
+    // for a moment otherwise.
+    const Rect place = wine::active() ? wine::virtualScreen() : shape.bounds;
+    if (!prepare() || !shapeWindow(within(shape, place))) {
+        hide();
+        return;
     }
+    if (place != place_ || !::IsWindowVisible(window_)) {
+        ::SetWindowPos(window_, HWND_TOPMOST, place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        place_ = place;
+    }
+    // Painted now: a rebuild that follows may keep the tool from reading its messages.
+    ::UpdateWindow(window_);
 }
 
 void OutlineWindows::hide() {
-    for (HWND edge : edges_) {
-        if (edge) ::ShowWindow(edge, SW_HIDE);
+    if (window_) ::ShowWindow(window_, SW_HIDE);
+    wineRaisesLeft_ = 0;
+}
+
+bool OutlineWindows::covered() {
+    if (!::IsWindowVisible(window_)) return false;
+    if (coveredInZOrder()) {
+        wineRaisesLeft_ = wine::active() ? wine::kRaisesAfterCover : 0;
+        return true;
+    }
+    // Under Wine the screen can still show the other window above: raised again all the same.
+    if (wineRaisesLeft_ == 0) return false;
+    --wineRaisesLeft_;
+    return true;
+}
+
+// A visible window above the outline that overlaps it: another topmost window shown or
+// activated since (on Windows also one of a band above every topmost window, which raising does
+// not pass; it is raised in vain then).
+bool OutlineWindows::coveredInZOrder() {
+    RECT outline{};
+    if (!::GetWindowRect(window_, &outline)) return false;
+    HWND above = window_;
+    for (int i = 0; i < kMostWindowsAbove; ++i) {
+        above = ::GetWindow(above, GW_HWNDPREV);
+        if (!above) return false;
+        RECT theirs{};
+        if (::IsWindowVisible(above) && ::GetWindowRect(above, &theirs) &&
+            overlaps(theirs, outline)) {
+            return true;
+        }
+    }
+    return true;
+}
+
+void OutlineWindows::raise() {
+    if (wine::active()) {
+        wine::raise(window_);
+    } else {
+        ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
     }
 }
 
 void OutlineWindows::destroy() {
-    for (HWND& edge : edges_) {
-        if (edge) ::DestroyWindow(std::exchange(edge, nullptr));
-    }
+    if (window_) ::DestroyWindow(std::exchange(window_, nullptr));
+    place_.reset();
+    region_.reset();
 }
 
 }  // namespace quellon::win32

@@ -1,13 +1,15 @@
-// The probe's outline on the screen: four thin pop-ups of the tool's own, one per edge, in one
-// saturated colour. They are topmost, never activated, kept out of the taskbar and the Alt+Tab
-// list, and invisible to hit-testing, so that a point on the outline probes the window below.
+// The probe's outline on the screen: one pop-up of the tool's own in one saturated colour, shaped
+// by its window region into a frame, so that nothing is drawn over the target's inside. It is
+// topmost, raised again when a later window covers it, never activated, kept out of the taskbar
+// and the Alt+Tab list, and invisible to hit-testing, so that a point on the outline probes the
+// window below.
 #pragma once
 
 #include "app/ProbeOutline.h"
 
 #include <windows.h>
 
-#include <array>
+#include <optional>
 
 #include "platform/win32/Unique.h"
 
@@ -23,20 +25,32 @@ public:
     OutlineWindows(const OutlineWindows&) = delete;
     OutlineWindows& operator=(const OutlineWindows&) = delete;
 
-    // Created at the first show, and again where one has been destroyed since; an edge that
-    // cannot be created is left out, and without the brush nothing is created or shown.
-    void show(const OutlineEdges& edges) override;
+    // The window is created at the first show, and again where it has been destroyed since.
+    // Without the brush, the window or its region nothing is shown.
+    void show(const OutlineShape& shape) override;
     void hide() override;
+    [[nodiscard]] bool covered() override;
+    void raise() override;
     void destroy();
 
 private:
-    // The brush and the window class, made once the brush can be had.
+    // The brush, the window class and the window, made once they can be had.
     bool prepare();
-    HWND createEdge();
+    bool registerClass();
+    bool createWindow();
+    // Gives the window the frame's region, in window coordinates, unless it has it already;
+    // false where it cannot.
+    bool shapeWindow(const OutlineShape& frame);
+    bool coveredInZOrder();
 
     HINSTANCE instance_;
     UniqueBrush brush_;
-    std::array<HWND, 4> edges_{};
+    HWND window_ = nullptr;
+    // Where the window stands, and the frame in window coordinates that its region was made for.
+    std::optional<Rect> place_;
+    std::optional<OutlineShape> region_;
+    // Under Wine: refreshes that raise the outline again after something covered it.
+    int wineRaisesLeft_ = 0;
 };
 
 }  // namespace quellon::win32

@@ -1,5 +1,5 @@
 // The probe's outline on a simulated desktop: window rectangles, frame bounds and monitor DPIs
-// that a test sets, and frames that record what they were told to show.
+// that a test sets, and frames that record what they were told to show and when to rise.
 #pragma once
 
 #include <map>
@@ -52,14 +52,23 @@ private:
 };
 
 struct RecordedFrames : OutlineFrames {
-    std::optional<OutlineEdges> shown;
+    std::optional<OutlineShape> shown;
     int shows = 0;
+    // Set by a test: a window came up over the outline. A show or raise puts it on top again.
+    bool coveredNow = false;
+    int raises = 0;
 
-    void show(const OutlineEdges& edges) override {
-        shown = edges;
+    void show(const OutlineShape& shape) override {
+        shown = shape;
         ++shows;
+        coveredNow = false;
     }
     void hide() override { shown.reset(); }
+    bool covered() override { return coveredNow; }
+    void raise() override {
+        ++raises;
+        coveredNow = false;
+    }
 };
 
 // What the main window's handlers are given for the outline.

@@ -13,7 +13,7 @@ namespace {
 using test::ReportTexts;
 
 struct HotkeyTest : test::FrmMainFixture {
-    const std::optional<OutlineEdges>& shown = outline.frames.shown;
+    const std::optional<OutlineShape>& shown = outline.frames.shown;
 
     void pick(Hwnd target) {
         desktop.pointed = target;
@@ -35,7 +35,7 @@ TEST_F(HotkeyTest, PicksTheWindowUnderThePointerAsAMoveWouldAndOutlinesIt) {
     EXPECT_EQ(tree(),
               L"DesktopWindow\n  (Frame) [1] +\n    *(Button) [1] +\n      (Inside) [1] +\n");
     EXPECT_EQ(frm.hwndLastTarget(), button);
-    EXPECT_EQ(shown, outlineEdges({0, 0, 100, 60}, kOutlineWidth96));
+    EXPECT_EQ(shown, outlineShape({0, 0, 100, 60}, kOutlineWidth96));
     EXPECT_TRUE(desktop.messages.empty());
 }
 

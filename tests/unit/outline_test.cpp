@@ -13,7 +13,8 @@ namespace {
 
 struct OutlineTest : test::FrmMainFixture {
     test::SimGeometry& geometry = outline.geometry;
-    const std::optional<OutlineEdges>& shown = outline.frames.shown;
+    test::RecordedFrames& frames = outline.frames;
+    const std::optional<OutlineShape>& shown = outline.frames.shown;
 
     OutlineTest() { outline.outline.beginDrag(); }
 
@@ -24,12 +25,11 @@ struct OutlineTest : test::FrmMainFixture {
     }
 };
 
-TEST(OutlineEdges, LieInsideTheBoundsAndMeetInBoundsTooSmallForTwo) {
-    EXPECT_EQ(outlineEdges({10, 20, 110, 70}, 3),
-              (OutlineEdges{Rect{10, 20, 110, 23}, Rect{10, 67, 110, 70}, Rect{10, 23, 13, 67},
-                            Rect{107, 23, 110, 67}}));
-    EXPECT_EQ(outlineEdges({0, 0, 4, 5}, 3), (OutlineEdges{Rect{0, 0, 4, 3}, Rect{0, 3, 4, 5},
-                                                           Rect{0, 3, 3, 3}, Rect{3, 3, 4, 3}}));
+TEST(OutlineShape, AFrameInsideTheBoundsWithoutAHoleInBoundsTooSmallForTwoWidths) {
+    EXPECT_EQ(outlineShape({10, 20, 110, 70}, 3).hole, (Rect{13, 23, 107, 67}));
+    EXPECT_EQ(outlineShape({-5, 0, 2, 7}, 3).hole, (Rect{-2, 3, -1, 4}));
+    EXPECT_EQ(outlineShape({0, 0, 6, 50}, 3), (OutlineShape{{0, 0, 6, 50}, {}}));
+    EXPECT_EQ(outlineShape({0, 0, 50, 5}, 3).hole, Rect{});
 }
 
 TEST_F(OutlineTest, TopLevelWindowsByFrameBoundsChildrenByRectanglesClippedWidthByMonitorDpi) {
@@ -39,14 +39,14 @@ TEST_F(OutlineTest, TopLevelWindowsByFrameBoundsChildrenByRectanglesClippedWidth
     geometry.frameBounds[child] = {0, 0, 1, 1};  // never asked for a child
 
     moveOver(frame);
-    EXPECT_EQ(shown, outlineEdges({107, 100, 493, 393}, 3));
+    EXPECT_EQ(shown, outlineShape({107, 100, 493, 393}, 3));
     moveOver(child);
-    EXPECT_EQ(shown, outlineEdges({120, 130, 220, 160}, 3));
+    EXPECT_EQ(shown, outlineShape({120, 130, 220, 160}, 3));
 
     // No frame bounds: the window rectangle, clipped.
     const Hwnd maximized = placed(L"Maximized", {-8, -8, 1288, 1032});
     moveOver(maximized);
-    EXPECT_EQ(shown, outlineEdges({0, 0, 1280, 1024}, 3));
+    EXPECT_EQ(shown, outlineShape({0, 0, 1280, 1024}, 3));
 
     const Hwnd offScreen = placed(L"Off", {2000, 0, 2100, 50});
     moveOver(offScreen);
@@ -55,7 +55,7 @@ TEST_F(OutlineTest, TopLevelWindowsByFrameBoundsChildrenByRectanglesClippedWidth
     const Hwnd highDpi = placed(L"HighDpi", {0, 0, 300, 200});
     geometry.dpis[highDpi] = 144;
     moveOver(highDpi);
-    EXPECT_EQ(shown, outlineEdges({0, 0, 300, 200}, 5));
+    EXPECT_EQ(shown, outlineShape({0, 0, 300, 200}, 5));
 }
 
 TEST_F(OutlineTest, FollowsTheTreesTargetButNeverTheMainWindowOrTheDesktop) {
@@ -82,7 +82,7 @@ TEST_F(OutlineTest, ShowsOnlyDuringTheDragAndGoesWithItsWindow) {
     const Hwnd second = window(L"Second");
     moveOver(first);
     outline.outline.refresh();  // unchanged: not drawn again
-    EXPECT_EQ(outline.frames.shows, 1);
+    EXPECT_EQ(frames.shows, 1);
 
     outline.outline.endDrag();
     EXPECT_EQ(shown, std::nullopt);
@@ -93,10 +93,35 @@ TEST_F(OutlineTest, ShowsOnlyDuringTheDragAndGoesWithItsWindow) {
     moveOver(first);
     geometry.windowRects[first] = {5, 5, 50, 50};
     outline.outline.refresh();
-    EXPECT_EQ(shown, outlineEdges({5, 5, 50, 50}, 3));
+    EXPECT_EQ(shown, outlineShape({5, 5, 50, 50}, 3));
     desktop.destroy(first);
     outline.outline.refresh();
     EXPECT_EQ(shown, std::nullopt);
+}
+
+TEST_F(OutlineTest, RisesOnARefreshOverAWindowThatCameUpOverItWhileItShows) {
+    const Hwnd first = window(L"First");
+    moveOver(first);
+    outline.outline.refresh();
+    EXPECT_EQ(frames.raises, 0);
+    frames.coveredNow = true;
+    outline.outline.refresh();
+    EXPECT_EQ(frames.raises, 1);
+    outline.outline.refresh();
+    EXPECT_EQ(frames.raises, 1);
+
+    // Moved, it is shown on top anyway.
+    frames.coveredNow = true;
+    geometry.windowRects[first] = {5, 5, 50, 50};
+    outline.outline.refresh();
+    EXPECT_EQ(frames.shows, 2);
+    EXPECT_EQ(frames.raises, 1);
+
+    // Gone, it is not raised.
+    outline.outline.endDrag();
+    frames.coveredNow = true;
+    outline.outline.refresh();
+    EXPECT_EQ(frames.raises, 1);
 }
 
 TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {

@@ -201,7 +201,7 @@ TEST_F(ProbeTest, TheDragsTimerProbesTheRestingPointerOnceTheDragHasMoved) {
     EXPECT_EQ(selectedEntry(), L"(Target)");
     EXPECT_EQ(desktop.askedAt.x, 300);
     EXPECT_EQ(desktop.askedAt.y, -20);
-    EXPECT_EQ(outline.frames.shown, outlineEdges(targetRect, kOutlineWidth96));
+    EXPECT_EQ(outline.frames.shown, outlineShape(targetRect, kOutlineWidth96));
 
     const int rebuilds = widget.bulkUpdates;
     frm.r1_MouseResting(kLeftButton);

@@ -162,7 +162,7 @@ TEST_F(TextTest, APickedHandleShowsAsTheHotkeyShowsItAndANonWindowChangesNothing
     EXPECT_TRUE(frm.pickWindow(frame));
     const std::wstring picked = L"DesktopWindow\n  *(Frame) [1] +\n    (Inside) [1] +\n";
     EXPECT_EQ(tree(), picked);
-    EXPECT_EQ(outline.frames.shown, outlineEdges({0, 0, 100, 60}, kOutlineWidth96));
+    EXPECT_EQ(outline.frames.shown, outlineShape({0, 0, 100, 60}, kOutlineWidth96));
 
     EXPECT_FALSE(frm.pickWindow(0x400));
     EXPECT_TRUE(frm.pickWindow(main));  // a window, but the tool's own main window

@@ -2,7 +2,9 @@
 // which rebuilds the tree for the window shown last.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "../driver/E2eTest.h"
@@ -22,6 +24,13 @@ using namespace fixture;
 namespace {
 
 constexpr int kOutlineWidth96 = 3;
+
+// Pixels that an outline of the rectangle leaves alone: just inside it, and its middle.
+std::vector<COLORREF> insideColours(const RECT& r) {
+    std::vector<COLORREF> inside = edgeColours(r, kOutlineWidth96);
+    inside.push_back(screenPixel(centreOf(r)));
+    return inside;
+}
 
 // Pixels of the outline's colour from the left edge of the rectangle inwards, in its middle.
 int leftEdgeWidth(const RECT& r) {
@@ -60,9 +69,55 @@ std::vector<HWND> strayToolWindows(Session& session) {
     return stray;
 }
 
-}  // namespace
+HWND showFixtureCover(HWND main, bool shown) {
+    return reinterpret_cast<HWND>(
+        SendMessageW(main, RegisterWindowMessageW(kCoverMessage), shown ? 1 : 0, 0));
+}
 
-E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
+// The fixture's topmost window over its main window's left edge, shown and activated for the
+// life of the object.
+struct FixtureCover {
+    HWND main;
+    HWND window = showFixtureCover(main, true);
+    ~FixtureCover() { showFixtureCover(main, false); }
+};
+
+bool isAbove(HWND upper, HWND lower) {
+    const auto windows = allTopLevelWindows();  // from the top of the z-order down
+    const auto at = [&](HWND w) { return std::find(windows.begin(), windows.end(), w); };
+    return at(upper) < at(lower) && at(lower) != windows.end();
+}
+
+// Shows the fixture's topmost window over the outline during a drag onto the fixture: the
+// outline must come above it again while the pointer rests, in the z-order and, where
+// `onScreen`, in the pixels.
+void checkOutlineRisesAboveCover(TestContext& t, bool onScreen) {
+    const FixtureWindows& f = t.session().fixture();
+    const RECT bounds = windowRect(f.main);
+    const POINT onEdge = {bounds.left, centreOf(bounds).y};
+    const POINT onCoverOnly = {bounds.left + kCoverInside / 2, onEdge.y};
+    ProbeDrag drag(t.session());
+    t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
+    const COLORREF outlineColour = screenPixel(onEdge);
+    const HWND outline = strayToolWindows(t.session()).front();
+
+    const FixtureCover cover{f.main};
+    t.require(cover.window != nullptr, "the fixture showed no topmost window");
+    t.check(waitUntil([&] {
+                return GetForegroundWindow() == cover.window &&
+                       screenPixel(onCoverOnly) == GetSysColor(COLOR_WINDOWTEXT);
+            }),
+            "the fixture's topmost window did not come up active over the fixture");
+    t.check(waitUntil([&] { return isAbove(outline, cover.window); }),
+            "the outline stayed below the topmost window in the z-order");
+    if (!onScreen) return;
+    t.check(waitUntil([&] { return screenPixel(onEdge) == outlineColour; }),
+            "the outline stayed below the topmost window on the screen");
+}
+
+// Drags onto the fixture: the outline frames it and leaves its inside alone, hit-testing passes
+// through both, and after the drag nothing of it stays.
+void checkOutlineMarksFixture(TestContext& t) {
     const FixtureWindows& f = t.session().fixture();
     const RECT bounds = windowRect(f.main);
     std::vector<COLORREF> before;
@@ -70,7 +125,12 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
         ProbeDrag drag(t.session());
         // Read once the press has made the tool the active window, which may recolour captions.
         before = edgeColours(bounds);
+        const auto inside = insideColours(bounds);
         t.checkEqual(outlineWidthOnFixture(t, drag), kOutlineWidth96, "outline width");
+        t.check(insideColours(bounds) == inside, "the outline drew inside the fixture");
+        const POINT bare = clientToScreen(f.main, kBareMainPoint);
+        t.check(WindowFromPoint(bare) == f.main,
+                "the fixture's inside is not hit by WindowFromPoint");
         RECT around = bounds;
         InflateRect(&around, 12, 12);
         const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -89,17 +149,41 @@ E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
     t.check(strayToolWindows(t.session()).empty(), "the tool still shows a window of its own");
 }
 
+// Runs `check` in a tool with its Wine-only outline switched off (in the driver's environment,
+// which the tool inherits, for that start only), and then in one as usual.
+void bothWays(TestContext& t, const std::function<void(bool wineOutline)>& check) {
+    struct Off {
+        Off() { SetEnvironmentVariableW(L"QUELLON_WINE_OUTLINE", L"0"); }
+        ~Off() { SetEnvironmentVariableW(L"QUELLON_WINE_OUTLINE", nullptr); }
+    };
+    {
+        const Off off;
+        t.session().restartTool();
+        check(false);
+    }
+    t.session().restartTool();
+    check(true);
+}
+
+}  // namespace
+
+// The tool as it runs on Windows, and then with what it does differently under Wine: the
+// outline is checked both ways.
+E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
+    bothWays(t, [&](bool) { checkOutlineMarksFixture(t); });
+}
+
 // Any process may close the tool's top-level windows (the driver's own stop of a program does):
-// the outline's windows stay, and the outline follows the drag on.
+// the outline's window stays, and the outline follows the drag on.
 E2E_TEST(outline_survives_wm_close_from_another_process) {
     const FixtureWindows& f = t.session().fixture();
     ProbeDrag drag(t.session());
     const RECT dialog = windowRect(f.dialog);
     const auto dialogBefore = edgeColours(dialog);
     t.require(outlineWidthOnFixture(t, drag) > 0, "no outline to start from");
-    const auto edges = strayToolWindows(t.session());
-    t.checkEqual(edges.size(), std::size_t{4}, "outline windows");
-    for (HWND edge : edges) PostMessageW(edge, WM_CLOSE, 0, 0);
+    const auto outlines = strayToolWindows(t.session());
+    t.checkEqual(outlines.size(), std::size_t{1}, "outline windows");
+    for (HWND outline : outlines) PostMessageW(outline, WM_CLOSE, 0, 0);
 
     // The moves reach the tool after the messages posted before them.
     drag.glideTo(clientToScreen(f.dialog, {5, 5}));
@@ -110,6 +194,13 @@ E2E_TEST(outline_survives_wm_close_from_another_process) {
         },
         "the outline of the dialog");
     t.check(shown, "the dialog's edges never showed the outline");
+}
+
+// Another program's topmost window that comes up over the outline during the drag, and takes
+// the activation, goes below the outline again while the pointer rests. Under Wine the screen
+// shows that only with the tool's Wine-only outline; without it, the z-order does.
+E2E_TEST(outline_rises_above_a_topmost_window_shown_during_the_drag) {
+    bothWays(t, [&](bool wineOutline) { checkOutlineRisesAboveCover(t, wineOutline); });
 }
 
 E2E_TEST_AT_DPI(dpi144_outline_is_wider, 144) {

@@ -147,7 +147,7 @@ std::vector<std::string> Session::endOfCaseProblems() {
     }
     for (HWND window : topLevelWindows(toolProcess_.id())) {
         if (className(window) == QUELLON_OUTLINE_CLASS) {
-            problems.push_back("an edge of the outline is on the screen");
+            problems.push_back("the outline is on the screen");
             break;
         }
     }

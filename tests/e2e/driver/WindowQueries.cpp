@@ -118,10 +118,10 @@ COLORREF screenPixel(POINT point) {
     return colour;
 }
 
-std::vector<COLORREF> edgeColours(const RECT& r) {
+std::vector<COLORREF> edgeColours(const RECT& r, int inset) {
     const POINT m = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    return {screenPixel({m.x, r.top}), screenPixel({m.x, r.bottom - 1}), screenPixel({r.left, m.y}),
-            screenPixel({r.right - 1, m.y})};
+    return {screenPixel({m.x, r.top + inset}), screenPixel({m.x, r.bottom - 1 - inset}),
+            screenPixel({r.left + inset, m.y}), screenPixel({r.right - 1 - inset, m.y})};
 }
 
 bool allDiffer(const std::vector<COLORREF>& now, const std::vector<COLORREF>& before) {

@@ -41,8 +41,9 @@ HWND captureOf(HWND anyWindowOfThread);
 bool bringToFront(HWND window);
 
 COLORREF screenPixel(POINT point);
-// The outermost pixel in the middle of each edge of the rectangle, where an outline shows.
-std::vector<COLORREF> edgeColours(const RECT& rect);
+// The pixel in the middle of each edge of the rectangle, `inset` pixels in from the outermost:
+// an outline covers those of inset 0.
+std::vector<COLORREF> edgeColours(const RECT& rect, int inset = 0);
 // Whether each colour differs from the one in its place in `before`.
 bool allDiffer(const std::vector<COLORREF>& now, const std::vector<COLORREF>& before);
 
