@@ -1,37 +1,11 @@
 #include "app/WindowDump.h"
 
 #include "app/TreeText.h"
+#include "app/WindowlessHost.h"
 #include "app/frmMain.h"
 #include "app/treeview/ListedTree.h"
 
 namespace quellon {
-
-namespace {
-
-// The host of a main window that is never shown: it keeps the details text written to it.
-class WindowlessHost : public FormHost {
-public:
-    explicit WindowlessHost(float twipsPerPixel) : twipsPerPixel_(twipsPerPixel) {}
-
-    Hwnd hwnd() override { return 0; }
-    float twipsPerPixelX() override { return twipsPerPixel_; }
-    float twipsPerPixelY() override { return twipsPerPixel_; }
-    void setMousePointer(MousePointer) override {}
-    void doEvents() override {}
-    std::int32_t width() override { return 0; }
-    std::int32_t height() override { return 0; }
-    void setControl(Control, Property, float) override {}
-    int chkTopValue() override { return 0; }
-    void setTxtInfText(const std::wstring& text) override { details_ = text; }
-
-    const std::wstring& details() const { return details_; }
-
-private:
-    float twipsPerPixel_;
-    std::wstring details_;
-};
-
-}  // namespace
 
 std::optional<std::wstring> dumpWindow(const Platform& platform, WindowGeometry& geometry,
                                        float twipsPerPixel, const WindowChoice& choice) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "app/WindowlessHost.h"
 #include "app/win32/Controls.h"
 #include "bench/BenchQueries.h"
 #include "bench/FarmProcess.h"
@@ -136,21 +137,6 @@ POINT targetPoint(Hwnd target) {
     return point;
 }
 
-// Nothing to lay out or show: the recording's rebuild needs no window.
-class NoWindow : public FormHost {
-public:
-    Hwnd hwnd() override { return 0; }
-    float twipsPerPixelX() override { return 15.0f; }
-    float twipsPerPixelY() override { return 15.0f; }
-    void setMousePointer(MousePointer) override {}
-    void doEvents() override {}
-    std::int32_t width() override { return 0; }
-    std::int32_t height() override { return 0; }
-    void setControl(Control, Property, float) override {}
-    int chkTopValue() override { return 0; }
-    void setTxtInfText(const std::wstring&) override {}
-};
-
 // F5 rebuilds the window shown last: a move of the probe onto the target shows it first; this is
 // not timed.
 void showTarget(const ToolProcess& tool, Hwnd target, int expected) {
@@ -174,7 +160,7 @@ QueryLog recordQueries(Hwnd target, int expected) {
     RecordingQueries recorder(real.windows, target, log);
     NullTree tree;
     Nodes nodes(tree);
-    NoWindow host;
+    WindowlessHost host(15.0f);
     win32::Win32WindowGeometry geometry;
     rebuildByLogic({recorder, real.processes, real.screen, reports}, host, nodes, geometry);
     if (!reports.kept.empty() || nodes.count() != expected) {
