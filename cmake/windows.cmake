@@ -42,6 +42,7 @@ add_library(quellon_win32 STATIC
   app/win32/Dpi.cpp
   app/win32/OutlineWindows.cpp
   app/win32/TreeViewControl.cpp
+  app/win32/WineTreePaint.cpp
 )
 target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user32 kernel32
   PRIVATE quellon_warnings)
