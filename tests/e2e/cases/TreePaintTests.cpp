@@ -1,5 +1,6 @@
 // What the tree shows on the screen while it grows a scroll bar and loses it again: its entries,
-// its background, and the bar painted exactly while it is there.
+// its background, and the bar painted exactly while it is there; under Wine both with the tool's
+// Wine-only paint and without it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -54,11 +55,23 @@ void pressF5In(TestContext& t, const ToolWindows& tool) {
     pressKey(VK_F5);
 }
 
-}  // namespace
+// How the tool paints its tree: the variables in its environment that choose it.
+struct PaintMode {
+    const char* name;
+    std::vector<EnvironmentVariable> environment;
+};
 
-E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
+// The mode of an ordinary start comes last, so the cases after this one find such a tool.
+const std::vector<PaintMode>& paintModes() {
+    static const std::vector<PaintMode> modes = {
+        {"without the Wine-only paint", {{L"QUELLON_WINE_PAINT", L"0"}}},
+        {"as started normally", {}},
+    };
+    return modes;
+}
+
+void checkPaint(TestContext& t, const ToolWindows& tool) {
     const FixtureWindows& f = t.session().fixture();
-    const ToolWindows& tool = t.session().tool();
     t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
               "no tree to start from");
     t.require(!hasVerticalBar(tool.trv), "the fixture's tree needs a scroll bar already");
@@ -106,4 +119,13 @@ E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
     t.check(waitUntil([&] { return column(barColumn, narrow) == withoutBar; }),
             "the scroll bar's place was not painted over");
     checkNoReport(t);
+}
+
+}  // namespace
+
+E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
+    for (const PaintMode& mode : paintModes()) {
+        SCOPED_TRACE(mode.name);
+        checkPaint(t, t.session().restartTool(mode.environment));
+    }
 }
