@@ -173,18 +173,15 @@ void TreeViewControl::paint() {
 void TreeViewControl::paintOnto(HDC screen, std::optional<RECT> area,
                                 const std::function<void()>& first) {
     HDC buffer = nullptr;
-    const auto work = [&] {
+    {
+        std::optional<wine::QuietScrollBars> quiet;
+        if (quietScrollBars_) quiet.emplace(tree_);
         first();
         RECT client{};
         ::GetClientRect(tree_, &client);
         if (!area) area = client;
         buffer = buffer_.fit({client.right, client.bottom});
         if (buffer) print(buffer);
-    };
-    if (quietScrollBars_) {
-        wine::withQuietScrollBars(tree_, work);
-    } else {
-        work();
     }
     if (!buffer) {
         print(screen);

@@ -1,6 +1,6 @@
 // The tree's scroll bars kept quiet under Wine: painted only when they change. Measured there, the
 // themed bar cost about 60 requests to the wine server a paint, more than the rest of a small
-// tree's paint, and a rebuild painted it three times.
+// tree's paint, and a rebuild painted it up to three times.
 #include "app/win32/WineTreePaint.h"
 
 namespace quellon::win32::wine {
@@ -17,13 +17,6 @@ bool switchedOff() {
     return ::GetEnvironmentVariableW(kWinePaintVariable, value, 2) == 1 && value[0] == L'0';
 }
 
-// What the scroll bars show, from the style and the scroll information the control set.
-struct ScrollBar {
-    bool shown = false;
-    int minimum = 0, maximum = 0, page = 0, position = 0;
-    bool operator==(const ScrollBar&) const = default;
-};
-
 ScrollBar scrollBar(HWND window, int bar, DWORD shownStyle) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -33,34 +26,11 @@ ScrollBar scrollBar(HWND window, int bar, DWORD shownStyle) {
     return {shown, info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos};
 }
 
-struct ScrollBars {
-    ScrollBar vertical, horizontal;
-    bool operator==(const ScrollBars&) const = default;
-};
-
 ScrollBars scrollBars(HWND window) {
     return {scrollBar(window, SB_VERT, WS_VSCROLL), scrollBar(window, SB_HORZ, WS_HSCROLL)};
 }
 
-// Keeps the window from being drawn as WM_SETREDRAW does for windows that leave it to the system:
-// WS_VISIBLE cleared, the window left where it is. Wine's tree view keeps WM_SETREDRAW to itself,
-// so the style is set while the tree is shown, also during a rebuild.
-class Hidden {
-public:
-    explicit Hidden(HWND window)
-        : window_(window), visible_((::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0) {
-        if (visible_) ::DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
-    }
-    ~Hidden() {
-        if (visible_) ::DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
-    }
-    Hidden(const Hidden&) = delete;
-    Hidden& operator=(const Hidden&) = delete;
-
-private:
-    HWND window_;
-    bool visible_;  // a hidden window stays hidden
-};
+bool isVisible(HWND window) { return (::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 }  // namespace
 
@@ -69,15 +39,20 @@ bool quietScrollBarsActive() {
     return active;
 }
 
-void withQuietScrollBars(HWND tree, const std::function<void()>& work) {
-    const ScrollBars before = scrollBars(tree);
-    {
-        const Hidden hidden(tree);
-        work();
-    }
+// Kept from drawing as WM_SETREDRAW does for windows that leave it to the system: WS_VISIBLE
+// cleared, the window left where it is. Wine's tree view keeps WM_SETREDRAW to itself, so the
+// style is set while the tree is shown, during a rebuild too.
+QuietScrollBars::QuietScrollBars(HWND tree)
+    : tree_(tree), before_(scrollBars(tree)), visible_(isVisible(tree)) {
+    if (visible_) ::DefWindowProcW(tree_, WM_SETREDRAW, FALSE, 0);
+}
+
+QuietScrollBars::~QuietScrollBars() {
+    if (!visible_) return;
+    ::DefWindowProcW(tree_, WM_SETREDRAW, TRUE, 0);
     // Wine invalidates the frame when WS_VISIBLE comes back.
-    ::RedrawWindow(tree, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
-    if (!(scrollBars(tree) == before)) ::SendMessageW(tree, WM_NCPAINT, 1, 0);  // the whole frame
+    ::RedrawWindow(tree_, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+    if (!(scrollBars(tree_) == before_)) ::SendMessageW(tree_, WM_NCPAINT, 1, 0);  // whole frame
 }
 
 }  // namespace quellon::win32::wine

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 namespace quellon::win32::wine {
 
 // The environment variable that switches the Wine-only paint off with the value 0.
@@ -15,9 +13,32 @@ inline constexpr wchar_t kWinePaintVariable[] = L"QUELLON_WINE_PAINT";
 // Whether the Wine-only paint is active in this process: asked once, at the first call.
 bool quietScrollBarsActive();
 
-// Runs `work` (a layout, a paint into a buffer) with the tree kept from drawing on the screen,
-// and afterwards paints the frame, and with it the scroll bars, only when they changed. The
-// tree's client area is left validated: the caller shows what `work` painted.
-void withQuietScrollBars(HWND tree, const std::function<void()>& work);
+// What the scroll bars show, from the style and the scroll information the control set.
+struct ScrollBar {
+    bool shown = false;
+    int minimum = 0, maximum = 0, page = 0, position = 0;
+    bool operator==(const ScrollBar&) const = default;
+};
+
+struct ScrollBars {
+    ScrollBar vertical, horizontal;
+    bool operator==(const ScrollBars&) const = default;
+};
+
+// While it lives (a layout, a paint into a buffer), the tree is kept from drawing on the screen;
+// at its end the frame, and with it the scroll bars, is painted only when they changed. The
+// tree's client area is left validated: the caller shows what it painted meanwhile.
+class QuietScrollBars {
+public:
+    explicit QuietScrollBars(HWND tree);
+    ~QuietScrollBars();
+    QuietScrollBars(const QuietScrollBars&) = delete;
+    QuietScrollBars& operator=(const QuietScrollBars&) = delete;
+
+private:
+    HWND tree_;
+    ScrollBars before_;
+    bool visible_;  // a hidden tree stays hidden
+};
 
 }  // namespace quellon::win32::wine
