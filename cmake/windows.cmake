@@ -52,6 +52,8 @@ add_library(quellon_win32 STATIC
   app/win32/TreeViewControl.cpp
   app/win32/TreeTextKeys.cpp
   app/win32/WindowForm.cpp
+  app/win32/Wine.cpp
+  app/win32/WineTreePaint.cpp
 )
 target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user32 kernel32
   PRIVATE quellon_warnings)

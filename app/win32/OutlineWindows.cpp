@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/win32/Wine.h"
 #include "shared_names.h"
 
 namespace quellon::win32 {
@@ -28,8 +29,7 @@ LRESULT CALLBACK outlineProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// What the outline does differently under Wine, and only there; QUELLON_WINE_OUTLINE=0 switches
-// it off (for the tests).
+// What the outline does differently under Wine, and only there (wineCodeActive()).
 //
 // Its window covers the whole virtual screen, and a show only changes the window region: under
 // Wine every new size of a window costs a new surface for its pixels and every move or region
@@ -44,19 +44,7 @@ LRESULT CALLBACK outlineProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 // windows and back (a window on top of the z-order already is not stacked again).
 namespace wine {
 
-constexpr wchar_t kSwitch[] = L"QUELLON_WINE_OUTLINE";
 constexpr int kRaisesAfterCover = 2;
-
-// Asked once, at the first call.
-bool active() {
-    static const bool active = [] {
-        const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-        wchar_t value[2] = {};
-        const bool off = ::GetEnvironmentVariableW(kSwitch, value, 2) == 1 && value[0] == L'0';
-        return ntdll && ::GetProcAddress(ntdll, "wine_get_version") && !off;
-    }();
-    return active;
-}
 
 Rect virtualScreen() {
     const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -148,7 +136,7 @@ void OutlineWindows::show(const OutlineShape& shape) {
     // outline is simply not drawn: nothing is shown that could stay on the screen unpainted or
     // cover the target's inside. The region comes before the move, which would cover the inside
     // for a moment otherwise.
-    const Rect place = wine::active() ? wine::virtualScreen() : shape.bounds;
+    const Rect place = wineCodeActive() ? wine::virtualScreen() : shape.bounds;
     if (!prepare() || !shapeWindow(within(shape, place))) {
         hide();
         return;
@@ -170,7 +158,7 @@ void OutlineWindows::hide() {
 bool OutlineWindows::covered() {
     if (!::IsWindowVisible(window_)) return false;
     if (coveredInZOrder()) {
-        wineRaisesLeft_ = wine::active() ? wine::kRaisesAfterCover : 0;
+        wineRaisesLeft_ = wineCodeActive() ? wine::kRaisesAfterCover : 0;
         return true;
     }
     // Under Wine the screen can still show the other window above: raised again all the same.
@@ -199,7 +187,7 @@ bool OutlineWindows::coveredInZOrder() {
 }
 
 void OutlineWindows::raise() {
-    if (wine::active()) {
+    if (wineCodeActive()) {
         wine::raise(window_);
     } else {
         ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);

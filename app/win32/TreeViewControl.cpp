@@ -5,6 +5,8 @@
 #include <array>
 
 #include "app/win32/Dpi.h"
+#include "app/win32/Wine.h"
+#include "app/win32/WineTreePaint.h"
 #include "platform/RuntimeError.h"
 #include "resources/resource.h"
 
@@ -92,94 +94,42 @@ UniqueImageList makePictures(HINSTANCE resources, UINT dpi) {
     return list;
 }
 
-// What the scroll bars show, from the style and the scroll information the control set.
-struct ScrollBar {
-    bool shown = false;
-    int minimum = 0, maximum = 0, page = 0, position = 0;
-    bool operator==(const ScrollBar&) const = default;
-};
-
-ScrollBar scrollBar(HWND window, int bar, DWORD shownStyle) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (!::GetScrollInfo(window, bar, &info)) info = {};
-    const bool shown = (::GetWindowLongW(window, GWL_STYLE) & shownStyle) != 0;
-    return {shown, info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos};
-}
-
-struct ScrollBars {
-    ScrollBar vertical, horizontal;
-    bool operator==(const ScrollBars&) const = default;
-};
-
-ScrollBars scrollBars(HWND window) {
-    return {scrollBar(window, SB_VERT, WS_VSCROLL), scrollBar(window, SB_HORZ, WS_HSCROLL)};
-}
-
-// Wine's tree view sets its scroll bars whenever it lays out or paints, and the system paints
-// them at once each time, changed or not: under Wine that cost more than the rest of a small
-// tree's paint. Meanwhile the window is kept from being drawn, as WM_SETREDRAW does for windows
-// that leave it to the system: WS_VISIBLE cleared, the window left where it is.
-class SilentScrollBars {
-public:
-    explicit SilentScrollBars(HWND window)
-        : window_(window),
-          before_(scrollBars(window)),
-          visible_((::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0) {
-        if (visible_) ::DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
-    }
-    ~SilentScrollBars() {
-        if (visible_) ::DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
-    }
-    SilentScrollBars(const SilentScrollBars&) = delete;
-    SilentScrollBars& operator=(const SilentScrollBars&) = delete;
-    bool changed() const { return !(scrollBars(window_) == before_); }
-
-private:
-    HWND window_;
-    ScrollBars before_;
-    bool visible_;  // a hidden window stays hidden
-};
-
-// Common controls paint into the DC that WM_PAINT's wParam names, and do not validate then.
-void paintControl(WNDPROC control, HWND tree, HDC target) {
-    const auto dc = reinterpret_cast<WPARAM>(target);
-    ::CallWindowProcW(control, tree, WM_ERASEBKGND, dc, 0);
-    ::CallWindowProcW(control, tree, WM_PAINT, dc, 0);
-}
-
 }  // namespace
 
-// The control's client area painted in a 32-bit bitmap; no bitmap where none could be made.
-// Drawn there, the pictures cost no questions to the display driver: under Wine every picture
-// drawn on the screen asked for the display settings twice, a round trip to the server each.
-struct TreeViewControl::OffScreen {
-    UniqueMemoryDC dc;
-    UniqueBitmap bitmap;
-    std::optional<Selected> selected;  // goes first, so the bitmap is freed unselected
-
-    bool make(SIZE size) {
-        if (size.cx <= 0 || size.cy <= 0) return false;
-        BITMAPINFO format{};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = size.cx;
-        format.bmiHeader.biHeight = -size.cy;  // top-down
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap.reset(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-        dc.reset(::CreateCompatibleDC(nullptr));
-        if (!bitmap || !dc) return false;
-        selected.emplace(dc.get(), bitmap.get());
-        return true;
+HDC TreeViewControl::Buffer::fit(SIZE size) {
+    if (dc_ && size.cx == size_.cx && size.cy == size_.cy) return dc_.get();
+    clear();
+    if (size.cx <= 0 || size.cy <= 0) return nullptr;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size.cx;
+    format.bmiHeader.biHeight = -size.cy;  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dc_.reset(::CreateCompatibleDC(nullptr));
+    if (!bitmap_ || !dc_) {
+        clear();
+        return nullptr;
     }
-};
+    selected_.emplace(dc_.get(), bitmap_.get());
+    size_ = size;
+    return dc_.get();
+}
+
+void TreeViewControl::Buffer::clear() {
+    selected_.reset();
+    bitmap_.reset();
+    dc_.reset();
+    size_ = {};
+}
 
 void TreeViewControl::attach(HWND tree, HINSTANCE resources, UINT dpi) {
     tree_ = tree;
     resources_ = resources;
+    quietScrollBars_ = wineCodeActive();
     setDpi(dpi);
     // Subclassed directly rather than with SetWindowSubclass, whose chain Wine pays for with
     // window-property look-ups on every message.
@@ -192,9 +142,12 @@ LRESULT CALLBACK TreeViewControl::procedure(HWND tree, UINT message, WPARAM wPar
     auto* self = reinterpret_cast<TreeViewControl*>(::GetWindowLongPtrW(tree, GWLP_USERDATA));
     const WNDPROC control = self->controlProcedure_;
     switch (message) {
-        case WM_ERASEBKGND: return TRUE;  // the paint covers the whole client area
+        case WM_ERASEBKGND:
+            // The screen is left alone, since the buffer's copy covers it; the buffer is erased.
+            if (reinterpret_cast<HDC>(wParam) == self->buffer_.dc()) break;
+            return TRUE;
         case WM_PAINT:
-            if (wParam) break;  // a paint into a given DC, as the buffer's own
+            if (wParam) break;  // a paint into a given DC, which the control does itself
             self->paint();
             return 0;
         case WM_NCDESTROY:
@@ -207,47 +160,43 @@ LRESULT CALLBACK TreeViewControl::procedure(HWND tree, UINT message, WPARAM wPar
 }
 
 void TreeViewControl::paint() {
-    PAINTSTRUCT painting{};
-    const HDC screen = ::BeginPaint(tree_, &painting);
-    if (screen) {
-        OffScreen picture;
-        paintOffScreen(picture, [] {});
-        show(picture, screen, painting.rcPaint);
-    }
-    ::EndPaint(tree_, &painting);
+    const PaintDC painting(tree_);
+    if (painting.get()) paintOnto(painting.get(), painting.area(), [] {});
 }
 
-// Lays out with `layOut` and paints the client area off screen, both with the scroll bars
-// silent; then paints the frame, and with it the bars, where they changed.
-void TreeViewControl::paintOffScreen(OffScreen& picture,
-                                     const std::function<void()>& layOut) const {
-    bool barsChanged = false;
+// Runs `first`, prints the tree into the buffer and copies `area` of it onto `screen` (nothing:
+// the whole client area, as `first` left it); under Wine with the scroll bars quiet all the while.
+// Drawn in a memory DC, the pictures cost no questions to the display driver: under Wine every
+// picture drawn on the screen asked for its settings twice.
+void TreeViewControl::paintOnto(HDC screen, std::optional<RECT> area,
+                                const std::function<void()>& first) {
+    HDC buffer = nullptr;
     {
-        const SilentScrollBars silent(tree_);
-        layOut();
+        std::optional<wine::QuietScrollBars> quiet;
+        if (quietScrollBars_) quiet.emplace(tree_);
+        first();
         RECT client{};
         ::GetClientRect(tree_, &client);
-        if (picture.make({client.right, client.bottom})) {
-            paintControl(controlProcedure_, tree_, picture.dc.get());
-        }
-        barsChanged = silent.changed();
+        if (!area) area = client;
+        buffer = buffer_.fit({client.right, client.bottom});
+        if (buffer) print(buffer);
     }
-    // Wine invalidates the frame when WS_VISIBLE comes back; the client area is shown next.
-    ::RedrawWindow(tree_, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
-    if (barsChanged) ::SendMessageW(tree_, WM_NCPAINT, 1, 0);  // 1: the whole frame
-}
-
-// Copies `area` of the picture to the screen; paints there directly where no picture was made.
-void TreeViewControl::show(const OffScreen& picture, HDC screen, const RECT& area) const {
-    if (!picture.dc) {
-        paintControl(controlProcedure_, tree_, screen);
+    if (!buffer) {
+        print(screen);
         return;
     }
-    ::BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top,
-             picture.dc.get(), area.left, area.top, SRCCOPY);
+    ::BitBlt(screen, area->left, area->top, area->right - area->left, area->bottom - area->top,
+             buffer, area->left, area->top, SRCCOPY);
+}
+
+// Draws the whole client area into `target`, through the control's own WM_PRINTCLIENT.
+void TreeViewControl::print(HDC target) const {
+    ::SendMessageW(tree_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target),
+                   PRF_CLIENT | PRF_ERASEBKGND);
 }
 
 void TreeViewControl::setDpi(UINT dpi) {
+    buffer_.clear();
     UniqueImageList pictures = makePictures(resources_, dpi);
     // The control keeps using the list it was given; the old one goes only once replaced.
     TreeView_SetImageList(tree_, pictures.get(), TVSIL_NORMAL);
@@ -374,19 +323,24 @@ void TreeViewControl::beginBulkUpdate() {
 
 void TreeViewControl::endBulkUpdate() {
     if (bulkDepth_ == 0 || --bulkDepth_ > 0) return;
-    // Laid out and painted at once, rather than invalidated and painted through WM_PAINT: one
-    // silent stretch instead of two.
-    OffScreen picture;
-    paintOffScreen(picture, [this] {
-        ::SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
-        if (const HTREEITEM selected = TreeView_GetSelection(tree_)) {
-            TreeView_EnsureVisible(tree_, selected);
-        }
-    });
-    RECT client{};
-    ::GetClientRect(tree_, &client);
+    if (!quietScrollBars_) {
+        resumeRedraw();
+        ::RedrawWindow(tree_, nullptr, nullptr,
+                       RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+        return;
+    }
+    // Under Wine laid out and painted at once, rather than invalidated and painted through
+    // WM_PAINT: one quiet stretch instead of two, and the frame left as it is.
     const ClientDC screen(tree_);
-    if (screen.get()) show(picture, screen.get(), client);
+    if (screen.get()) paintOnto(screen.get(), std::nullopt, [this] { resumeRedraw(); });
+}
+
+// Redrawing on again, and the selection scrolled into view.
+void TreeViewControl::resumeRedraw() {
+    ::SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
+    if (const HTREEITEM selected = TreeView_GetSelection(tree_)) {
+        TreeView_EnsureVisible(tree_, selected);
+    }
 }
 
 bool TreeViewControl::isExpanded(HTREEITEM item) const {

@@ -1,7 +1,7 @@
 // The comctl32 tree view behind the tool's nodes: items with the two window pictures, expand
 // and select as the logic needs them, repainting suspended during a rebuild, and clicks on an
-// item reported by the id it was inserted with. The control paints through an off-screen
-// buffer, with its scroll bars drawn only when they change.
+// item reported by the id it was inserted with. The control paints into a buffer kept between
+// paints, through its own WM_PRINTCLIENT.
 #pragma once
 
 #include <windows.h>
@@ -52,18 +52,35 @@ public:
     void endBulkUpdate() override;
 
 private:
-    struct OffScreen;
+    // A 32-bit bitmap of the client area's size and the memory DC it is selected into.
+    class Buffer {
+    public:
+        // The DC of a bitmap of that size, made again only when the size differs; nothing where
+        // none could be made.
+        HDC fit(SIZE size);
+        HDC dc() const { return dc_.get(); }
+        void clear();
+
+    private:
+        UniqueMemoryDC dc_;
+        UniqueBitmap bitmap_;
+        std::optional<Selected> selected_;  // goes first, so the bitmap is freed unselected
+        SIZE size_{};
+    };
 
     static LRESULT CALLBACK procedure(HWND tree, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
-    void paintOffScreen(OffScreen& picture, const std::function<void()>& layOut) const;
-    void show(const OffScreen& picture, HDC screen, const RECT& area) const;
+    void paintOnto(HDC screen, std::optional<RECT> area, const std::function<void()>& first);
+    void print(HDC target) const;
+    void resumeRedraw();
     bool isExpanded(HTREEITEM item) const;
 
     HWND tree_ = nullptr;
     WNDPROC controlProcedure_ = nullptr;
     HINSTANCE resources_ = nullptr;
     UniqueImageList pictures_;
+    Buffer buffer_;
+    bool quietScrollBars_ = false;  // the Wine-only paint (WineTreePaint.h)
     int bulkDepth_ = 0;
     ItemRef newestItem_ = 0;       // the item inserted last; it has no children
     bool newestExpanded_ = false;  // and was inserted marked expanded

@@ -149,28 +149,12 @@ void checkOutlineMarksFixture(TestContext& t) {
     t.check(strayToolWindows(t.session()).empty(), "the tool still shows a window of its own");
 }
 
-// Runs `check` in a tool with its Wine-only outline switched off (in the driver's environment,
-// which the tool inherits, for that start only), and then in one as usual.
-void bothWays(TestContext& t, const std::function<void(bool wineOutline)>& check) {
-    struct Off {
-        Off() { SetEnvironmentVariableW(L"QUELLON_WINE_OUTLINE", L"0"); }
-        ~Off() { SetEnvironmentVariableW(L"QUELLON_WINE_OUTLINE", nullptr); }
-    };
-    {
-        const Off off;
-        t.session().restartTool();
-        check(false);
-    }
-    t.session().restartTool();
-    check(true);
-}
-
 }  // namespace
 
 // The tool as it runs on Windows, and then with what it does differently under Wine: the
 // outline is checked both ways.
 E2E_TEST(outline_marks_the_probed_window_and_goes_with_the_drag) {
-    bothWays(t, [&](bool) { checkOutlineMarksFixture(t); });
+    withWineCodeOffThenOn(t, [&](const ToolWindows&, bool) { checkOutlineMarksFixture(t); });
 }
 
 // Any process may close the tool's top-level windows (the driver's own stop of a program does):
@@ -200,7 +184,9 @@ E2E_TEST(outline_survives_wm_close_from_another_process) {
 // the activation, goes below the outline again while the pointer rests. Under Wine the screen
 // shows that only with the tool's Wine-only outline; without it, the z-order does.
 E2E_TEST(outline_rises_above_a_topmost_window_shown_during_the_drag) {
-    bothWays(t, [&](bool wineOutline) { checkOutlineRisesAboveCover(t, wineOutline); });
+    withWineCodeOffThenOn(t, [&](const ToolWindows&, bool wineOutline) {
+        checkOutlineRisesAboveCover(t, wineOutline);
+    });
 }
 
 E2E_TEST_AT_DPI(dpi144_outline_is_wider, 144) {

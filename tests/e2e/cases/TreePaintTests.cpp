@@ -1,5 +1,6 @@
 // What the tree shows on the screen while it grows a scroll bar and loses it again: its entries,
-// its background, and the bar painted exactly while it is there.
+// its background, and the bar painted exactly while it is there; under Wine both with the tool's
+// Wine-only paint and without it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -54,11 +55,8 @@ void pressF5In(TestContext& t, const ToolWindows& tool) {
     pressKey(VK_F5);
 }
 
-}  // namespace
-
-E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
+void checkPaint(TestContext& t, const ToolWindows& tool) {
     const FixtureWindows& f = t.session().fixture();
-    const ToolWindows& tool = t.session().tool();
     t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
               "no tree to start from");
     t.require(!hasVerticalBar(tool.trv), "the fixture's tree needs a scroll bar already");
@@ -106,4 +104,10 @@ E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
     t.check(waitUntil([&] { return column(barColumn, narrow) == withoutBar; }),
             "the scroll bar's place was not painted over");
     checkNoReport(t);
+}
+
+}  // namespace
+
+E2E_TEST(tree_paints_entries_and_a_scroll_bar_only_while_it_has_one) {
+    withWineCodeOffThenOn(t, [&](const ToolWindows& tool, bool) { checkPaint(t, tool); });
 }

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "Session.h"
+#include "shared_names.h"
 
 namespace e2e {
 
@@ -51,6 +52,16 @@ unsigned screenDpi() {
 std::string suiteForDpi(unsigned dpi) { return cat("Dpi", dpi); }
 
 void useSession(Session& session) { theSession = &session; }
+
+void withWineCodeOffThenOn(
+    TestContext& t, const std::function<void(const ToolWindows& tool, bool wineCode)>& check) {
+    {
+        SCOPED_TRACE("with the Wine-only code switched off");
+        check(t.session().restartTool({{QUELLON_WINE_SWITCH, L"0"}}), false);
+    }
+    SCOPED_TRACE("as started normally");
+    check(t.session().restartTool(), true);
+}
 
 void noteRepeatedGesture(const std::string& reason) {
     ++gesturesRepeated;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <source_location>
 #include <string>
 #include <version>
@@ -31,6 +32,7 @@ struct SourceLocation {
 #endif
 
 class Session;
+struct ToolWindows;
 
 // Thrown by TestContext::require, after it reported the failure, to end the current case.
 struct TestAbort {};
@@ -86,6 +88,11 @@ void useSession(Session& session);
 // Runs a case as its GoogleTest test "Suite.name": skipped on a screen of another DPI. After the
 // body, the tool must still run, show no message box, hold no capture and show no outline.
 void runCase(const char* fullName, unsigned dpi, TestFunction body);
+
+// Runs `check` in a tool started with its Wine-only code switched off, as it runs on Windows, and
+// then in one started as usual, which the cases after it find.
+void withWineCodeOffThenOn(
+    TestContext& t, const std::function<void(const ToolWindows& tool, bool wineCode)>& check);
 
 // Notes on a line of its own, "[REPEAT] case: reason", that a gesture is given once more because
 // the driver can show that its delivery went wrong (the pointer was not where it was sent).

@@ -36,6 +36,36 @@ std::string hexCode(DWORD code) {
     return text;
 }
 
+// Sets variables in the driver's own environment, which a program started meanwhile inherits, and
+// puts the earlier values back.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const std::vector<EnvironmentVariable>& variables) {
+        for (const auto& variable : variables) {
+            const wchar_t* name = variable.name.c_str();
+            const bool wasSet = GetEnvironmentVariableW(name, nullptr, 0) > 0;
+            earlier_.push_back({variable.name, environmentVariable(name), wasSet});
+            SetEnvironmentVariableW(name, variable.value.c_str());
+        }
+    }
+    ~ScopedEnvironment() {
+        for (const auto& variable : earlier_) {
+            SetEnvironmentVariableW(variable.name.c_str(),
+                                    variable.wasSet ? variable.value.c_str() : nullptr);
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    struct Earlier {
+        std::wstring name;
+        std::wstring value;
+        bool wasSet;
+    };
+    std::vector<Earlier> earlier_;
+};
+
 std::wstring commandLineOf(const std::wstring& exe, const std::vector<std::wstring>& args) {
     std::wstring commandLine = quoteArgument(exe);
     for (const auto& arg : args) commandLine += L" " + quoteArgument(arg);
@@ -97,7 +127,9 @@ FinishedRun runToEnd(const std::wstring& exe, const std::vector<std::wstring>& a
     return run;
 }
 
-ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args) {
+ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args,
+                           const std::vector<EnvironmentVariable>& environment) {
+    const ScopedEnvironment started(environment);
     std::wstring commandLine = commandLineOf(exe, args);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -9,12 +9,19 @@
 
 namespace e2e {
 
+// A variable set in a started program's environment, besides those the driver has.
+struct EnvironmentVariable {
+    std::wstring name;
+    std::wstring value;
+};
+
 // A started program. Ending the object ends the program: first politely (WM_CLOSE to its
 // windows), then by force, so no test leaves a process behind.
 class ChildProcess {
 public:
     ChildProcess() = default;
-    ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args);
+    ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args,
+                 const std::vector<EnvironmentVariable>& environment = {});
     ~ChildProcess() { stop(); }
     ChildProcess(ChildProcess&& other) noexcept;
     ChildProcess& operator=(ChildProcess&& other) noexcept;

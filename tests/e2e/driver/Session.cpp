@@ -65,7 +65,11 @@ const ToolWindows& Session::tool() {
         throw std::runtime_error(
             cat("the tool is gone (", problem, "); it was last seen running in ", toolCheckedIn_));
     }
-    toolProcess_ = ChildProcess(paths_.tool, {});
+    return startTool({});
+}
+
+const ToolWindows& Session::startTool(const std::vector<EnvironmentVariable>& environment) {
+    toolProcess_ = ChildProcess(paths_.tool, {}, environment);
     toolCheckedIn_ = caseName_;
     DWORD id = toolProcess_.id();
     HWND main = waitForTopLevel(
@@ -88,10 +92,10 @@ std::string Session::stopTool() {
     return toolProcess_.stop();
 }
 
-const ToolWindows& Session::restartTool() {
+const ToolWindows& Session::restartTool(const std::vector<EnvironmentVariable>& environment) {
     const std::string problem = stopTool();
     if (!problem.empty()) throw std::runtime_error(cat("the tool did not end cleanly: ", problem));
-    return tool();
+    return startTool(environment);
 }
 
 const FixtureWindows& Session::fixture(bool hostile) {

@@ -50,9 +50,10 @@ public:
     // started ends the case with a failure that names the case after which it ended.
     const ToolWindows& tool();
     DWORD toolProcessId();
-    // Ends the tool and starts it again: for cases that need the state of the first show. A tool
-    // that does not end cleanly on the close fails the case.
-    const ToolWindows& restartTool();
+    // Ends the tool and starts it again: for cases that need the state of the first show, or
+    // a tool with these variables in its environment (for this start only). A tool that does
+    // not end cleanly on the close fails the case.
+    const ToolWindows& restartTool(const std::vector<EnvironmentVariable>& environment = {});
     // Ends the tool; the next use starts it afresh. What went wrong when it did not end cleanly.
     std::string stopTool();
 
@@ -78,6 +79,8 @@ public:
     std::string stopAll();
 
 private:
+    const ToolWindows& startTool(const std::vector<EnvironmentVariable>& environment);
+
     Paths paths_;
     ChildProcess toolProcess_;
     ToolWindows tool_;

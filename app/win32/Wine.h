@@ -1,0 +1,11 @@
+// Whether the tool runs under Wine. What it does differently there is kept to the few places that
+// ask this; on Windows the answer is always no.
+#pragma once
+
+namespace quellon::win32 {
+
+// True when ntdll is Wine's, unless the environment variable QUELLON_WINE_SWITCH (shared_names.h)
+// is 0 so that the tests can run the tool as on Windows. Asked once, at the first call.
+bool wineCodeActive();
+
+}  // namespace quellon::win32
