@@ -1,6 +1,7 @@
 #include "bench/FarmProcess.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace quellon::bench {
 
@@ -15,40 +16,49 @@ std::wstring farmPath() {
     return path.substr(0, path.find_last_of(L"\\/") + 1) + L"quellon-windowfarm.exe";
 }
 
+struct Pipe {
+    win32::UniqueHandle read;
+    win32::UniqueHandle write;
+};
+
 // A pipe whose one end the farm inherits.
-void makePipe(HANDLE& read, HANDLE& write, bool farmReads) {
+Pipe makePipe(bool farmReads) {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
     if (!::CreatePipe(&read, &write, &inheritable, 0))
         throw std::runtime_error("CreatePipe failed");
+    Pipe pipe{win32::UniqueHandle(read), win32::UniqueHandle(write)};
     ::SetHandleInformation(farmReads ? write : read, HANDLE_FLAG_INHERIT, 0);
+    return pipe;
 }
 
 }  // namespace
 
 FarmProcess::FarmProcess(const std::wstring& shape, int count) {
-    HANDLE farmInput = nullptr;
-    HANDLE farmOutput = nullptr;
-    makePipe(farmInput, toFarm_, true);
-    makePipe(fromFarm_, farmOutput, false);
+    Pipe input = makePipe(true);
+    Pipe output = makePipe(false);
+    toFarm_ = std::move(input.write);
+    fromFarm_ = std::move(output.read);
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = farmInput;
-    startup.hStdOutput = farmOutput;
+    startup.hStdInput = input.read.get();
+    startup.hStdOutput = output.write.get();
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     const std::wstring exe = farmPath();
     std::wstring commandLine = L"\"" + exe + L"\" " + shape + L" " + std::to_wstring(count);
-    const BOOL started = ::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                          0, nullptr, nullptr, &startup, &process_);
-    // Only the farm may hold its ends, so that its end of either pipe shows as a broken pipe.
-    ::CloseHandle(farmInput);
-    ::CloseHandle(farmOutput);
-    if (!started) {
-        ::CloseHandle(toFarm_);
-        ::CloseHandle(fromFarm_);
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                          nullptr, &startup, &started)) {
         throw std::runtime_error("cannot start quellon-windowfarm.exe");
     }
+    process_.reset(started.hProcess);
+    const win32::UniqueHandle firstThread(started.hThread);  // nothing here waits on it
+    // Only the farm may hold its ends, so that its end of either pipe shows as a broken pipe.
+    input.read.reset();
+    output.write.reset();
 
     const std::string line = readLine();
     if (line.rfind("target ", 0) != 0) {
@@ -60,16 +70,12 @@ FarmProcess::FarmProcess(const std::wstring& shape, int count) {
 
 FarmProcess::~FarmProcess() { stop(); }
 
+// Closing its input ends the farm; one that does not end is ended.
 void FarmProcess::stop() {
-    if (!process_.hProcess) return;
-    ::CloseHandle(toFarm_);
-    if (::WaitForSingleObject(process_.hProcess, kFarmExitWaitMs) != WAIT_OBJECT_0) {
-        ::TerminateProcess(process_.hProcess, 1);
+    toFarm_.reset();
+    if (::WaitForSingleObject(process_.get(), kFarmExitWaitMs) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process_.get(), 1);
     }
-    ::CloseHandle(fromFarm_);
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
-    process_ = {};
 }
 
 // Ends at a line break, or empty when the farm ends first.
@@ -77,7 +83,7 @@ std::string FarmProcess::readLine() {
     std::string line;
     char c = 0;
     DWORD read = 0;
-    while (::ReadFile(fromFarm_, &c, 1, &read, nullptr) && read == 1 && c != '\n') {
+    while (::ReadFile(fromFarm_.get(), &c, 1, &read, nullptr) && read == 1 && c != '\n') {
         if (c != '\r') line += c;
     }
     return line;

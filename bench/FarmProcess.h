@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Types.h"
+#include "platform/win32/Unique.h"
 
 namespace quellon::bench {
 
@@ -25,9 +26,9 @@ private:
     std::string readLine();
     void stop();
 
-    PROCESS_INFORMATION process_{};
-    HANDLE toFarm_ = nullptr;    // the farm's standard input; closing it ends the farm
-    HANDLE fromFarm_ = nullptr;  // the farm's standard output
+    win32::UniqueHandle toFarm_;    // the farm's standard input; closing it ends the farm
+    win32::UniqueHandle fromFarm_;  // the farm's standard output
+    win32::UniqueHandle process_;
     Hwnd target_ = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "bench/BenchQueries.h"
 #include "bench/FarmProcess.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Unique.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32WindowGeometry.h"
 #include "shared_names.h"
@@ -36,10 +37,14 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring commandLine = L"\"" + exe + L"\"";
+        PROCESS_INFORMATION started{};
         if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &process_)) {
+                              nullptr, &startup, &started)) {
             throw std::runtime_error("cannot start the tool");
         }
+        process_.reset(started.hProcess);
+        const win32::UniqueHandle firstThread(started.hThread);  // nothing here waits on it
+        processId_ = started.dwProcessId;
         const auto deadline = Clock::now() + kDeadline;
         while (!(main_ = mainWindow())) {
             if (Clock::now() > deadline) {
@@ -48,7 +53,7 @@ public:
             }
             ::Sleep(20);
         }
-        ::WaitForInputIdle(process_.hProcess, kAnswerTimeoutMs);
+        ::WaitForInputIdle(process_.get(), kAnswerTimeoutMs);
     }
     ~ToolProcess() {
         ::PostMessageW(main_, WM_CLOSE, 0, 0);
@@ -90,11 +95,9 @@ public:
 private:
     // Gives the tool `patience` to end, then ends it.
     void stop(DWORD patience) {
-        if (::WaitForSingleObject(process_.hProcess, patience) != WAIT_OBJECT_0) {
-            ::TerminateProcess(process_.hProcess, 1);
+        if (::WaitForSingleObject(process_.get(), patience) != WAIT_OBJECT_0) {
+            ::TerminateProcess(process_.get(), 1);
         }
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
     }
 
     HWND mainWindow() const {
@@ -102,7 +105,7 @@ private:
              window = ::FindWindowExW(nullptr, window, win32::kMainClass, nullptr)) {
             DWORD process = 0;
             ::GetWindowThreadProcessId(window, &process);
-            if (process == process_.dwProcessId && ::IsWindowVisible(window)) return window;
+            if (process == processId_ && ::IsWindowVisible(window)) return window;
         }
         return nullptr;
     }
@@ -116,7 +119,8 @@ private:
         return answer;
     }
 
-    PROCESS_INFORMATION process_{};
+    win32::UniqueHandle process_;
+    DWORD processId_ = 0;
     HWND main_ = nullptr;
 };
 

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -106,15 +107,13 @@ void drainMessages() {
 }
 
 // Ends the farm when whoever started it closes its standard input (or ends itself).
-DWORD WINAPI watchInput(void* mainThread) {
+void watchInput(DWORD mainThread) {
     char chunk[64];
     DWORD read = 0;
     const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
     while (::ReadFile(input, chunk, sizeof chunk, &read, nullptr) && read > 0) {
     }
-    ::PostThreadMessageW(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(mainThread)), WM_QUIT,
-                         0, 0);
-    return 0;
+    ::PostThreadMessageW(mainThread, WM_QUIT, 0, 0);
 }
 
 int usage() {
@@ -142,10 +141,7 @@ int wmain(int argc, wchar_t** argv) {
     ::UpdateWindow(target);
     drainMessages();
 
-    // The thread id travels in the pointer-sized argument.
-    const auto mainThread = reinterpret_cast<void*>(std::uintptr_t{::GetCurrentThreadId()});
-    const HANDLE watcher = ::CreateThread(nullptr, 0, watchInput, mainThread, 0, nullptr);
-    if (watcher) ::CloseHandle(watcher);
+    std::thread(watchInput, ::GetCurrentThreadId()).detach();
 
     std::printf("target %lld\n", static_cast<long long>(reinterpret_cast<std::intptr_t>(target)));
     std::fflush(stdout);

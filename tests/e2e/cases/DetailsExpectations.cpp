@@ -9,6 +9,7 @@
 
 #include "../driver/Input.h"
 #include "../driver/MessageBoxes.h"
+#include "../driver/OwnedHandles.h"
 #include "../driver/Probe.h"
 #include "../driver/Wait.h"
 #include "../driver/WindowQueries.h"
@@ -44,9 +45,7 @@ std::wstring generalNumber(double value) {
 
 // Twips per pixel as the tool's screen object holds it: single precision, from the DPI.
 float twipsPerPixel(int capability) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, capability);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(ClientDC().get(), capability);
     return static_cast<float>(kTwipsPerInch / dpi);
 }
 
@@ -60,11 +59,11 @@ void collect(const std::vector<TreeItem>& items, std::multimap<std::wstring, HTR
 }  // namespace
 
 std::wstring executablePath(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    const UniqueHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process) return {};
     wchar_t path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameExW(process, nullptr, path, MAX_PATH);
-    CloseHandle(process);
+    DWORD n = GetModuleFileNameExW(process.get(), nullptr, path, MAX_PATH);
     return std::wstring(path, n);
 }
 

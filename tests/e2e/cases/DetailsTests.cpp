@@ -10,6 +10,7 @@
 #include "../driver/E2eTest.h"
 #include "../driver/Input.h"
 #include "../driver/MessageBoxes.h"
+#include "../driver/OwnedHandles.h"
 #include "../driver/Probe.h"
 #include "../driver/Processes.h"
 #include "../driver/RemoteMemory.h"
@@ -40,17 +41,18 @@ public:
     explicit Windows98ForTool(Session& session)
         : session_(session),
           key_(L"Software\\Wine\\AppDefaults\\" + fileNameOf(session.paths().tool)) {
-        HKEY key = nullptr;
+        HKEY created = nullptr;
         DWORD disposition = 0;
         if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &key, &disposition) != ERROR_SUCCESS) {
+                            &created, &disposition) != ERROR_SUCCESS) {
             return;
         }
+        const UniqueKey key(created);
         createdKey_ = disposition == REG_CREATED_NEW_KEY;
         static constexpr wchar_t kVersion[] = L"win98";
-        set_ = RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(kVersion),
+        set_ = RegSetValueExW(key.get(), L"Version", 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(kVersion),
                               sizeof kVersion) == ERROR_SUCCESS;
-        RegCloseKey(key);
     }
     ~Windows98ForTool() {
         if (set_) RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), L"Version");
@@ -75,10 +77,9 @@ private:
 
 // Reads several screen pixels through one device context.
 std::vector<COLORREF> pixels(const std::vector<POINT>& points) {
-    HDC screen = GetDC(nullptr);
+    const ClientDC screen;
     std::vector<COLORREF> colours;
-    for (POINT p : points) colours.push_back(GetPixel(screen, p.x, p.y));
-    ReleaseDC(nullptr, screen);
+    for (POINT p : points) colours.push_back(GetPixel(screen.get(), p.x, p.y));
     return colours;
 }
 
@@ -245,8 +246,9 @@ E2E_TEST(details_close_during_flash) {
     const FixtureWindows& f = t.session().fixture();
     const ToolWindows& tool = t.session().restartTool();
     DWORD toolId = t.session().toolProcessId();
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, toolId);
-    t.require(process != nullptr, "the tool's process cannot be opened");
+    const UniqueHandle process(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, toolId));
+    t.require(static_cast<bool>(process), "the tool's process cannot be opened");
     t.require(probeAndCheck(t, clientToScreen(f.main, kBareMainPoint), fixtureMainEntry()),
               "no chain");
     auto entries = shownEntries(t.session(), {f.byId(kIdOuter)});
@@ -255,10 +257,9 @@ E2E_TEST(details_close_during_flash) {
     // The text is written right before the flash; the close then arrives while it runs.
     t.check(waitUntil([&] { return !windowText(tool.txtInf).empty(); }), "no details were written");
     PostMessageW(tool.main, WM_CLOSE, 0, 0);
-    t.check(WaitForSingleObject(process, 10000) == WAIT_OBJECT_0, "the tool did not end");
+    t.check(WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0, "the tool did not end");
     DWORD exitCode = STILL_ACTIVE;
-    GetExitCodeProcess(process, &exitCode);
-    CloseHandle(process);
+    GetExitCodeProcess(process.get(), &exitCode);
     t.check(exitCode == 0, cat("the tool ended with code ", exitCode));
     t.session().restartTool();
 }

@@ -14,6 +14,7 @@
 
 #include "../driver/E2eTest.h"
 #include "../driver/MessageBoxes.h"
+#include "../driver/OwnedHandles.h"
 #include "../driver/Probe.h"
 #include "../driver/Session.h"
 #include "../driver/Wait.h"
@@ -63,20 +64,15 @@ public:
     explicit Watched(DWORD processId)
         : process_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId)) {
     }
-    ~Watched() {
-        if (process_) CloseHandle(process_);
-    }
-    Watched(const Watched&) = delete;
-    Watched& operator=(const Watched&) = delete;
 
     // The exit code once the process has ended, STILL_ACTIVE while it runs.
     DWORD exitCode() const {
         DWORD code = 0;
-        return process_ && GetExitCodeProcess(process_, &code) ? code : 0;
+        return process_ && GetExitCodeProcess(process_.get(), &code) ? code : 0;
     }
 
 private:
-    HANDLE process_;
+    UniqueHandle process_;
 };
 
 bool answers(HWND window) {

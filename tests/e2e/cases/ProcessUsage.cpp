@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "../driver/OwnedHandles.h"
 #include "../driver/Processes.h"
 #include "DetailsExpectations.h"
 
@@ -98,13 +99,12 @@ struct ThreadBasics {
 // 0xF8, as on Windows). A 32-bit process under Wine has a 64-bit TEB besides its own, whose
 // address is in the 32-bit TEB's GdiBatchCount (offset 0xF70).
 std::uint64_t wineGdiTable(HANDLE process, DWORD threadId) {
-    HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId);
+    const UniqueHandle thread(OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId));
     if (!thread) return 0;
     auto query = ntdll<decltype(NtQueryInformationThread)>("NtQueryInformationThread");
     ThreadBasics basics{};
     NTSTATUS status =
-        query(thread, static_cast<THREADINFOCLASS>(0), &basics, sizeof basics, nullptr);
-    CloseHandle(thread);
+        query(thread.get(), static_cast<THREADINFOCLASS>(0), &basics, sizeof basics, nullptr);
     if (status != 0) return 0;
     auto teb = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(basics.teb));
     if (sizeof(void*) == 4) teb = readAt<ULONG>(process, teb + 0xF70);
@@ -155,21 +155,21 @@ ProcessUsage usageOf(HWND window) {
     ProcessUsage usage;
     DWORD processId = 0;
     DWORD threadId = GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    const UniqueHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process) return usage;
     usage.windows = windowsOf(processId);
-    usage.handles = kernelHandles(process, processId);
+    usage.handles = kernelHandles(process.get(), processId);
     // Reading Wine's whole GDI table brings its untouched pages into the process, some 1.5 MiB
     // that Wine counts as its memory from then on: the memory is read after the table, so that the
     // first reading counts them already.
-    usage.gdiObjects = gdiObjects(process, threadId);
+    usage.gdiObjects = gdiObjects(process.get(), threadId);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
-    if (GetProcessMemoryInfo(process, &memory, sizeof memory)) {
+    if (GetProcessMemoryInfo(process.get(), &memory, sizeof memory)) {
         usage.privateBytes = memory.PagefileUsage;
         usage.workingSet = memory.WorkingSetSize;
     }
-    CloseHandle(process);
     return usage;
 }
 

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+#include "OwnedHandles.h"
+
 namespace e2e {
 
 class RemoteBuffer {
@@ -34,8 +36,8 @@ public:
     }
 
 private:
-    HANDLE process_ = nullptr;
-    void* address_ = nullptr;
+    UniqueHandle process_;
+    void* address_ = nullptr;  // released with VirtualFreeEx at the end
     size_t size_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "OwnedHandles.h"
 #include "Text.h"
 
 namespace e2e {
@@ -23,20 +24,19 @@ std::vector<BYTE> grab(const RECT& area, BITMAPINFOHEADER& header) {
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
     std::vector<BYTE> pixels(static_cast<size_t>((width * 3 + 3) / 4 * 4) * height);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, previous);
+    const ClientDC screen;
+    const UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        // GetDIBits wants the bitmap selected into no device context.
+        const Selected copy(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
     BITMAPINFO info{};
     info.bmiHeader = header;
-    if (!GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS)) {
+    if (!GetDIBits(memory.get(), bitmap.get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS)) {
         pixels.clear();
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
 }
 

@@ -1,5 +1,6 @@
 #include "WindowQueries.h"
 
+#include "OwnedHandles.h"
 #include "RemoteMemory.h"
 #include "Text.h"
 #include "Wait.h"
@@ -111,12 +112,7 @@ bool bringToFront(HWND window) {
         3000, 50);
 }
 
-COLORREF screenPixel(POINT point) {
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
+COLORREF screenPixel(POINT point) { return GetPixel(ClientDC().get(), point.x, point.y); }
 
 std::vector<COLORREF> edgeColours(const RECT& r, int inset) {
     const POINT m = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
