@@ -170,6 +170,7 @@ private:
     // foreground, which ends the drag as well; the probe is then pressed again. Nothing else may
     // end it.
     void checkDragEnd(const char* where) {
+        const std::string atLoss = inputState();
         if (waitForMessageBox(processId_, kFirstLookMs).window) return;
         const HWND foreground = GetForegroundWindow();
         DWORD owner = 0;
@@ -180,7 +181,22 @@ private:
                                     " took the foreground; the probe is pressed again"));
             return;
         }
-        t_.check(false, cat("the probe lost the capture over ", where, " with no report"));
+        t_.check(false,
+                 cat("the probe lost the capture over ", where, " with no report (", atLoss, ")"));
+    }
+
+    // Who had the foreground, the activation, the focus and the capture, for a failure message.
+    std::string inputState() const {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(tool_.main, nullptr), &gui);
+        const auto named = [](HWND window) {
+            return window ? describeWindow(window) : std::string("none");
+        };
+        return cat("foreground ", named(GetForegroundWindow()), ", in the tool active ",
+                   named(gui.hwndActive), ", focus ", named(gui.hwndFocus), ", capture ",
+                   named(gui.hwndCapture), ", left button ",
+                   GetAsyncKeyState(VK_LBUTTON) < 0 ? "down" : "up", " as the system saw it last");
     }
 
     int confirmReports(const char* where) {
@@ -188,7 +204,7 @@ private:
         for (;;) {
             t_.session().settleTool();
             auto boxes = messageBoxesOf(processId_);
-            if (boxes.empty()) return confirmed;
+            if (boxes.empty()) break;
             for (const auto& box : boxes) {
                 checkReport(box, where);
                 t_.require(pressOk(box.window), cat("the report ", quote(box.text), " over ", where,
@@ -199,6 +215,10 @@ private:
                        cat("one move over ", where, " brought more than ", kMaxReportsPerMove,
                            " reports"));
         }
+        // A report ends the drag, also one that the probe of the resting pointer raised after
+        // the last look at the capture.
+        if (confirmed > 0) drag_.reset();
+        return confirmed;
     }
 
     void checkReport(const MessageBoxInfo& box, const char* where) {
