@@ -54,21 +54,22 @@ std::optional<std::wstring> textIn(HANDLE memory, std::size_t most) {
 
 bool copyToClipboard(HWND owner, const std::wstring& text) {
     UniqueGlobal memory = globalCopy(text);
-    if (!memory || !openClipboard(owner)) return false;
+    if (!memory) return false;
     bool taken = false;
-    if (::EmptyClipboard()) taken = ::SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
-    ::CloseClipboard();
+    if (const OpenedClipboard clipboard(openClipboard(owner)); clipboard && ::EmptyClipboard()) {
+        taken = ::SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
+    }
     // The system owns the memory once it took it.
     if (taken) memory.release();
     return taken;
 }
 
 std::optional<std::wstring> clipboardText(HWND owner, std::size_t most) {
-    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !openClipboard(owner)) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (const HANDLE memory = ::GetClipboardData(CF_UNICODETEXT)) text = textIn(memory, most);
-    ::CloseClipboard();
-    return text;
+    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
+    const OpenedClipboard clipboard(openClipboard(owner));
+    if (!clipboard) return std::nullopt;
+    const HANDLE memory = ::GetClipboardData(CF_UNICODETEXT);
+    return memory ? textIn(memory, most) : std::nullopt;
 }
 
 }  // namespace quellon::win32

@@ -93,7 +93,7 @@ bool overlaps(const RECT& a, const RECT& b) {
 }  // namespace
 
 bool OutlineWindows::prepare() {
-    return (brush_ || registerClass()) && (::IsWindow(window_) || createWindow());
+    return (brush_ || registerClass()) && (::IsWindow(window_.get()) || createWindow());
 }
 
 bool OutlineWindows::registerClass() {
@@ -112,20 +112,20 @@ bool OutlineWindows::registerClass() {
 }
 
 bool OutlineWindows::createWindow() {
-    window_ = ::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
-                                nullptr, instance_, nullptr);
+    window_.reset(::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                    nullptr, instance_, nullptr));
     place_.reset();
     region_.reset();
     // A layered window shows nothing until its attributes are set.
-    if (window_ && !::SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA)) destroy();
-    return window_ != nullptr;
+    if (window_ && !::SetLayeredWindowAttributes(window_.get(), 0, 255, LWA_ALPHA)) destroy();
+    return static_cast<bool>(window_);
 }
 
 bool OutlineWindows::shapeWindow(const OutlineShape& frame) {
     if (frame == region_) return true;
     UniqueRegion region = frameRegion(frame);
     // The system owns the region once it is set.
-    if (!region || !::SetWindowRgn(window_, region.get(), TRUE)) return false;
+    if (!region || !::SetWindowRgn(window_.get(), region.get(), TRUE)) return false;
     region.release();
     region_ = frame;
     return true;
@@ -141,22 +141,22 @@ void OutlineWindows::show(const OutlineShape& shape) {
         hide();
         return;
     }
-    if (place != place_ || !::IsWindowVisible(window_)) {
-        ::SetWindowPos(window_, HWND_TOPMOST, place.left, place.top, place.right - place.left,
+    if (place != place_ || !::IsWindowVisible(window_.get())) {
+        ::SetWindowPos(window_.get(), HWND_TOPMOST, place.left, place.top, place.right - place.left,
                        place.bottom - place.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
         place_ = place;
     }
     // Painted now: a rebuild that follows may keep the tool from reading its messages.
-    ::UpdateWindow(window_);
+    ::UpdateWindow(window_.get());
 }
 
 void OutlineWindows::hide() {
-    if (window_) ::ShowWindow(window_, SW_HIDE);
+    if (window_) ::ShowWindow(window_.get(), SW_HIDE);
     wineRaisesLeft_ = 0;
 }
 
 bool OutlineWindows::covered() {
-    if (!::IsWindowVisible(window_)) return false;
+    if (!::IsWindowVisible(window_.get())) return false;
     if (coveredInZOrder()) {
         wineRaisesLeft_ = wineCodeActive() ? wine::kRaisesAfterCover : 0;
         return true;
@@ -172,8 +172,8 @@ bool OutlineWindows::covered() {
 // not pass; it is raised in vain then).
 bool OutlineWindows::coveredInZOrder() {
     RECT outline{};
-    if (!::GetWindowRect(window_, &outline)) return false;
-    HWND above = window_;
+    if (!::GetWindowRect(window_.get(), &outline)) return false;
+    HWND above = window_.get();
     for (int i = 0; i < kMostWindowsAbove; ++i) {
         above = ::GetWindow(above, GW_HWNDPREV);
         if (!above) return false;
@@ -188,14 +188,14 @@ bool OutlineWindows::coveredInZOrder() {
 
 void OutlineWindows::raise() {
     if (wineCodeActive()) {
-        wine::raise(window_);
+        wine::raise(window_.get());
     } else {
-        ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+        ::SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
     }
 }
 
 void OutlineWindows::destroy() {
-    if (window_) ::DestroyWindow(std::exchange(window_, nullptr));
+    window_.reset();
     place_.reset();
     region_.reset();
 }

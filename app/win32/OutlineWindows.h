@@ -45,7 +45,7 @@ private:
 
     HINSTANCE instance_;
     UniqueBrush brush_;
-    HWND window_ = nullptr;
+    UniqueWindow window_;
     // Where the window stands, and the frame in window coordinates that its region was made for.
     std::optional<Rect> place_;
     std::optional<OutlineShape> region_;

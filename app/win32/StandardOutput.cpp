@@ -9,9 +9,6 @@ namespace quellon::win32 {
 
 namespace {
 
-void closeHandle(HANDLE handle) { ::CloseHandle(handle); }
-using UniqueFile = Unique<HANDLE, closeHandle>;
-
 // The length of the text's next piece of at most `most` characters: a system call takes a
 // limited amount at once, and no piece may end between the two halves of a surrogate pair.
 std::size_t pieceSize(std::wstring_view text, std::size_t most) {
@@ -75,14 +72,13 @@ bool isConsole(HANDLE handle) {
 // The console of the program that started the tool, attached at the first need; null when it
 // has none. Its output buffer is opened by name, whatever the standard handles hold.
 HANDLE parentConsole() {
-    static const UniqueFile console = [] {
+    static const UniqueHandle console = [] {
         if (!::AttachConsole(ATTACH_PARENT_PROCESS) && ::GetLastError() != ERROR_ACCESS_DENIED) {
-            return UniqueFile();
+            return UniqueHandle();
         }
-        const HANDLE output =
-            ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        return UniqueFile(output == INVALID_HANDLE_VALUE ? nullptr : output);
+        return adoptFile(::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       0, nullptr));
     }();
     return console.get();
 }
@@ -91,7 +87,7 @@ DWORD writeNewFile(const wchar_t* path, std::string_view bytes) {
     const HANDLE opened = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return lastErrorOr(ERROR_OPEN_FAILED);
-    const UniqueFile file(opened);
+    const UniqueHandle file(opened);
     if (const DWORD error = writeBytes(file.get(), bytes)) return error;
     if (!::FlushFileBuffers(file.get())) return lastErrorOr(ERROR_WRITE_FAULT);
     return 0;

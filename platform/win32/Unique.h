@@ -93,6 +93,21 @@ private:
     HDC dc_;
 };
 
+// The clipboard from a successful OpenClipboard to CloseClipboard at the end of the scope.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(bool opened) : opened_(opened) {}
+    ~OpenedClipboard() {
+        if (opened_) ::CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    explicit operator bool() const { return opened_; }
+
+private:
+    bool opened_;
+};
+
 // Selects an object into a device context and puts the previous one back at the end.
 class Selected {
 public:

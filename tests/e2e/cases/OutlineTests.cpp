@@ -9,6 +9,7 @@
 
 #include "../driver/E2eTest.h"
 #include "../driver/Input.h"
+#include "../driver/OwnedHandles.h"
 #include "../driver/Probe.h"
 #include "../driver/Processes.h"
 #include "../driver/Screenshot.h"
@@ -251,9 +252,8 @@ E2E_TEST(f5_after_the_targets_process_ended_changes_nothing) {
 
     DWORD process = 0;
     GetWindowThreadProcessId(f.main, &process);
-    const HANDLE fixture = OpenProcess(PROCESS_TERMINATE, FALSE, process);
-    t.require(fixture && TerminateProcess(fixture, 1), "the fixture could not be ended");
-    CloseHandle(fixture);
+    const UniqueHandle fixture(OpenProcess(PROCESS_TERMINATE, FALSE, process));
+    t.require(fixture && TerminateProcess(fixture.get(), 1), "the fixture could not be ended");
     t.require(waitUntil([&] { return !IsWindow(f.main); }), "the fixture's window stayed");
 
     t.require(bringToFront(tool.main), "the tool did not come to the front");

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "OwnedHandles.h"
+
 namespace e2e {
 
 namespace {
@@ -12,10 +14,9 @@ namespace {
 // Data set needs an owner window: the clipboard of a null owner takes none.
 template <class Use>
 bool withClipboard(Use use, HWND owner = nullptr) {
-    if (!OpenClipboard(owner)) return false;
-    use();
-    CloseClipboard();
-    return true;
+    const OpenedClipboard clipboard(OpenClipboard(owner) != FALSE);
+    if (clipboard) use();
+    return static_cast<bool>(clipboard);
 }
 
 }  // namespace

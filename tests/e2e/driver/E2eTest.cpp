@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "OwnedHandles.h"
 #include "Session.h"
 #include "shared_names.h"
 
@@ -43,9 +44,8 @@ void TestContext::require(bool condition, const std::string& message, SourceLoca
 }
 
 unsigned screenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen) ReleaseDC(nullptr, screen);
+    const ClientDC screen;
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<unsigned>(dpi) : kStandardDpi;
 }
 

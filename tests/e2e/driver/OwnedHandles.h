@@ -9,6 +9,7 @@
 namespace e2e {
 
 using quellon::win32::ClientDC;
+using quellon::win32::OpenedClipboard;
 using quellon::win32::Selected;
 using quellon::win32::UniqueBitmap;
 using quellon::win32::UniqueHandle;

@@ -75,22 +75,22 @@ std::wstring commandLineOf(const std::wstring& exe, const std::vector<std::wstri
 // A pipe whose writing end a child inherits, with room for all that a run of the tool writes:
 // it is read once the run has ended.
 struct OutputPipe {
-    HANDLE read = nullptr;
-    HANDLE write = nullptr;
+    UniqueHandle read;
+    UniqueHandle write;
     OutputPipe() {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        CreatePipe(&read, &write, &inherit, 1 << 20);
-        SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    }
-    ~OutputPipe() {
-        if (write) CloseHandle(write);
-        CloseHandle(read);
+        HANDLE reading = nullptr;
+        HANDLE writing = nullptr;
+        if (!CreatePipe(&reading, &writing, &inherit, 1 << 20)) return;
+        read.reset(reading);
+        write.reset(writing);
+        SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
     }
     std::string readAll() {
-        CloseHandle(std::exchange(write, nullptr));  // so that reading ends at the last byte
+        write.reset();  // so that reading ends at the last byte
         std::string all;
         char chunk[4096];
-        for (DWORD got = 0; ReadFile(read, chunk, sizeof chunk, &got, nullptr) && got > 0;) {
+        for (DWORD got = 0; ReadFile(read.get(), chunk, sizeof chunk, &got, nullptr) && got > 0;) {
             all.append(chunk, got);
         }
         return all;
@@ -106,24 +106,24 @@ FinishedRun runToEnd(const std::wstring& exe, const std::vector<std::wstring>& a
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out.write;
-    startup.hStdError = err.write;
+    startup.hStdOutput = out.write.get();
+    startup.hStdError = err.write.get();
     PROCESS_INFORMATION info{};
     std::wstring commandLine = commandLineOf(exe, args);
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                         nullptr, &startup, &info)) {
         throw std::runtime_error(cat("cannot start ", exe, " (error ", GetLastError(), ")"));
     }
-    if (HANDLE job = killOnCloseJob()) AssignProcessToJobObject(job, info.hProcess);
+    const UniqueHandle process(info.hProcess);
+    const UniqueHandle thread(info.hThread);
+    if (HANDLE job = killOnCloseJob()) AssignProcessToJobObject(job, process.get());
     FinishedRun run;
-    run.ended = WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    if (!run.ended) TerminateProcess(info.hProcess, 1);
-    WaitForSingleObject(info.hProcess, 5000);
-    GetExitCodeProcess(info.hProcess, &run.exitCode);
+    run.ended = WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0;
+    if (!run.ended) TerminateProcess(process.get(), 1);
+    WaitForSingleObject(process.get(), 5000);
+    GetExitCodeProcess(process.get(), &run.exitCode);
     run.out = out.readAll();
     run.err = err.readAll();
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
     return run;
 }
 
@@ -133,52 +133,56 @@ ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstri
     std::wstring commandLine = commandLineOf(exe, args);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info_)) {
-        info_ = {};
+                        nullptr, &startup, &info)) {
         throw std::runtime_error(cat("cannot start ", exe, " (error ", GetLastError(), ")"));
     }
-    if (HANDLE job = killOnCloseJob()) AssignProcessToJobObject(job, info_.hProcess);
+    const UniqueHandle thread(info.hThread);  // not needed
+    process_.reset(info.hProcess);
+    id_ = info.dwProcessId;
+    if (HANDLE job = killOnCloseJob()) AssignProcessToJobObject(job, process_.get());
 }
 
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept : info_(std::exchange(other.info_, {})) {}
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept
+    : process_(std::move(other.process_)), id_(std::exchange(other.id_, 0)) {}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     if (this != &other) {
         stop();
-        info_ = std::exchange(other.info_, {});
+        process_ = std::move(other.process_);
+        id_ = std::exchange(other.id_, 0);
     }
     return *this;
 }
 
 bool ChildProcess::running() const {
-    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 DWORD ChildProcess::exitCode() const {
     DWORD code = STILL_ACTIVE;
-    if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
+    if (process_) GetExitCodeProcess(process_.get(), &code);
     return code;
 }
 
 std::string ChildProcess::stop(DWORD graceMs) {
-    if (!info_.hProcess) return {};
+    if (!process_) return {};
     std::string problem;
     if (running()) {
-        for (HWND w : topLevelWindows(info_.dwProcessId)) PostMessageW(w, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(info_.hProcess, graceMs) != WAIT_OBJECT_0) {
+        for (HWND w : topLevelWindows(id_)) PostMessageW(w, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.get(), graceMs) != WAIT_OBJECT_0) {
             problem = cat("it did not end within ", graceMs, " ms of being closed");
-            TerminateProcess(info_.hProcess, 1);
-            WaitForSingleObject(info_.hProcess, 5000);
+            TerminateProcess(process_.get(), 1);
+            WaitForSingleObject(process_.get(), 5000);
         } else if (DWORD code = exitCode(); code != 0) {
             problem = cat("it ended on the close with exit code ", hexCode(code));
         }
     } else if (DWORD code = exitCode(); code != 0) {
         problem = cat("it had already ended, with exit code ", hexCode(code));
     }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-    info_ = {};
+    process_.reset();
+    id_ = 0;
     return problem;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "OwnedHandles.h"
+
 namespace e2e {
 
 // A variable set in a started program's environment, besides those the driver has.
@@ -28,11 +30,11 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    DWORD id() const { return info_.dwProcessId; }
-    HANDLE handle() const { return info_.hProcess; }
+    DWORD id() const { return id_; }
+    HANDLE handle() const { return process_.get(); }
     bool running() const;
     // Whether a program was started and has not been stopped, running or not.
-    bool started() const { return info_.hProcess != nullptr; }
+    bool started() const { return static_cast<bool>(process_); }
     // Exit code once the process has ended; STILL_ACTIVE while it runs.
     DWORD exitCode() const;
     // Ends the program; what went wrong when it did not end on the close with exit code 0, empty
@@ -40,7 +42,8 @@ public:
     std::string stop(DWORD graceMs = 3000);
 
 private:
-    PROCESS_INFORMATION info_{};
+    UniqueHandle process_;
+    DWORD id_ = 0;
 };
 
 // A program run to its end with its standard output and standard error read through pipes.
