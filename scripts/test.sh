@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Runs every test: formatting, the unit tests (plain and under ASan/UBSan), the linter over the
-# tool's code as clang compiles it for Windows, both Windows builds, the end-to-end suite under
-# Wine for the 64-bit and the 32-bit build, and the release package.
+# Runs every test: formatting, the unit tests (under ASan/UBSan), the linter over the tool's code
+# as clang compiles it for Windows, both Windows builds, the end-to-end suite under Wine for the
+# 64-bit and the 32-bit build, and the release package.
+#
+# Three lanes run at once: the 64-bit build, its suite and the package; the 32-bit build and its
+# suite, in a Wine prefix of its own; the unit tests and the linter. Compilers run at low
+# priority, since the suites' timing matters; the output of the other lanes is shown at the end.
 # Installs what it needs on first use. Ends with one line "Total: N passed, N failed, N skipped".
 #
 # Every step runs under a time limit several times its usual length, so nothing can hold the run
@@ -113,42 +117,113 @@ not_built() {
     echo "== $name: skipped, since $build failed"
 }
 
+# Runs one step of a lane of work beside the others, with its output in build/logs/NAME.log and
+# its status in build/logs/NAME.status. `shown_step` and `shown_suite` show and count it once its
+# lane ended.
+step_beside() {
+    local name=$1 limit=$2 rc=0
+    shift 2
+    limited "$name" "$limit" "$@" >"build/logs/$name.log" 2>&1 || rc=$?
+    echo "$rc" >"build/logs/$name.status"
+    return "$rc"
+}
+
+shown_step() {
+    local name=$1
+    echo "== $name (ran beside)"
+    cat "build/logs/$name.log"
+    if [[ $(<"build/logs/$name.status") -ne 0 ]]; then
+        count_failure "$name" 1
+        echo "== $name: FAILED"
+    fi
+}
+
+# A suite that ran beside; when it did not run, the build it tests failed.
+shown_suite() {
+    local name=$1 kind=$2 build=$3
+    if [[ ! -f build/logs/$name.status ]]; then
+        not_built "$name" "$kind" "$build"
+        return
+    fi
+    echo "== $name (ran beside)"
+    cat "build/logs/$name.log"
+    count_suite "$name" "$kind" "build/logs/$name.log" "$(<"build/logs/$name.status")"
+    note_repeated "$name" "build/logs/$name.log"
+}
+
+# Waits for a step of a lane to end (its status file), within a time limit.
+await_step() {
+    local name=$1 limit=$2 deadline=$((SECONDS + $2))
+    until [[ -f build/logs/$name.status ]]; do
+        if [[ $SECONDS -ge $deadline ]]; then
+            echo "test.sh: $name did not end within $limit s" >&2
+            return 1
+        fi
+        sleep 1
+    done
+    [[ $(<"build/logs/$name.status") -eq 0 ]]
+}
+
 mkdir -p build/logs
+rm -f build/logs/*.status
 
 run_step format 300 bash scripts/check-format.sh
 run_step pictures 300 python3 resources/make_pictures.py --check
 
-for flavour in native native-asan; do
-    if run_step "build-$flavour" 1800 bash scripts/build.sh "$flavour"; then
-        run_suite "unit-$flavour" unit 600 "build/$flavour/tests/unit/unit_tests" --gtest_brief=1
-    else
-        not_built "unit-$flavour" unit "build-$flavour"
-    fi
-done
+# Compilers and the linter yield the processor to the end-to-end suites, whose timing matters.
+low=(nice -n 19)
 
+# The unit tests run once, under ASan and UBSan, which catch all that a plain run catches; then
 # clang-tidy, with clang's front end as a second compiler of the code that only Windows runs.
-run_step lint 1800 bash scripts/lint.sh
+(
+    step_beside build-native-asan 1800 "${low[@]}" bash scripts/build.sh native-asan &&
+        step_beside unit-native-asan 600 build/native-asan/tests/unit/unit_tests --gtest_brief=1
+    step_beside lint 1800 "${low[@]}" bash scripts/lint.sh
+) &
+native_lane=$!
 
-for flavour in x64 x86; do
-    built=yes
-    run_step "build-$flavour" 1800 bash scripts/build.sh "$flavour" || built=no
-    if [[ $flavour == x86 ]] && ! wine_runs_32bit; then
-        # The same cases as the 64-bit suite ran; a skipped suite is never counted as passed.
-        skipped=$((skipped + (cases_run[e2e] > 0 ? cases_run[e2e] : 1)))
-        echo "== e2e-x86: skipped, since $(wine_32bit_reason)"
-    elif [[ $built == yes ]]; then
-        run_suite "e2e-$flavour" e2e 2400 bash tests/e2e/run.sh "build/$flavour"
-    else
-        not_built "e2e-$flavour" e2e "build-$flavour"
-    fi
-    if [[ $flavour == x64 ]]; then x64_built=$built; fi
-done
+# The 32-bit build and its suite, beside the 64-bit ones: in a prefix and on an X display of their
+# own, so that neither suite's windows and pointer meet the other's. Where the host runs 32-bit
+# programs this lane takes longest, and its build does not yield to the 64-bit one.
+x86_priority=("${low[@]}")
+if wine_runs_32bit; then x86_priority=(); fi
+(
+    step_beside build-x86 1800 "${x86_priority[@]}" bash scripts/build.sh x86 || exit
+    wine_runs_32bit || exit 0
+    export QUELLON_WINEPREFIX="$top/build/wineprefix-x86" WINEPREFIX="$top/build/wineprefix-x86"
+    step_beside e2e-x86 2400 env -u DISPLAY bash tests/e2e/run.sh build/x86
+) &
+x86_lane=$!
 
-# The package check drives the packaged tool with the x64 build's driver and fixture.
+x64_built=no
+if run_step build-x64 1800 bash scripts/build.sh x64; then x64_built=yes; fi
+
+# On an X display of its own too: a desktop session's pointer stays the user's.
 if [[ $x64_built == yes ]]; then
+    run_suite e2e-x64 e2e 2400 env -u DISPLAY bash tests/e2e/run.sh build/x64
+else
+    not_built e2e-x64 e2e build-x64
+fi
+
+# The package holds both builds; its check drives the packaged tool with the x64 build's driver
+# and fixture.
+if [[ $x64_built == yes ]] && await_step build-x86 1800; then
     run_suite package package 1800 bash scripts/check-package.sh
 else
-    not_built package package build-x64
+    not_built package package "build-x64 or build-x86"
+fi
+
+wait "$native_lane" "$x86_lane"
+shown_step build-native-asan
+shown_suite unit-native-asan unit build-native-asan
+shown_step lint
+shown_step build-x86
+if ! wine_runs_32bit; then
+    # The same cases as the 64-bit suite ran; a skipped suite is never counted as passed.
+    skipped=$((skipped + (cases_run[e2e] > 0 ? cases_run[e2e] : 1)))
+    echo "== e2e-x86: skipped, since $(wine_32bit_reason)"
+else
+    shown_suite e2e-x86 e2e build-x86
 fi
 
 echo
