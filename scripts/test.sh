@@ -182,21 +182,34 @@ low=(nice -n 19)
 ) &
 native_lane=$!
 
+# Makes a suite's Wine prefix ready while the builds run, on a virtual display of its own.
+prepare_prefix() {
+    (
+        unset DISPLAY
+        wine_display_ready && wine_prefix_ready
+    ) >/dev/null 2>&1
+}
+
 # The 32-bit build and its suite, beside the 64-bit ones: in a prefix and on an X display of their
 # own, so that neither suite's windows and pointer meet the other's. Where the host runs 32-bit
 # programs this lane takes longest, and its build does not yield to the 64-bit one.
 x86_priority=("${low[@]}")
 if wine_runs_32bit; then x86_priority=(); fi
 (
+    export QUELLON_WINEPREFIX="$top/build/wineprefix-x86" WINEPREFIX="$top/build/wineprefix-x86"
+    if wine_runs_32bit; then prepare_prefix & fi
     step_beside build-x86 1800 "${x86_priority[@]}" bash scripts/build.sh x86 || exit
     wine_runs_32bit || exit 0
-    export QUELLON_WINEPREFIX="$top/build/wineprefix-x86" WINEPREFIX="$top/build/wineprefix-x86"
+    wait
     step_beside e2e-x86 2400 env -u DISPLAY bash tests/e2e/run.sh build/x86
 ) &
 x86_lane=$!
 
+prepare_prefix &
+x64_prefix=$!
 x64_built=no
 if run_step build-x64 1800 bash scripts/build.sh x64; then x64_built=yes; fi
+wait "$x64_prefix"
 
 # On an X display of its own too: a desktop session's pointer stays the user's.
 if [[ $x64_built == yes ]]; then
