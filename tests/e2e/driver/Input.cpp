@@ -144,16 +144,23 @@ void moveTo(POINT point) {
 
 void moveSteadily(POINT point, const std::function<void()>& settle) {
     moveTo(point);
-    for (int repeats = 0;; ++repeats) {
+    for (int repeats = 0, echoes = 0;;) {
         if (settle) settle();
         POINT at{};
         if (!waitUntil([&] { return !GetCursorPos(&at) || at.x != point.x || at.y != point.y; },
                        kSteadyMs, 10)) {
             return;
         }
+        // The pixel aside that a move given again (or a nudge) makes first can be reported
+        // late by a busy program: the driver's own move, which Wine's next look at the X
+        // pointer ends, not a fall back.
+        if (at.x == point.x + 1 && at.y == point.y && echoes++ < kMostEchoes &&
+            waitUntil([&] { return pointerAt(point); }, 2000, 5)) {
+            continue;
+        }
         const std::string fellBack = cat("the pointer fell back from ", point.x, ",", point.y,
                                          " to ", at.x, ",", at.y, " after it had arrived");
-        if (repeats == kMostRepeats) throw std::runtime_error(fellBack + " again");
+        if (repeats++ == kMostRepeats) throw std::runtime_error(fellBack + " again");
         noteRepeatedGesture(fellBack + "; the move is given once more");
         sendMoveAgain(point);
         if (!waitUntil([&] { return pointerAt(point); }, 2000, 5)) {

@@ -25,6 +25,8 @@ void moveSteadily(POINT point, const std::function<void()>& settle = {});
 inline constexpr DWORD kSteadyMs = 150;
 // How often a gesture is given again whose delivery went wrong.
 inline constexpr int kMostRepeats = 1;
+// Late reports of the driver's own pixel-aside moves that a steady move waits out.
+inline constexpr int kMostEchoes = 3;
 void buttonDown(MouseButton button);
 void buttonUp(MouseButton button);
 // The same, each given in one call with a move to the point, so that it lands there even where
