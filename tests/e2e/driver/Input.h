@@ -24,7 +24,7 @@ void moveSteadily(POINT point, const std::function<void()>& settle = {});
 // How long the pointer must stay where it was sent: the fallbacks seen come within this.
 inline constexpr DWORD kSteadyMs = 150;
 // How often a gesture is given again whose delivery went wrong.
-inline constexpr int kMostRepeats = 1;
+inline constexpr int kMostRepeats = 2;
 // Late reports of the driver's own pixel-aside moves that a steady move waits out.
 inline constexpr int kMostEchoes = 3;
 void buttonDown(MouseButton button);
