@@ -60,8 +60,6 @@ void raise(HWND window) {
 
 }  // namespace wine
 
-using UniqueRegion = Unique<HRGN, deleteGdiObject>;
-
 Rect offset(const Rect& r, int dx, int dy) {
     return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
