@@ -43,22 +43,46 @@ source "$repo/scripts/wine.sh"
 # shellcheck source=../../scripts/time-limit.sh
 source "$repo/scripts/time-limit.sh"
 wine_exclusive "${BASH_SOURCE[0]}" --tool "$tool" "$build" "$@"
-wine_display_ready || exit 2
-wine_prefix_ready || exit 2
-
-# The driver moves the pointer and presses its buttons through the X server, as a mouse does
-# (see tests/e2e/driver/XPointer.h).
-QUELLON_E2E_XDOTOOL="$(command -v xdotool)" || {
-    echo "run.sh: xdotool is missing (scripts/install-deps.sh installs it)" >&2
-    exit 2
-}
-export QUELLON_E2E_XDOTOOL
 
 # Wine sees the Linux root as drive Z:.
 windows_path() {
     local p="Z:$1"
     echo "${p//\//\\}"
 }
+
+# The driver moves the pointer and presses its buttons through the X server, as a mouse does
+# (see tests/e2e/driver/XPointer.h).
+command -v xdotool >/dev/null || {
+    echo "run.sh: xdotool is missing (scripts/install-deps.sh installs it)" >&2
+    exit 2
+}
+
+# One xdotool for each run of the driver, taking its commands line by line from a FIFO that the
+# driver holds open while it runs: a program started from Wine for every move cost about 9 ms.
+xdotool_fifo="$(mktemp -u)"
+mkfifo "$xdotool_fifo" || exit 2
+xdotool_pid=""
+QUELLON_E2E_XDOTOOL_COMMANDS="$(windows_path "$xdotool_fifo")"
+export QUELLON_E2E_XDOTOOL_COMMANDS
+
+# Starts the xdotool that the next run of the driver talks to.
+xdotool_start() {
+    xdotool - <"$xdotool_fifo" >/dev/null &
+    xdotool_pid=$!
+}
+
+# Ends it, also when the driver never opened the FIFO (then its shell still waits to open it).
+xdotool_stop() {
+    [[ -n $xdotool_pid ]] || return 0
+    kill "$xdotool_pid" 2>/dev/null
+    wait "$xdotool_pid" 2>/dev/null
+    xdotool_pid=""
+}
+# Set before the display, whose clean-up follows it.
+trap 'xdotool_stop; rm -f "$xdotool_fifo"' EXIT
+
+wine_display_ready || exit 2
+wine_prefix_ready || exit 2
 
 # Pictures for a person to look at, written by the cases that take them.
 QUELLON_E2E_SCREENSHOTS="$(windows_path "$build/tests/e2e/screenshots")"
@@ -77,11 +101,13 @@ run_driver() {
     local dpi=$1 log rc summary run_passed run_failed
     shift
     log="$(mktemp)"
+    xdotool_start
     # A hung program must not hang the caller: each run gets a generous limit.
     time_limited "${QUELLON_E2E_TIMEOUT:-600}" "run.sh: the driver" \
         "$WINELOADER" "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" \
         --expect-dpi "$dpi" "$@" | tee "$log"
     rc=${PIPESTATUS[0]}
+    xdotool_stop
     summary="$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)"
     rm -f "$log"
     [[ $rc -eq 0 && -n $summary ]] || status=1

@@ -13,12 +13,12 @@
 
 namespace e2e {
 
-// Whether the run gives pointer input through the X server: under Wine, with the Linux path of
-// xdotool in QUELLON_E2E_XDOTOOL.
+// Whether the run gives pointer input through the X server: under Wine, with an xdotool that reads
+// its commands from the FIFO named in QUELLON_E2E_XDOTOOL_COMMANDS (run.sh).
 bool pointerThroughX();
 
-// Starts xdotool with the commands (for example "mousemove 10 20 mousedown 1"). Returns once it
-// has started; the caller waits for the effect, since Wine cannot wait for a Linux process.
+// Hands xdotool the commands (for example "mousemove 10 20 mousedown 1"). Returns once they are
+// written; the caller waits for their effect.
 void runXdotool(const std::string& commands);
 
 }  // namespace e2e
