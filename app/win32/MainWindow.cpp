@@ -123,8 +123,7 @@ bool MainWindow::pickWindow(Hwnd target) {
 
 void MainWindow::reportUncaught(const RuntimeError& error, std::wstring_view context) noexcept {
     try {
-        parts_.reports.messageBox(L"Error " + std::to_wstring(error.number) + L" (" +
-                                  error.description + L")" + std::wstring(context));
+        parts_.reports.messageBox(errorText(error) + std::wstring(context));
     } catch (...) {
     }
 }

@@ -52,6 +52,15 @@ TEST(NumberedSteps, ASuccessfulBodyShowsNothing) {
     EXPECT_TRUE(desktop.messages.empty());
 }
 
+// An error that no numbered step took (one the window's stub caught, one that ended a dump) is
+// named as the numbered reports name it.
+TEST(ErrorText, NamesTheNumberAndTheDescription) {
+    EXPECT_EQ(errorText(entryPointNotFound("Sleep", "kernel32")),
+              L"Error 453 (Can't find DLL entry point Sleep in kernel32)");
+    EXPECT_EQ(errorText(runtimeError(ErrorNumber::KeyNotUnique)),
+              L"Error 35602 (Key is not unique in collection)");
+}
+
 TEST(SkipOnError, SwallowsTheFailureAndLetsTheNextStatementRun) {
     int value = 1;
     skipOnError([&] { raise(ErrorNumber::InvalidCall); });
