@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/FormHost.h"
@@ -15,6 +16,9 @@
 #include "platform/WindowGeometry.h"
 
 namespace quellon {
+
+// The owner that the reports of the handlers and of GetEntry and GetParents name.
+inline constexpr std::wstring_view kFormFrmMain = L"Formular frmMain";
 
 // Mouse buttons as the probe's handlers receive them.
 inline constexpr int kLeftButton = 1;

@@ -11,6 +11,9 @@ namespace quellon::mdlProcessesGeneral {
 
 namespace {
 
+// The owner that the reports of the module's procedures name.
+constexpr std::wstring_view kModuleProcesses = L"Modul mdlProcessesGeneral";
+
 // Large enough for any path the system can name: 32,767 characters and the terminator.
 constexpr std::uint32_t kLongPathChars = 32768;
 

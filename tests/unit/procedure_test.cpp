@@ -6,6 +6,10 @@
 namespace quellon {
 namespace {
 
+// Owners as the tool's procedures give them.
+constexpr std::wstring_view kFormFrmMain = L"Formular frmMain";
+constexpr std::wstring_view kModuleProcesses = L"Modul mdlProcessesGeneral";
+
 TEST(NumberedSteps, ReportsTheFailedStepAndContinuesAtTheExit) {
     test::SimDesktop desktop;
     int reached = 0;
