@@ -116,7 +116,4 @@ private:
     bool movedWithLeftAlone_ = false;
 };
 
-// "a" followed by the decimal text of the handle.
-std::wstring nodeKey(Hwnd hwnd);
-
 }  // namespace quellon

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/TextBuffer.h"
+#include "app/WindowNodes.h"
 #include "app/frmMain.h"
 #include "platform/Procedure.h"
 #include "platform/RuntimeError.h"
