@@ -4,7 +4,6 @@
 
 #include "app/HandleText.h"
 #include "app/WindowNodes.h"
-#include "app/frmMain.h"
 
 namespace quellon {
 

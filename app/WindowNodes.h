@@ -1,6 +1,6 @@
 // A window's node in the tree: its key, "a" followed by the decimal text of the window's handle,
-// names the window. The probe's handlers build the keys; the details and the tree's text read
-// the window back from them. The desktop's node has no key.
+// names the window, and its picture tells whether the window is visible. The probe's handlers
+// write both; the details and the tree's text read them back. The desktop's node has neither.
 #pragma once
 
 #include <string>
@@ -9,6 +9,10 @@
 #include "platform/Types.h"
 
 namespace quellon {
+
+// The pictures: a visible window, and one that is not.
+inline constexpr int kImageVisible = 1;
+inline constexpr int kImageHidden = 2;
 
 [[nodiscard]] std::wstring nodeKey(Hwnd hwnd);
 

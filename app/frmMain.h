@@ -25,10 +25,6 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
-// The pictures of the tree's entries: a visible window, and one that is not.
-inline constexpr int kImageVisible = 1;
-inline constexpr int kImageHidden = 2;
-
 // The key that rebuilds the tree for the window shown last.
 inline constexpr int kKeyF5 = 0x74;
 
