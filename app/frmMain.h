@@ -25,9 +25,6 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
-// The key that rebuilds the tree for the window shown last.
-inline constexpr int kKeyF5 = 0x74;
-
 class FrmMain {
 public:
     FrmMain(Platform platform, FormHost& form, Nodes& trv, WindowGeometry& geometry,
@@ -36,8 +33,9 @@ public:
     void Form_Load();
     void Form_Terminate();
     void Form_Resize();
-    // A key pressed while the window is active, whichever control has the focus.
-    void Form_KeyDown(int keyCode);
+    // F5: the tree rebuilt for the window shown last, as a move onto it would, reports
+    // included; nothing once that window is gone.
+    void rebuildLastTarget();
 
     void chkTop_Click();
     void Command1_Click(std::int16_t index);

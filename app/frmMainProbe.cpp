@@ -119,9 +119,7 @@ bool FrmMain::pickWindow(Hwnd target) {
     return true;
 }
 
-// F5 rebuilds the tree as a move onto the window shown last would, reports included.
-void FrmMain::Form_KeyDown(int keyCode) {
-    if (keyCode != kKeyF5) return;
+void FrmMain::rebuildLastTarget() {
     const Hwnd target = hwndLastTarget_;
     if (target == 0 || !geometry_.isWindow(target)) return;
     runNumbered(reports_, kMoveProcedure, [&](int& line) { rebuildTree(target, line); });

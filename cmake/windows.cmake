@@ -49,8 +49,8 @@ add_library(quellon_win32 STATIC
   app/win32/Dpi.cpp
   app/win32/OutlineWindows.cpp
   app/win32/Tool.cpp
+  app/win32/TreeClipboard.cpp
   app/win32/TreeViewControl.cpp
-  app/win32/TreeTextKeys.cpp
   app/win32/WindowForm.cpp
   app/win32/Wine.cpp
   app/win32/WineTreePaint.cpp

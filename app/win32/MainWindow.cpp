@@ -4,9 +4,10 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <utility>
 
-#include "app/win32/Clipboard.h"
+#include "app/KeyCommands.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/WindowProcedure.h"
 
@@ -14,10 +15,10 @@ namespace quellon::win32 {
 
 namespace {
 
-// Ctrl held without Shift and Alt; Ctrl with Alt is AltGr on many keyboards, which types.
-bool controlAlone() {
-    return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
-           ::GetKeyState(VK_MENU) >= 0;
+// The modifier keys as the messages taken so far left them.
+Modifiers heldModifiers() {
+    const auto held = [](int key) { return ::GetKeyState(key) < 0; };
+    return {held(VK_CONTROL), held(VK_SHIFT), held(VK_MENU)};
 }
 
 // The mouse messages that a tooltip's own subclass would pass it.
@@ -80,38 +81,43 @@ void MainWindow::dispatch(MSG& message) {
     if (message.hwnd == control(Control::trv) && isRelayedToTooltip(message.message)) {
         ::SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
     }
-    // The window sees its keys before the control with the focus does, as F5 needs. This runs
-    // outside any window procedure, whose stub would otherwise contain the errors.
-    if (message.message == WM_KEYDOWN && window_ &&
-        (message.hwnd == window_ || ::IsChild(window_, message.hwnd))) {
-        containErrors([&] { parts_.frmMain.Form_KeyDown(static_cast<int>(message.wParam)); },
-                      [&](const RuntimeError& error) { reportUncaught(error); });
-    }
-    if (takeEditingKey(message)) return;
+    if (takeKey(message)) return;
     if (window_ && ::IsDialogMessageW(window_, &message)) return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
 }
 
-// Taken before translation, so that neither control gets the control character.
-bool MainWindow::takeEditingKey(const MSG& message) {
-    bool taken = false;
-    containErrors([&] { taken = window_ && parts_.textKeys.take(message, window_); },
-                  [&](const RuntimeError& error) {
-                      reportUncaught(error);
-                      taken = true;
-                  });
-    if (taken) return true;
-    if (message.message != WM_KEYDOWN || !window_ || !controlAlone()) return false;
-    if (message.hwnd == control(Control::trv) && message.wParam == 'C') {
-        if (const auto text = parts_.tree.selectedText()) copyToClipboard(window_, *text);
-        return true;
+// The window sees its keys before the control with the focus does, as F5 needs, and before
+// translation, so that no control gets a character for a key taken. This runs outside any
+// window procedure, whose stub would otherwise contain the errors.
+bool MainWindow::takeKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || !window_) return false;
+    KeyPlace place = KeyPlace::Elsewhere;
+    if (message.hwnd == control(Control::trv)) {
+        place = KeyPlace::Tree;
+    } else if (message.hwnd == control(Control::txtInf)) {
+        place = KeyPlace::Details;
+    } else if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) {
+        return false;
     }
-    if (message.hwnd == control(Control::txtInf) && message.wParam == 'A') {
-        ::SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
-        return true;
+    const std::optional<KeyCommand> command =
+        keyCommand(static_cast<int>(message.wParam), heldModifiers(), place);
+    if (!command) return false;
+    containErrors([&] { runKeyCommand(*command); },
+                  [&](const RuntimeError& error) { reportUncaught(error); });
+    return true;
+}
+
+void MainWindow::runKeyCommand(KeyCommand command) {
+    switch (command) {
+        case KeyCommand::Rebuild: parts_.frmMain.rebuildLastTarget(); return;
+        case KeyCommand::CopyEntry: parts_.treeClipboard.copyEntry(window_); return;
+        case KeyCommand::CopyTree: parts_.treeClipboard.copyTree(window_); return;
+        case KeyCommand::PasteHandle: parts_.treeClipboard.pasteHandle(window_); return;
+        case KeyCommand::SelectAllDetails:
+            ::SendMessageW(control(Control::txtInf), EM_SETSEL, 0, -1);
+            return;
     }
-    return false;
 }
 
 bool MainWindow::pickWindow(Hwnd target) {

@@ -21,9 +21,13 @@
 #include "app/ControlGeometry.h"
 #include "app/win32/Controls.h"
 #include "app/win32/OutlineWindows.h"
-#include "app/win32/TreeTextKeys.h"
+#include "app/win32/TreeClipboard.h"
 #include "app/win32/TreeViewControl.h"
 #include "platform/win32/Unique.h"
+
+namespace quellon {
+enum class KeyCommand;
+}  // namespace quellon
 
 namespace quellon::win32 {
 
@@ -33,7 +37,7 @@ public:
     struct Parts {
         TreeViewControl& tree;
         TreeClicks& clicks;
-        TreeTextKeys& textKeys;
+        TreeClipboard& treeClipboard;
         ProbeOutline& outline;
         OutlineWindows& outlineWindows;
         FrmMain& frmMain;
@@ -117,9 +121,9 @@ private:
     void makeBrushes();
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);
-    // Ctrl+C, Ctrl+Shift+C and Ctrl+V in the tree and Ctrl+A in the details box; whether the
-    // key was one of them.
-    bool takeEditingKey(const MSG& message);
+    // Runs the command of a key pressed in the window (KeyCommands.h); whether it had one.
+    bool takeKey(const MSG& message);
+    void runKeyCommand(KeyCommand command);
 
     // The probe gesture (MainWindowProbe.cpp).
     void onProbeButtonDown(HWND probe, int button);

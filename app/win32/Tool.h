@@ -12,7 +12,7 @@
 #include "app/treeview/Nodes.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/OutlineWindows.h"
-#include "app/win32/TreeTextKeys.h"
+#include "app/win32/TreeClipboard.h"
 #include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowForm.h"
 #include "platform/Platform.h"
@@ -44,7 +44,7 @@ private:
     WindowForm form_{window_};  // refers to the window, made below
     FrmMain frmMain_;
     TreeClicks clicks_{nodes_, frmMain_, [this](NodeId id) { window_.postTreeClick(id); }};
-    TreeTextKeys textKeys_;
+    TreeClipboard treeClipboard_;
     MainWindow window_;
 };
 
