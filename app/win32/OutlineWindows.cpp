@@ -95,7 +95,7 @@ bool OutlineWindows::prepare() {
 }
 
 bool OutlineWindows::registerClass() {
-    brush_.reset(::CreateSolidBrush(kOutlineColour));
+    brush_.reset(::CreateSolidBrush(palette_.outline()));
     if (!brush_) return false;
     WNDCLASSEXW outline{};
     outline.cbSize = sizeof outline;

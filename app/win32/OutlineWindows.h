@@ -5,6 +5,7 @@
 // window below.
 #pragma once
 
+#include "app/Palette.h"
 #include "app/ProbeOutline.h"
 
 #include <windows.h>
@@ -15,12 +16,11 @@
 
 namespace quellon::win32 {
 
-// A crimson that stands out on light and dark windows alike.
-inline constexpr COLORREF kOutlineColour = RGB(230, 20, 80);
-
 class OutlineWindows : public OutlineFrames {
 public:
-    explicit OutlineWindows(HINSTANCE instance) : instance_(instance) {}
+    // The palette outlives the window and gives its colour.
+    OutlineWindows(HINSTANCE instance, const Palette& palette)
+        : instance_(instance), palette_(palette) {}
     ~OutlineWindows() override { destroy(); }
     OutlineWindows(const OutlineWindows&) = delete;
     OutlineWindows& operator=(const OutlineWindows&) = delete;
@@ -44,6 +44,7 @@ private:
     bool coveredInZOrder();
 
     HINSTANCE instance_;
+    const Palette& palette_;
     UniqueBrush brush_;
     UniqueWindow window_;
     // Where the window stands, and the frame in window coordinates that its region was made for.

@@ -3,7 +3,7 @@
 namespace quellon::win32 {
 
 Tool::Tool(HINSTANCE instance, const Platform& platform, Win32Reports* boxes)
-    : outlineWindows_(instance),
+    : outlineWindows_(instance, palette_),
       frmMain_(platform, form_, nodes_, geometry_, outline_),
       treeClipboard_(tree_, nodes_, platform.windows, frmMain_,
                      [this](Hwnd target) { return window_.pickWindow(target); }),
