@@ -201,7 +201,7 @@ void MainWindow::onDestroy() {
     tooltip_.reset();
     ::UnregisterHotKey(window_, kPickHotKey);
     parts_.outline.endDrag();
-    parts_.outlineWindows.destroy();
+    parts_.outlineWindow.destroy();
     if (parts_.boxes) parts_.boxes->setOwner(nullptr);
     // A window that failed in its creation has no message loop to end, and a quit message
     // waiting in the queue would close the start-up report at once.

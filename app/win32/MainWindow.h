@@ -20,7 +20,7 @@
 
 #include "app/ControlGeometry.h"
 #include "app/win32/Controls.h"
-#include "app/win32/OutlineWindows.h"
+#include "app/win32/OutlineWindow.h"
 #include "app/win32/TreeClipboard.h"
 #include "app/win32/TreeViewControl.h"
 #include "platform/win32/Unique.h"
@@ -39,7 +39,7 @@ public:
         TreeClicks& clicks;
         TreeClipboard& treeClipboard;
         ProbeOutline& outline;
-        OutlineWindows& outlineWindows;
+        OutlineWindow& outlineWindow;
         FrmMain& frmMain;
         Palette& palette;
         Reports& reports;

@@ -1,4 +1,4 @@
-#include "app/win32/OutlineWindows.h"
+#include "app/win32/OutlineWindow.h"
 
 #include <utility>
 
@@ -90,11 +90,11 @@ bool overlaps(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-bool OutlineWindows::prepare() {
+bool OutlineWindow::prepare() {
     return (brush_ || registerClass()) && (::IsWindow(window_.get()) || createWindow());
 }
 
-bool OutlineWindows::registerClass() {
+bool OutlineWindow::registerClass() {
     brush_.reset(::CreateSolidBrush(palette_.outline()));
     if (!brush_) return false;
     WNDCLASSEXW outline{};
@@ -109,7 +109,7 @@ bool OutlineWindows::registerClass() {
     return true;
 }
 
-bool OutlineWindows::createWindow() {
+bool OutlineWindow::createWindow() {
     window_.reset(::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
                                     nullptr, instance_, nullptr));
     place_.reset();
@@ -119,7 +119,7 @@ bool OutlineWindows::createWindow() {
     return static_cast<bool>(window_);
 }
 
-bool OutlineWindows::shapeWindow(const OutlineShape& frame) {
+bool OutlineWindow::shapeWindow(const OutlineShape& frame) {
     if (frame == region_) return true;
     UniqueRegion region = frameRegion(frame);
     // The system owns the region once it is set.
@@ -129,7 +129,7 @@ bool OutlineWindows::shapeWindow(const OutlineShape& frame) {
     return true;
 }
 
-void OutlineWindows::show(const OutlineShape& shape) {
+void OutlineWindow::show(const OutlineShape& shape) {
     // Without the brush, the window or its region (the process's GDI objects used up) the
     // outline is simply not drawn: nothing is shown that could stay on the screen unpainted or
     // cover the target's inside. The region comes before the move, which would cover the inside
@@ -148,12 +148,12 @@ void OutlineWindows::show(const OutlineShape& shape) {
     ::UpdateWindow(window_.get());
 }
 
-void OutlineWindows::hide() {
+void OutlineWindow::hide() {
     if (window_) ::ShowWindow(window_.get(), SW_HIDE);
     wineRaisesLeft_ = 0;
 }
 
-bool OutlineWindows::covered() {
+bool OutlineWindow::covered() {
     if (!::IsWindowVisible(window_.get())) return false;
     if (coveredInZOrder()) {
         wineRaisesLeft_ = wineCodeActive() ? wine::kRaisesAfterCover : 0;
@@ -168,7 +168,7 @@ bool OutlineWindows::covered() {
 // A visible window above the outline that overlaps it: another topmost window shown or
 // activated since (on Windows also one of a band above every topmost window, which raising does
 // not pass; it is raised in vain then).
-bool OutlineWindows::coveredInZOrder() {
+bool OutlineWindow::coveredInZOrder() {
     RECT outline{};
     if (!::GetWindowRect(window_.get(), &outline)) return false;
     HWND above = window_.get();
@@ -184,7 +184,7 @@ bool OutlineWindows::coveredInZOrder() {
     return true;
 }
 
-void OutlineWindows::raise() {
+void OutlineWindow::raise() {
     if (wineCodeActive()) {
         wine::raise(window_.get());
     } else {
@@ -192,7 +192,7 @@ void OutlineWindows::raise() {
     }
 }
 
-void OutlineWindows::destroy() {
+void OutlineWindow::destroy() {
     window_.reset();
     place_.reset();
     region_.reset();

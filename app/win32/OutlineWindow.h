@@ -16,14 +16,14 @@
 
 namespace quellon::win32 {
 
-class OutlineWindows : public OutlineFrames {
+class OutlineWindow : public OutlineFrames {
 public:
     // The palette outlives the window and gives its colour.
-    OutlineWindows(HINSTANCE instance, const Palette& palette)
+    OutlineWindow(HINSTANCE instance, const Palette& palette)
         : instance_(instance), palette_(palette) {}
-    ~OutlineWindows() override { destroy(); }
-    OutlineWindows(const OutlineWindows&) = delete;
-    OutlineWindows& operator=(const OutlineWindows&) = delete;
+    ~OutlineWindow() override { destroy(); }
+    OutlineWindow(const OutlineWindow&) = delete;
+    OutlineWindow& operator=(const OutlineWindow&) = delete;
 
     // The window is created at the first show, and again where it has been destroyed since.
     // Without the brush, the window or its region nothing is shown.
