@@ -18,8 +18,8 @@ constexpr DWORD kExStyle =
 
 constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
-// How far up the z-order a check for covering windows looks; beyond, the outline is raised
-// anyway, also where the windows above change order while the check walks them.
+// How far up the z-order a check for covering windows looks; beyond, the outline is brought to
+// the top anyway, also where the windows above change order while the check walks them.
 constexpr int kMostWindowsAbove = 256;
 
 // Only the tool takes its outline away: any process may post WM_CLOSE to a top-level window,
@@ -38,13 +38,14 @@ LRESULT CALLBACK outlineProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 // the whole screen while a drag lasts.
 //
 // Each Wine process stacks its own X windows, after it changed the system's z-order and only
-// where the window came to the top of it: a window that another process raises while the tool
-// raises the outline can end up above the outline on the screen while the z-order has it below.
-// So after something covered the outline, the next refreshes raise it again, out of the topmost
-// windows and back (a window on top of the z-order already is not stacked again).
+// where the window came to the top of it: a window that another process brings to the top while
+// the tool brings the outline there can end up above the outline on the screen while the z-order
+// has it below. So after something covered the outline, the next refreshes bring it to the top
+// again, out of the topmost windows and back (a window on top of the z-order already is not
+// stacked again).
 namespace wine {
 
-constexpr int kRaisesAfterCover = 2;
+constexpr int kBringsToTopAfterCover = 2;
 
 Rect virtualScreen() {
     const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -53,7 +54,7 @@ Rect virtualScreen() {
             top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-void raise(HWND window) {
+void bringToTop(HWND window) {
     ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
     ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
 }
@@ -150,24 +151,25 @@ void OutlineWindow::show(const OutlineShape& shape) {
 
 void OutlineWindow::hide() {
     if (window_) ::ShowWindow(window_.get(), SW_HIDE);
-    wineRaisesLeft_ = 0;
+    wineBringsToTopLeft_ = 0;
 }
 
 bool OutlineWindow::covered() {
     if (!::IsWindowVisible(window_.get())) return false;
     if (coveredInZOrder()) {
-        wineRaisesLeft_ = wineCodeActive() ? wine::kRaisesAfterCover : 0;
+        wineBringsToTopLeft_ = wineCodeActive() ? wine::kBringsToTopAfterCover : 0;
         return true;
     }
-    // Under Wine the screen can still show the other window above: raised again all the same.
-    if (wineRaisesLeft_ == 0) return false;
-    --wineRaisesLeft_;
+    // Under Wine the screen can still show the other window above: brought to the top all the
+    // same.
+    if (wineBringsToTopLeft_ == 0) return false;
+    --wineBringsToTopLeft_;
     return true;
 }
 
 // A visible window above the outline that overlaps it: another topmost window shown or
-// activated since (on Windows also one of a band above every topmost window, which raising does
-// not pass; it is raised in vain then).
+// activated since (on Windows also one of a band above every topmost window, which bringing to
+// the top does not pass; it is brought up in vain then).
 bool OutlineWindow::coveredInZOrder() {
     RECT outline{};
     if (!::GetWindowRect(window_.get(), &outline)) return false;
@@ -184,9 +186,9 @@ bool OutlineWindow::coveredInZOrder() {
     return true;
 }
 
-void OutlineWindow::raise() {
+void OutlineWindow::bringToTop() {
     if (wineCodeActive()) {
-        wine::raise(window_.get());
+        wine::bringToTop(window_.get());
     } else {
         ::SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
     }

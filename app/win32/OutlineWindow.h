@@ -1,8 +1,8 @@
 // The probe's outline on the screen: one pop-up of the tool's own in one saturated colour, shaped
 // by its window region into a frame, so that nothing is drawn over the target's inside. It is
-// topmost, raised again when a later window covers it, never activated, kept out of the taskbar
-// and the Alt+Tab list, and invisible to hit-testing, so that a point on the outline probes the
-// window below.
+// topmost, brought back to the top when a later window covers it, never activated, kept out of
+// the taskbar and the Alt+Tab list, and invisible to hit-testing, so that a point on the outline
+// probes the window below.
 #pragma once
 
 #include "app/Palette.h"
@@ -30,7 +30,7 @@ public:
     void show(const OutlineShape& shape) override;
     void hide() override;
     [[nodiscard]] bool covered() override;
-    void raise() override;
+    void bringToTop() override;
     void destroy();
 
 private:
@@ -50,8 +50,8 @@ private:
     // Where the window stands, and the frame in window coordinates that its region was made for.
     std::optional<Rect> place_;
     std::optional<OutlineShape> region_;
-    // Under Wine: refreshes that raise the outline again after something covered it.
-    int wineRaisesLeft_ = 0;
+    // Under Wine: refreshes that bring the outline to the top again after something covered it.
+    int wineBringsToTopLeft_ = 0;
 };
 
 }  // namespace quellon::win32

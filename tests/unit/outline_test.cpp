@@ -103,25 +103,25 @@ TEST_F(OutlineTest, RisesOnARefreshOverAWindowThatCameUpOverItWhileItShows) {
     const Hwnd first = window(L"First");
     moveOver(first);
     outline.outline.refresh();
-    EXPECT_EQ(frames.raises, 0);
+    EXPECT_EQ(frames.bringsToTop, 0);
     frames.coveredNow = true;
     outline.outline.refresh();
-    EXPECT_EQ(frames.raises, 1);
+    EXPECT_EQ(frames.bringsToTop, 1);
     outline.outline.refresh();
-    EXPECT_EQ(frames.raises, 1);
+    EXPECT_EQ(frames.bringsToTop, 1);
 
     // Moved, it is shown on top anyway.
     frames.coveredNow = true;
     geometry.windowRects[first] = {5, 5, 50, 50};
     outline.outline.refresh();
     EXPECT_EQ(frames.shows, 2);
-    EXPECT_EQ(frames.raises, 1);
+    EXPECT_EQ(frames.bringsToTop, 1);
 
-    // Gone, it is not raised.
+    // Gone, it is not brought to the top.
     outline.outline.endDrag();
     frames.coveredNow = true;
     outline.outline.refresh();
-    EXPECT_EQ(frames.raises, 1);
+    EXPECT_EQ(frames.bringsToTop, 1);
 }
 
 TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {
