@@ -18,7 +18,7 @@ constexpr ProcedureName kMoveProcedure{L"r1_MouseMove", kFormFrmMain};
 // The window that a window sits in, as the walk needs it. For a pop-up style window moved into
 // another window (a docked tool window, another program's window embedded by its host),
 // GetParent names the owner, or 0, while GetAncestor names the window it sits in. Systems
-// before Windows 98 and 2000 lack GetAncestor; there GetParent answers, as it always did.
+// before Windows 98 and 2000 lack GetAncestor; there GetParent answers.
 class ParentQuery {
 public:
     explicit ParentQuery(WindowQueries& windows) : windows_(windows) {}

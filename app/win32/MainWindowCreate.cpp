@@ -110,8 +110,8 @@ bool MainWindow::create(int showCommand) {
     return true;
 }
 
-// A combination that another program holds already is its own: the tool runs without it, as it
-// did before there was one, and says nothing.
+// A combination that another program holds already is its own: the tool runs without the hotkey
+// and says nothing.
 void MainWindow::registerPickHotKey() {
     constexpr UINT kModifiers = MOD_CONTROL | MOD_SHIFT;
     // Held down, it picks once. MOD_NOREPEAT came with Windows 7; an older system that refuses it
