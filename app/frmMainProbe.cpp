@@ -195,22 +195,20 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         tree.setExpanded(lastNode);
     };
 
+    // Only the queries and the adds can fail, so only they set `line`: no report can show a test
+    // or an assignment between them.
     Hwnd found = root;
     for (;;) {
-        line = 190;
         Hwnd current = found;
         line = 200;
         found = windows_.getWindow(current, Relation::Child);
-        line = 210;
         if (found != 0) {
             add(found, 510);
             continue;
         }
-        line = 220;
         if (current == root) return;
         line = 230;
         found = windows_.getWindow(current, Relation::Next);
-        line = 240;
         if (found != 0) {
             add(found, 420);
             continue;
@@ -218,17 +216,13 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         for (int climbs = 0;; ++climbs) {
             line = 250;
             found = parentOf(current);
-            line = 260;
             if (found == root || found == 0 || climbs >= tree.count()) return;
             line = 270;
             current = windows_.getWindow(found, Relation::Next);
-            line = 280;
             if (current != 0) break;
-            line = 290;
             current = found;
         }
         add(current, 320);
-        line = 380;
         found = current;
     }
 }
