@@ -64,7 +64,6 @@ void FrmMain::writeDetails(Node node, Flash flash) {
         const Hwnd handle = keyWindow(key);
         line = 40;
         std::wstring text = L"Fensterhandle: " + digits + L"  (&H" + hexText(handle) + L")\r\n";
-        line = 50;
         TextBuffer className{};
         line = 60;
         const int classLength = windows_.getClassName(handle, className.data(), kTextCapacity);

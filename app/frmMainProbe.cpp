@@ -61,7 +61,6 @@ void FrmMain::r1_MouseUp(int button, int stillHeld, Point releasedAt) {
 
 void FrmMain::r1_MouseMove(int button, Point movedTo) {
     runNumbered(reports_, kMoveProcedure, [&](int& line) {
-        line = 20;
         if (button != kLeftButton) return;
         movedWithLeftAlone_ = true;
         probeAt(movedTo, line);
@@ -230,13 +229,11 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
 std::wstring FrmMain::GetEntry(Hwnd hwnd) {
     std::wstring result;
     runNumbered(reports_, {L"GetEntry", kFormFrmMain}, [&](int& line) {
-        line = 20;
         TextBuffer buffer{};
         line = 30;
         const int n = windows_.getWindowText(hwnd, buffer.data(), kTextCapacity);
         line = 40;
         if (n != 0) result = L'"' + copiedText(buffer, n) + L"\"  ";
-        line = 50;
         buffer.fill(L'\0');
         line = 60;
         const int m = windows_.getClassName(hwnd, buffer.data(), kTextCapacity);
@@ -253,20 +250,16 @@ std::optional<std::vector<Hwnd>> FrmMain::GetParents(Hwnd hwnd) {
         std::vector<Hwnd> list{hwnd};
         // A chain that comes back to a window already listed would never reach 0.
         std::unordered_set<Hwnd> listed{hwnd};
-        line = 30;
         Hwnd current = hwnd;
         for (;;) {
             line = 60;
             const Hwnd p = windows_.getParent(current);
-            line = 70;
             if (p == 0 || listed.count(p) != 0) break;
             line = 80;
             list.push_back(p);
             listed.insert(p);
-            line = 110;
             current = p;
         }
-        line = 140;
         result = std::move(list);
     });
     return result;

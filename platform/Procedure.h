@@ -1,6 +1,7 @@
 // The two ways a procedure deals with run-time errors.
 //
-// Numbered steps: the body sets `line` before each step; when a step raises, the report
+// Numbered steps: the body sets `line` before each step that can fail (a store that the next
+// one overwrites before anything can fail is shown by no report); when a step raises, the report
 // "Zeile <line>: Error <n> (<description>) in Prozedur <name>, <owner>" is shown in a message
 // box and the procedure continues at its exit, i.e. after the body. The caller gives the name
 // and the owner, in the words its reports use.
