@@ -8,8 +8,16 @@
 #include <utility>
 
 #include "app/KeyCommands.h"
+#include "app/Palette.h"
+#include "app/ProbeOutline.h"
+#include "app/TreeClicks.h"
+#include "app/frmMain.h"
 #include "app/win32/Dpi.h"
+#include "app/win32/OutlineWindow.h"
+#include "app/win32/TreeClipboard.h"
+#include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowProcedure.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace quellon::win32 {
 

@@ -4,14 +4,6 @@
 // WindowForm; the parts it works with are made and connected by Tool.
 #pragma once
 
-#include "app/frmMain.h"
-#include "app/FormHost.h"
-#include "app/Palette.h"
-#include "app/ProbeOutline.h"
-#include "app/TreeClicks.h"
-#include "platform/RuntimeError.h"
-#include "platform/win32/Win32Platform.h"
-
 #include <windows.h>
 
 #include <array>
@@ -19,17 +11,29 @@
 #include <string_view>
 
 #include "app/ControlGeometry.h"
+#include "app/FormHost.h"
+#include "app/treeview/TreeBackend.h"
 #include "app/win32/Controls.h"
-#include "app/win32/OutlineWindow.h"
-#include "app/win32/TreeClipboard.h"
-#include "app/win32/TreeViewControl.h"
 #include "platform/win32/Unique.h"
 
+// Known here only by reference: the parts the window drives, the errors it reports and the
+// commands of its keys.
 namespace quellon {
+class FrmMain;
+class Palette;
+class ProbeOutline;
+class Reports;
+class TreeClicks;
 enum class KeyCommand;
+struct RuntimeError;
 }  // namespace quellon
 
 namespace quellon::win32 {
+
+class OutlineWindow;
+class TreeClipboard;
+class TreeViewControl;
+class Win32Reports;
 
 class MainWindow {
 public:

@@ -7,9 +7,12 @@
 
 #include <cmath>
 
+#include "app/frmMain.h"
 #include "app/win32/Dpi.h"
+#include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowProcedure.h"
 #include "platform/win32/SystemFunctions.h"
+#include "platform/win32/Win32Platform.h"
 #include "resources/resource.h"
 
 namespace quellon::win32 {

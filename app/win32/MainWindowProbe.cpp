@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "app/Palette.h"
+#include "app/ProbeOutline.h"
+#include "app/frmMain.h"
 #include "app/win32/Dpi.h"
 #include "platform/win32/Unique.h"
 
