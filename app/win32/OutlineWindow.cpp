@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/Palette.h"
 #include "app/win32/Wine.h"
 #include "shared_names.h"
 

@@ -5,7 +5,6 @@
 // probes the window below.
 #pragma once
 
-#include "app/Palette.h"
 #include "app/ProbeOutline.h"
 
 #include <windows.h>
@@ -13,6 +12,10 @@
 #include <optional>
 
 #include "platform/win32/Unique.h"
+
+namespace quellon {
+class Palette;
+}  // namespace quellon
 
 namespace quellon::win32 {
 
