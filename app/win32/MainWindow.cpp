@@ -130,8 +130,7 @@ void MainWindow::runKeyCommand(KeyCommand command) {
 
 bool MainWindow::pickWindow(Hwnd target) {
     if (!parts_.frmMain.pickWindow(target)) return false;
-    // The outline of the pick goes after its refreshes.
-    ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
+    startOutlineRefreshes();
     return true;
 }
 
@@ -186,8 +185,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_HOTKEY:
             if (wParam != kPickHotKey) break;
             parts_.frmMain.Form_HotKey();
-            // The outline of the pick goes after its refreshes.
-            ::SetTimer(window, kOutlineTimer, kOutlineRefreshMs, nullptr);
+            startOutlineRefreshes();
             return 0;
         case kTreeClickMessage: onTreeClick(static_cast<NodeId>(wParam)); return 0;
         case WM_CLOSE:

@@ -133,6 +133,9 @@ private:
     void onProbeButtonDown(HWND probe, int button);
     void onProbeButtonUp(HWND probe, int button, WPARAM stillHeld, LPARAM position);
     void onProbeCaptureLost();
+    // The outline's refreshes, until the outline is no longer active: a pick's outline goes
+    // with the last of them.
+    void startOutlineRefreshes();
     void onOutlineTimer();
     void paintProbe(HWND probe);
 
