@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "app/HandleText.h"
 #include "app/NumberText.h"
 #include "app/TextBuffer.h"
 #include "app/WindowNodes.h"
@@ -63,7 +64,7 @@ void FrmMain::writeDetails(Node node, Flash flash) {
         const std::wstring digits(keyDigits(key));
         const Hwnd handle = keyWindow(key);
         line = 40;
-        std::wstring text = L"Fensterhandle: " + digits + L"  (&H" + hexText(handle) + L")\r\n";
+        std::wstring text = L"Fensterhandle: " + digits + L"  (" + handleText(handle) + L")\r\n";
         TextBuffer className{};
         line = 60;
         const int classLength = windows_.getClassName(handle, className.data(), kTextCapacity);
