@@ -53,7 +53,7 @@ void ProbeOutline::refresh() {
         return;
     }
     // A topmost window shown or activated over it since would hide it for the rest of the drag.
-    if (shown_ && frames_.covered()) frames_.raise();
+    if (shown_ && frames_.covered()) frames_.bringToTop();
 }
 
 // A top-level window is outlined where the window manager draws it, which leaves out the

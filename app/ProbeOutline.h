@@ -1,7 +1,7 @@
 // The outline that marks the probed window on the screen while the probe is dragged, and for a
 // moment after a pick with the hotkey: which window it surrounds, where it lies, and when it is
-// raised above windows that came up since. It is drawn by a window of the tool's own
-// (OutlineFrames), so nothing is ever drawn into the target and nothing is left behind.
+// brought back to the top over windows that came up since. It is drawn by a window of the tool's
+// own (OutlineFrames), so nothing is ever drawn into the target and nothing is left behind.
 #pragma once
 
 #include <optional>
@@ -38,10 +38,11 @@ public:
     // Shows the outline there, above every other window.
     virtual void show(const OutlineShape& shape) = 0;
     virtual void hide() = 0;
-    // Whether a window that came up since the last show or raise covers part of the outline.
+    // Whether a window that came up since the last show or bringToTop covers part of the
+    // outline.
     [[nodiscard]] virtual bool covered() = 0;
     // Puts the outline above every other window again, where it is.
-    virtual void raise() = 0;
+    virtual void bringToTop() = 0;
 };
 
 // Frames that draw nothing, for the handlers where no outline can show: a dump, which shows no
@@ -51,7 +52,7 @@ public:
     void show(const OutlineShape&) override {}
     void hide() override {}
     bool covered() override { return false; }
-    void raise() override {}
+    void bringToTop() override {}
 };
 
 class ProbeOutline {

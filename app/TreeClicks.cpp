@@ -1,5 +1,7 @@
 #include "app/TreeClicks.h"
 
+#include "app/frmMain.h"
+
 namespace quellon {
 
 void TreeClicks::deliver(NodeId id) {

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
-#include "app/frmMain.h"
 #include "app/treeview/Nodes.h"
 
 namespace quellon {
+
+class FrmMain;
 
 class TreeClicks {
 public:

@@ -3,8 +3,7 @@
 #include <optional>
 
 #include "app/HandleText.h"
-#include "app/NumberText.h"
-#include "app/frmMain.h"
+#include "app/WindowNodes.h"
 
 namespace quellon {
 
@@ -22,7 +21,7 @@ std::optional<Hwnd> windowOf(const ListedEntry& entry, const Nodes& nodes) {
     if (!node) return std::nullopt;
     const std::wstring key = nodes.key(*node);
     if (key.empty()) return std::nullopt;
-    return parseInt32(std::wstring_view(key).substr(1));
+    return keyWindow(key);
 }
 
 }  // namespace

@@ -28,6 +28,4 @@ Nodes& FrmMain::trvw() {
     return *trvw_;
 }
 
-std::wstring nodeKey(Hwnd hwnd) { return L"a" + std::to_wstring(hwnd); }
-
 }  // namespace quellon

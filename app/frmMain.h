@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/FormHost.h"
@@ -16,17 +17,13 @@
 
 namespace quellon {
 
+// The owner that the reports of the handlers and of GetEntry and GetParents name.
+inline constexpr std::wstring_view kFormFrmMain = L"Formular frmMain";
+
 // Mouse buttons as the probe's handlers receive them.
 inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
-
-// The pictures of the tree's entries: a visible window, and one that is not.
-inline constexpr int kImageVisible = 1;
-inline constexpr int kImageHidden = 2;
-
-// The key that rebuilds the tree for the window shown last.
-inline constexpr int kKeyF5 = 0x74;
 
 class FrmMain {
 public:
@@ -36,8 +33,9 @@ public:
     void Form_Load();
     void Form_Terminate();
     void Form_Resize();
-    // A key pressed while the window is active, whichever control has the focus.
-    void Form_KeyDown(int keyCode);
+    // F5: the tree rebuilt for the window shown last, as a move onto it would, reports
+    // included; nothing once that window is gone.
+    void rebuildLastTarget();
 
     void chkTop_Click();
     void Command1_Click(std::int16_t index);
@@ -111,8 +109,5 @@ private:
     // Whether the drag since the last press moved with the left button alone held.
     bool movedWithLeftAlone_ = false;
 };
-
-// "a" followed by the decimal text of the handle.
-std::wstring nodeKey(Hwnd hwnd);
 
 }  // namespace quellon

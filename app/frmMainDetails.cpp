@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <utility>
 
+#include "app/HandleText.h"
 #include "app/NumberText.h"
 #include "app/TextBuffer.h"
+#include "app/WindowNodes.h"
 #include "app/frmMain.h"
 #include "modules/mdlProcessesGeneral.h"
 #include "platform/Procedure.h"
@@ -59,11 +61,10 @@ void FrmMain::writeDetails(Node node, Flash flash) {
         // The node is read here and never again: the events delivered during the flash may
         // rebuild the tree and remove it.
         const std::wstring key = trvw().key(node);
-        const std::wstring digits = key.empty() ? std::wstring() : key.substr(1);
-        const Hwnd handle = parseInt32(digits);
+        const std::wstring digits(keyDigits(key));
+        const Hwnd handle = keyWindow(key);
         line = 40;
-        std::wstring text = L"Fensterhandle: " + digits + L"  (&H" + hexText(handle) + L")\r\n";
-        line = 50;
+        std::wstring text = L"Fensterhandle: " + digits + L"  (" + handleText(handle) + L")\r\n";
         TextBuffer className{};
         line = 60;
         const int classLength = windows_.getClassName(handle, className.data(), kTextCapacity);

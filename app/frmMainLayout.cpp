@@ -46,7 +46,7 @@ std::int32_t distance(const Placement& placement) {
 }  // namespace
 
 void FrmMain::Form_Resize() {
-    // A size that cannot be read stays 0 and is raised to the minimum like any small one.
+    // A size that cannot be read stays 0 and is taken up to the minimum like any small one.
     std::int32_t height = 0;
     std::int32_t width = 0;
     skipOnError([&] { height = form_.height(); });

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/TextBuffer.h"
+#include "app/WindowNodes.h"
 #include "app/frmMain.h"
 #include "platform/Procedure.h"
 #include "platform/RuntimeError.h"
@@ -17,7 +18,7 @@ constexpr ProcedureName kMoveProcedure{L"r1_MouseMove", kFormFrmMain};
 // The window that a window sits in, as the walk needs it. For a pop-up style window moved into
 // another window (a docked tool window, another program's window embedded by its host),
 // GetParent names the owner, or 0, while GetAncestor names the window it sits in. Systems
-// before Windows 98 and 2000 lack GetAncestor; there GetParent answers, as it always did.
+// before Windows 98 and 2000 lack GetAncestor; there GetParent answers.
 class ParentQuery {
 public:
     explicit ParentQuery(WindowQueries& windows) : windows_(windows) {}
@@ -60,7 +61,6 @@ void FrmMain::r1_MouseUp(int button, int stillHeld, Point releasedAt) {
 
 void FrmMain::r1_MouseMove(int button, Point movedTo) {
     runNumbered(reports_, kMoveProcedure, [&](int& line) {
-        line = 20;
         if (button != kLeftButton) return;
         movedWithLeftAlone_ = true;
         probeAt(movedTo, line);
@@ -118,9 +118,7 @@ bool FrmMain::pickWindow(Hwnd target) {
     return true;
 }
 
-// F5 rebuilds the tree as a move onto the window shown last would, reports included.
-void FrmMain::Form_KeyDown(int keyCode) {
-    if (keyCode != kKeyF5) return;
+void FrmMain::rebuildLastTarget() {
     const Hwnd target = hwndLastTarget_;
     if (target == 0 || !geometry_.isWindow(target)) return;
     runNumbered(reports_, kMoveProcedure, [&](int& line) { rebuildTree(target, line); });
@@ -196,22 +194,20 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         tree.setExpanded(lastNode);
     };
 
+    // Only the queries and the adds can fail, so only they set `line`: no report can show a test
+    // or an assignment between them.
     Hwnd found = root;
     for (;;) {
-        line = 190;
         Hwnd current = found;
         line = 200;
         found = windows_.getWindow(current, Relation::Child);
-        line = 210;
         if (found != 0) {
             add(found, 510);
             continue;
         }
-        line = 220;
         if (current == root) return;
         line = 230;
         found = windows_.getWindow(current, Relation::Next);
-        line = 240;
         if (found != 0) {
             add(found, 420);
             continue;
@@ -219,17 +215,13 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         for (int climbs = 0;; ++climbs) {
             line = 250;
             found = parentOf(current);
-            line = 260;
             if (found == root || found == 0 || climbs >= tree.count()) return;
             line = 270;
             current = windows_.getWindow(found, Relation::Next);
-            line = 280;
             if (current != 0) break;
-            line = 290;
             current = found;
         }
         add(current, 320);
-        line = 380;
         found = current;
     }
 }
@@ -237,13 +229,11 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
 std::wstring FrmMain::GetEntry(Hwnd hwnd) {
     std::wstring result;
     runNumbered(reports_, {L"GetEntry", kFormFrmMain}, [&](int& line) {
-        line = 20;
         TextBuffer buffer{};
         line = 30;
         const int n = windows_.getWindowText(hwnd, buffer.data(), kTextCapacity);
         line = 40;
         if (n != 0) result = L'"' + copiedText(buffer, n) + L"\"  ";
-        line = 50;
         buffer.fill(L'\0');
         line = 60;
         const int m = windows_.getClassName(hwnd, buffer.data(), kTextCapacity);
@@ -260,20 +250,16 @@ std::optional<std::vector<Hwnd>> FrmMain::GetParents(Hwnd hwnd) {
         std::vector<Hwnd> list{hwnd};
         // A chain that comes back to a window already listed would never reach 0.
         std::unordered_set<Hwnd> listed{hwnd};
-        line = 30;
         Hwnd current = hwnd;
         for (;;) {
             line = 60;
             const Hwnd p = windows_.getParent(current);
-            line = 70;
             if (p == 0 || listed.count(p) != 0) break;
             line = 80;
             list.push_back(p);
             listed.insert(p);
-            line = 110;
             current = p;
         }
-        line = 140;
         result = std::move(list);
     });
     return result;

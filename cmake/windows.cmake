@@ -38,7 +38,7 @@ add_library(quellon_platform STATIC
 )
 target_link_libraries(quellon_platform PUBLIC quellon_logic PRIVATE quellon_warnings)
 
-# The main window, its controls, the tree-view adapter and the outline's windows: the tool and
+# The main window, its controls, the tree-view adapter and the outline's window: the tool and
 # the benchmark both run them.
 add_library(quellon_win32 STATIC
   app/win32/MainWindow.cpp
@@ -47,10 +47,10 @@ add_library(quellon_win32 STATIC
   app/win32/Clipboard.cpp
   app/win32/Controls.cpp
   app/win32/Dpi.cpp
-  app/win32/OutlineWindows.cpp
+  app/win32/OutlineWindow.cpp
   app/win32/Tool.cpp
+  app/win32/TreeClipboard.cpp
   app/win32/TreeViewControl.cpp
-  app/win32/TreeTextKeys.cpp
   app/win32/WindowForm.cpp
   app/win32/Wine.cpp
   app/win32/WineTreePaint.cpp

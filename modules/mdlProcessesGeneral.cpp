@@ -11,6 +11,9 @@ namespace quellon::mdlProcessesGeneral {
 
 namespace {
 
+// The owner that the reports of the module's procedures name.
+constexpr std::wstring_view kModuleProcesses = L"Modul mdlProcessesGeneral";
+
 // Large enough for any path the system can name: 32,767 characters and the terminator.
 constexpr std::uint32_t kLongPathChars = 32768;
 
@@ -90,10 +93,8 @@ bool IsWin95(Processes& processes) { return (processes.getVersion() & 0x80000000
 std::wstring GetProcessName95(Processes& processes, Reports& reports, std::uint32_t processId) {
     std::wstring result;
     runNumbered(reports, {L"GetProcessName95", kModuleProcesses}, [&](int& line) {
-        line = 20;
         std::wstring name;
         ProcessRecord record;
-        line = 30;
         record.dwSize = kProcessRecordBytes;
         line = 40;
         KernelHandle snapshot(processes,
@@ -102,15 +103,12 @@ std::wstring GetProcessName95(Processes& processes, Reports& reports, std::uint3
         // Unchecked: without a first process the zero-filled record is still compared once.
         processes.process32First(snapshot.get(), record);
         for (;;) {
-            line = 80;
             if (record.th32ProcessID == processId) {
-                line = 90;
                 const std::string_view exeFile(record.szExeFile, kMaxPath);
                 line = 100;
                 const auto nul = exeFile.find('\0');
                 if (nul == std::string_view::npos) raise(ErrorNumber::InvalidCall);
                 name = processes.fromActiveCodePage(exeFile.substr(0, nul));
-                line = 110;
                 // Searched in the converted text: in double-byte code pages the byte of a
                 // backslash also occurs as the second half of other characters.
                 name.erase(0, name.rfind(L'\\') + 1);
@@ -136,12 +134,10 @@ std::wstring GetProcessNameNT(Processes& processes, Reports& reports, std::uint3
                                              false, processId));
         ModuleHandle module = 0;
         bool listed = false;
-        line = 30;
         if (process.get() != 0) {
             line = 40;
             std::uint32_t needed = 0;
             listed = processes.enumProcessModules(process.get(), &module, sizeof module, &needed);
-            line = 50;
         }
         if (!listed) {
             line = 130;

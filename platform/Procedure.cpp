@@ -3,9 +3,8 @@
 namespace quellon {
 
 std::wstring errorReport(int line, const RuntimeError& error, ProcedureName procedure) {
-    std::wstring text = L"Zeile " + std::to_wstring(line) + L": Error " +
-                        std::to_wstring(error.number) + L" (" + error.description +
-                        L") in Prozedur ";
+    std::wstring text =
+        L"Zeile " + std::to_wstring(line) + L": " + errorText(error) + L" in Prozedur ";
     text += procedure.name;
     text += L", ";
     text += procedure.owner;

@@ -1,10 +1,12 @@
 // The two ways a procedure deals with run-time errors.
 //
-// Numbered steps: the body sets `line` before each step; when a step raises, the report
+// Numbered steps: the body sets `line` before each step that can fail (a store that the next
+// one overwrites before anything can fail is shown by no report); when a step raises, the report
 // "Zeile <line>: Error <n> (<description>) in Prozedur <name>, <owner>" is shown in a message
-// box and the procedure continues at its exit, i.e. after the body.
+// box and the procedure continues at its exit, i.e. after the body. The caller gives the name
+// and the owner, in the words its reports use.
 //
-//     runNumbered(reports, {L"GetEntry", kFormFrmMain}, [&](int& line) {
+//     runNumbered(reports, {name, owner}, [&](int& line) {
 //         line = 20; ...
 //         line = 30; ...
 //     });
@@ -20,9 +22,6 @@
 #include "platform/RuntimeError.h"
 
 namespace quellon {
-
-inline constexpr std::wstring_view kFormFrmMain = L"Formular frmMain";
-inline constexpr std::wstring_view kModuleProcesses = L"Modul mdlProcessesGeneral";
 
 struct ProcedureName {
     std::wstring_view name;

@@ -10,6 +10,10 @@ std::wstring widen(std::string_view ascii) { return std::wstring(ascii.begin(), 
 
 RuntimeError runtimeError(StandardError error) { return {error.number, error.description}; }
 
+std::wstring errorText(const RuntimeError& error) {
+    return L"Error " + std::to_wstring(error.number) + L" (" + error.description + L")";
+}
+
 RuntimeError entryPointNotFound(std::string_view function, std::string_view library) {
     const StandardError& error = ErrorNumber::EntryPointNotFound;
     return {error.number,

@@ -43,6 +43,9 @@ struct RuntimeError {
 
 RuntimeError runtimeError(StandardError error);
 
+// "Error <number> (<description>)": the error as every report of the tool names it.
+[[nodiscard]] std::wstring errorText(const RuntimeError& error);
+
 // Errors with a description of their own.
 RuntimeError entryPointNotFound(std::string_view function, std::string_view library);
 RuntimeError dllNotFound(std::string_view library);

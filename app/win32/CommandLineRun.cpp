@@ -61,7 +61,7 @@ int dump(const Command& command) {
         },
         [&](const RuntimeError& error) {
             failed = true;
-            tellError(L"Error " + std::to_wstring(error.number) + L" (" + error.description + L")");
+            tellError(errorText(error));
         });
     if (failed) return kExitNotWritten;
     if (!text) {

@@ -4,20 +4,29 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <utility>
 
-#include "app/win32/Clipboard.h"
+#include "app/KeyCommands.h"
+#include "app/Palette.h"
+#include "app/ProbeOutline.h"
+#include "app/TreeClicks.h"
+#include "app/frmMain.h"
 #include "app/win32/Dpi.h"
+#include "app/win32/OutlineWindow.h"
+#include "app/win32/TreeClipboard.h"
+#include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowProcedure.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace quellon::win32 {
 
 namespace {
 
-// Ctrl held without Shift and Alt; Ctrl with Alt is AltGr on many keyboards, which types.
-bool controlAlone() {
-    return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0 &&
-           ::GetKeyState(VK_MENU) >= 0;
+// The modifier keys as the messages taken so far left them.
+Modifiers heldModifiers() {
+    const auto held = [](int key) { return ::GetKeyState(key) < 0; };
+    return {held(VK_CONTROL), held(VK_SHIFT), held(VK_MENU)};
 }
 
 // The mouse messages that a tooltip's own subclass would pass it.
@@ -80,51 +89,54 @@ void MainWindow::dispatch(MSG& message) {
     if (message.hwnd == control(Control::trv) && isRelayedToTooltip(message.message)) {
         ::SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
     }
-    // The window sees its keys before the control with the focus does, as F5 needs. This runs
-    // outside any window procedure, whose stub would otherwise contain the errors.
-    if (message.message == WM_KEYDOWN && window_ &&
-        (message.hwnd == window_ || ::IsChild(window_, message.hwnd))) {
-        containErrors([&] { parts_.frmMain.Form_KeyDown(static_cast<int>(message.wParam)); },
-                      [&](const RuntimeError& error) { reportUncaught(error); });
-    }
-    if (takeEditingKey(message)) return;
+    if (takeKey(message)) return;
     if (window_ && ::IsDialogMessageW(window_, &message)) return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
 }
 
-// Taken before translation, so that neither control gets the control character.
-bool MainWindow::takeEditingKey(const MSG& message) {
-    bool taken = false;
-    containErrors([&] { taken = window_ && parts_.textKeys.take(message, window_); },
-                  [&](const RuntimeError& error) {
-                      reportUncaught(error);
-                      taken = true;
-                  });
-    if (taken) return true;
-    if (message.message != WM_KEYDOWN || !window_ || !controlAlone()) return false;
-    if (message.hwnd == control(Control::trv) && message.wParam == 'C') {
-        if (const auto text = parts_.tree.selectedText()) copyToClipboard(window_, *text);
-        return true;
+// The window sees its keys before the control with the focus does, as F5 needs, and before
+// translation, so that no control gets a character for a key taken. This runs outside any
+// window procedure, whose stub would otherwise contain the errors.
+bool MainWindow::takeKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || !window_) return false;
+    KeyPlace place = KeyPlace::Elsewhere;
+    if (message.hwnd == control(Control::trv)) {
+        place = KeyPlace::Tree;
+    } else if (message.hwnd == control(Control::txtInf)) {
+        place = KeyPlace::Details;
+    } else if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) {
+        return false;
     }
-    if (message.hwnd == control(Control::txtInf) && message.wParam == 'A') {
-        ::SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
-        return true;
+    const std::optional<KeyCommand> command =
+        keyCommand(static_cast<int>(message.wParam), heldModifiers(), place);
+    if (!command) return false;
+    containErrors([&] { runKeyCommand(*command); },
+                  [&](const RuntimeError& error) { reportUncaught(error); });
+    return true;
+}
+
+void MainWindow::runKeyCommand(KeyCommand command) {
+    switch (command) {
+        case KeyCommand::Rebuild: parts_.frmMain.rebuildLastTarget(); return;
+        case KeyCommand::CopyEntry: parts_.treeClipboard.copyEntry(window_); return;
+        case KeyCommand::CopyTree: parts_.treeClipboard.copyTree(window_); return;
+        case KeyCommand::PasteHandle: parts_.treeClipboard.pasteHandle(window_); return;
+        case KeyCommand::SelectAllDetails:
+            ::SendMessageW(control(Control::txtInf), EM_SETSEL, 0, -1);
+            return;
     }
-    return false;
 }
 
 bool MainWindow::pickWindow(Hwnd target) {
     if (!parts_.frmMain.pickWindow(target)) return false;
-    // The outline of the pick goes after its refreshes.
-    ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
+    startOutlineRefreshes();
     return true;
 }
 
 void MainWindow::reportUncaught(const RuntimeError& error, std::wstring_view context) noexcept {
     try {
-        parts_.reports.messageBox(L"Error " + std::to_wstring(error.number) + L" (" +
-                                  error.description + L")" + std::wstring(context));
+        parts_.reports.messageBox(errorText(error) + std::wstring(context));
     } catch (...) {
     }
 }
@@ -173,8 +185,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_HOTKEY:
             if (wParam != kPickHotKey) break;
             parts_.frmMain.Form_HotKey();
-            // The outline of the pick goes after its refreshes.
-            ::SetTimer(window, kOutlineTimer, kOutlineRefreshMs, nullptr);
+            startOutlineRefreshes();
             return 0;
         case kTreeClickMessage: onTreeClick(static_cast<NodeId>(wParam)); return 0;
         case WM_CLOSE:
@@ -196,7 +207,7 @@ void MainWindow::onDestroy() {
     tooltip_.reset();
     ::UnregisterHotKey(window_, kPickHotKey);
     parts_.outline.endDrag();
-    parts_.outlineWindows.destroy();
+    parts_.outlineWindow.destroy();
     if (parts_.boxes) parts_.boxes->setOwner(nullptr);
     // A window that failed in its creation has no message loop to end, and a quit message
     // waiting in the queue would close the start-up report at once.

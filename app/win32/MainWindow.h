@@ -4,14 +4,6 @@
 // WindowForm; the parts it works with are made and connected by Tool.
 #pragma once
 
-#include "app/frmMain.h"
-#include "app/FormHost.h"
-#include "app/Palette.h"
-#include "app/ProbeOutline.h"
-#include "app/TreeClicks.h"
-#include "platform/RuntimeError.h"
-#include "platform/win32/Win32Platform.h"
-
 #include <windows.h>
 
 #include <array>
@@ -19,13 +11,29 @@
 #include <string_view>
 
 #include "app/ControlGeometry.h"
+#include "app/FormHost.h"
+#include "app/treeview/TreeBackend.h"
 #include "app/win32/Controls.h"
-#include "app/win32/OutlineWindows.h"
-#include "app/win32/TreeTextKeys.h"
-#include "app/win32/TreeViewControl.h"
 #include "platform/win32/Unique.h"
 
+// Known here only by reference: the parts the window drives, the errors it reports and the
+// commands of its keys.
+namespace quellon {
+class FrmMain;
+class Palette;
+class ProbeOutline;
+class Reports;
+class TreeClicks;
+enum class KeyCommand;
+struct RuntimeError;
+}  // namespace quellon
+
 namespace quellon::win32 {
+
+class OutlineWindow;
+class TreeClipboard;
+class TreeViewControl;
+class Win32Reports;
 
 class MainWindow {
 public:
@@ -33,9 +41,9 @@ public:
     struct Parts {
         TreeViewControl& tree;
         TreeClicks& clicks;
-        TreeTextKeys& textKeys;
+        TreeClipboard& treeClipboard;
         ProbeOutline& outline;
-        OutlineWindows& outlineWindows;
+        OutlineWindow& outlineWindow;
         FrmMain& frmMain;
         Palette& palette;
         Reports& reports;
@@ -117,14 +125,17 @@ private:
     void makeBrushes();
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);
-    // Ctrl+C, Ctrl+Shift+C and Ctrl+V in the tree and Ctrl+A in the details box; whether the
-    // key was one of them.
-    bool takeEditingKey(const MSG& message);
+    // Runs the command of a key pressed in the window (KeyCommands.h); whether it had one.
+    bool takeKey(const MSG& message);
+    void runKeyCommand(KeyCommand command);
 
     // The probe gesture (MainWindowProbe.cpp).
     void onProbeButtonDown(HWND probe, int button);
     void onProbeButtonUp(HWND probe, int button, WPARAM stillHeld, LPARAM position);
     void onProbeCaptureLost();
+    // The outline's refreshes, until the outline is no longer active: a pick's outline goes
+    // with the last of them.
+    void startOutlineRefreshes();
     void onOutlineTimer();
     void paintProbe(HWND probe);
 

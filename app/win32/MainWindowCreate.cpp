@@ -7,9 +7,12 @@
 
 #include <cmath>
 
+#include "app/frmMain.h"
 #include "app/win32/Dpi.h"
+#include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowProcedure.h"
 #include "platform/win32/SystemFunctions.h"
+#include "platform/win32/Win32Platform.h"
 #include "resources/resource.h"
 
 namespace quellon::win32 {
@@ -110,8 +113,8 @@ bool MainWindow::create(int showCommand) {
     return true;
 }
 
-// A combination that another program holds already is its own: the tool runs without it, as it
-// did before there was one, and says nothing.
+// A combination that another program holds already is its own: the tool runs without the hotkey
+// and says nothing.
 void MainWindow::registerPickHotKey() {
     constexpr UINT kModifiers = MOD_CONTROL | MOD_SHIFT;
     // Held down, it picks once. MOD_NOREPEAT came with Windows 7; an older system that refuses it

@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "app/Palette.h"
+#include "app/ProbeOutline.h"
+#include "app/frmMain.h"
 #include "app/win32/Dpi.h"
 #include "platform/win32/Unique.h"
 
@@ -70,9 +73,9 @@ void MainWindow::onProbeButtonDown(HWND probe, int button) {
     // A tip popping up would cover the windows being probed.
     ::SendMessageW(tooltip_.get(), TTM_ACTIVATE, FALSE, 0);
     parts_.outline.beginDrag();
-    // While the pointer rests no move comes: the timer looks at the pointer and the outline's
+    // While the pointer rests no move comes: the refreshes look at the pointer and the outline's
     // window meanwhile.
-    ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
+    startOutlineRefreshes();
     parts_.frmMain.r1_MouseDown(button);
 }
 
@@ -90,6 +93,10 @@ void MainWindow::onProbeCaptureLost() {
     ::SendMessageW(tooltip_.get(), TTM_ACTIVATE, TRUE, 0);
     ::KillTimer(window_, kOutlineTimer);
     parts_.outline.endDrag();
+}
+
+void MainWindow::startOutlineRefreshes() {
+    ::SetTimer(window_, kOutlineTimer, kOutlineRefreshMs, nullptr);
 }
 
 void MainWindow::onOutlineTimer() {

@@ -11,8 +11,8 @@
 #include "app/frmMain.h"
 #include "app/treeview/Nodes.h"
 #include "app/win32/MainWindow.h"
-#include "app/win32/OutlineWindows.h"
-#include "app/win32/TreeTextKeys.h"
+#include "app/win32/OutlineWindow.h"
+#include "app/win32/TreeClipboard.h"
 #include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowForm.h"
 #include "platform/Platform.h"
@@ -39,12 +39,12 @@ private:
     TreeViewControl tree_;
     Nodes nodes_{tree_};
     Win32WindowGeometry geometry_;
-    OutlineWindows outlineWindows_;
-    ProbeOutline outline_{geometry_, outlineWindows_};
+    OutlineWindow outlineWindow_;
+    ProbeOutline outline_{geometry_, outlineWindow_};
     WindowForm form_{window_};  // refers to the window, made below
     FrmMain frmMain_;
     TreeClicks clicks_{nodes_, frmMain_, [this](NodeId id) { window_.postTreeClick(id); }};
-    TreeTextKeys textKeys_;
+    TreeClipboard treeClipboard_;
     MainWindow window_;
 };
 

@@ -15,6 +15,7 @@
 
 #include "app/treeview/TreeBackend.h"
 #include "platform/win32/Unique.h"
+#include "platform/win32/UniqueImageList.h"
 
 namespace quellon::win32 {
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/win32/Dpi.h"
+#include "app/win32/MainWindow.h"
 #include "platform/win32/Handles.h"
 
 namespace quellon::win32 {

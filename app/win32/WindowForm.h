@@ -3,10 +3,13 @@
 // controls' places and values, the pointer shape and the delivery of pending events.
 #pragma once
 
+#include <windows.h>
+
 #include "app/FormHost.h"
-#include "app/win32/MainWindow.h"
 
 namespace quellon::win32 {
+
+class MainWindow;
 
 class WindowForm final : public FormHost {
 public:

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <utility>
 
@@ -38,7 +37,6 @@ private:
 
 inline void deleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void deleteDC(HDC dc) { ::DeleteDC(dc); }
-inline void destroyImageList(HIMAGELIST list) { ::ImageList_Destroy(list); }
 inline void destroyWindow(HWND window) { ::DestroyWindow(window); }
 inline void closeHandle(HANDLE handle) { ::CloseHandle(handle); }
 
@@ -47,7 +45,6 @@ using UniqueBrush = Unique<HBRUSH, deleteGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, deleteGdiObject>;
 using UniqueRegion = Unique<HRGN, deleteGdiObject>;
 using UniqueMemoryDC = Unique<HDC, deleteDC>;
-using UniqueImageList = Unique<HIMAGELIST, destroyImageList>;
 // A window of the tool's own that goes with its owner object: never the main window, whose end
 // is the user's to choose.
 using UniqueWindow = Unique<HWND, destroyWindow>;

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "app/WindowNodes.h"
 #include "app/frmMain.h"
 #include "platform/Procedure.h"
 #include "tests/support/FakeForm.h"

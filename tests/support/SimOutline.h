@@ -1,5 +1,6 @@
 // The probe's outline on a simulated desktop: window rectangles, frame bounds and monitor DPIs
-// that a test sets, and frames that record what they were told to show and when to rise.
+// that a test sets, and frames that record what they were told to show and when to come to the
+// top.
 #pragma once
 
 #include <map>
@@ -54,9 +55,10 @@ private:
 struct RecordedFrames : OutlineFrames {
     std::optional<OutlineShape> shown;
     int shows = 0;
-    // Set by a test: a window came up over the outline. A show or raise puts it on top again.
+    // Set by a test: a window came up over the outline. A show or bringToTop puts it on top
+    // again.
     bool coveredNow = false;
-    int raises = 0;
+    int bringsToTop = 0;
 
     void show(const OutlineShape& shape) override {
         shown = shape;
@@ -65,8 +67,8 @@ struct RecordedFrames : OutlineFrames {
     }
     void hide() override { shown.reset(); }
     bool covered() override { return coveredNow; }
-    void raise() override {
-        ++raises;
+    void bringToTop() override {
+        ++bringsToTop;
         coveredNow = false;
     }
 };

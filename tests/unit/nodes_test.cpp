@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
+#include "app/WindowNodes.h"
 #include "app/treeview/Nodes.h"
 #include "platform/RuntimeError.h"
 #include "tests/support/MemoryTree.h"
@@ -79,6 +83,18 @@ TEST_F(NodesTest, AFailingWidgetLeavesTheKeyFree) {
     EXPECT_NE(errorOf([&] { trv.addChild(root, L"a5", L"five", 1); }), 0);
     widget.beforeInsert = nullptr;
     EXPECT_EQ(trv.index(trv.addChild(root, L"a5", L"five", 1)), 2);
+}
+
+// Every handle comes back from its node's key, the negative ones and both ends of the range too;
+// the digits are the handle's decimal text, as the details box shows them.
+TEST(WindowNodes, AKeyGivesBackItsWindow) {
+    for (const Hwnd window : {Hwnd{0}, Hwnd{0x10058}, Hwnd{-5}, std::numeric_limits<Hwnd>::min(),
+                              std::numeric_limits<Hwnd>::max()}) {
+        EXPECT_EQ(keyWindow(nodeKey(window)), window);
+        EXPECT_EQ(keyDigits(nodeKey(window)), std::to_wstring(window));
+    }
+    EXPECT_EQ(nodeKey(-5), L"a-5");
+    EXPECT_EQ(keyDigits(L""), L"");
 }
 
 }  // namespace

@@ -103,25 +103,25 @@ TEST_F(OutlineTest, RisesOnARefreshOverAWindowThatCameUpOverItWhileItShows) {
     const Hwnd first = window(L"First");
     moveOver(first);
     outline.outline.refresh();
-    EXPECT_EQ(frames.raises, 0);
+    EXPECT_EQ(frames.bringsToTop, 0);
     frames.coveredNow = true;
     outline.outline.refresh();
-    EXPECT_EQ(frames.raises, 1);
+    EXPECT_EQ(frames.bringsToTop, 1);
     outline.outline.refresh();
-    EXPECT_EQ(frames.raises, 1);
+    EXPECT_EQ(frames.bringsToTop, 1);
 
     // Moved, it is shown on top anyway.
     frames.coveredNow = true;
     geometry.windowRects[first] = {5, 5, 50, 50};
     outline.outline.refresh();
     EXPECT_EQ(frames.shows, 2);
-    EXPECT_EQ(frames.raises, 1);
+    EXPECT_EQ(frames.bringsToTop, 1);
 
-    // Gone, it is not raised.
+    // Gone, it is not brought to the top.
     outline.outline.endDrag();
     frames.coveredNow = true;
     outline.outline.refresh();
-    EXPECT_EQ(frames.raises, 1);
+    EXPECT_EQ(frames.bringsToTop, 1);
 }
 
 TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {
@@ -131,26 +131,25 @@ TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {
     trv.setSelected(trv.find(nodeKey(frame)));
     desktop.pointed = window(L"Elsewhere");  // F5 does not look at the pointer
 
-    frm.Form_KeyDown(kKeyF5 + 1);
     EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n");
-    frm.Form_KeyDown(kKeyF5);
+    frm.rebuildLastTarget();
     EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n    (Later) [1] +\n");
 
     widget.beforeInsert = [](const std::wstring& text) {
         if (text == L"(Later)") raise(ErrorNumber::OutOfMemory);
     };
-    frm.Form_KeyDown(kKeyF5);
+    frm.rebuildLastTarget();
     EXPECT_EQ(desktop.messages, std::vector{report(550, ErrorNumber::OutOfMemory)});
 }
 
 TEST_F(OutlineTest, F5WithNoWindowShownOrAVanishedOneChangesNothing) {
-    frm.Form_KeyDown(kKeyF5);
+    frm.rebuildLastTarget();
     EXPECT_EQ(widget.bulkUpdates, 0);
 
     const Hwnd frame = window(L"Frame");
     moveOver(frame);
     desktop.destroy(frame);
-    frm.Form_KeyDown(kKeyF5);
+    frm.rebuildLastTarget();
     EXPECT_EQ(widget.bulkUpdates, 1);
     EXPECT_EQ(tree(), L"DesktopWindow\n  *(Frame) [1] +\n");
     EXPECT_TRUE(desktop.messages.empty());

@@ -36,6 +36,18 @@ TEST(PaletteTest, DesignColoursNormallyAndTheSystemsDialogPairInHighContrast) {
               (SurfaceColours{kDesignWindowColour, 0xFFFFFF, kDesignProbeColour, 0xFFFFFF}));
 }
 
+// The outline lies over other programs' windows: it keeps its crimson whatever the system's
+// colours and contrast are.
+TEST(PaletteTest, TheOutlineKeepsItsColourInHighContrast) {
+    FakeSystemColours system;
+    Palette palette(system);
+    EXPECT_EQ(palette.outline(), 0x005014E6u);  // red 230, green 20, blue 80
+    system.contrast = true;
+    system.colours[win::kColorBtnFace] = 0x000000;
+    EXPECT_TRUE(palette.refresh());
+    EXPECT_EQ(palette.outline(), 0x005014E6u);
+}
+
 // The brushes are made anew only when a colour the tool paints with changed.
 TEST(PaletteTest, ARefreshTellsWhetherTheToolsColoursChanged) {
     FakeSystemColours system;

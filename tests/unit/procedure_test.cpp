@@ -6,6 +6,10 @@
 namespace quellon {
 namespace {
 
+// Owners as the tool's procedures give them.
+constexpr std::wstring_view kFormFrmMain = L"Formular frmMain";
+constexpr std::wstring_view kModuleProcesses = L"Modul mdlProcessesGeneral";
+
 TEST(NumberedSteps, ReportsTheFailedStepAndContinuesAtTheExit) {
     test::SimDesktop desktop;
     int reached = 0;
@@ -50,6 +54,15 @@ TEST(NumberedSteps, ASuccessfulBodyShowsNothing) {
     test::SimDesktop desktop;
     runNumbered(desktop, {L"x", kFormFrmMain}, [&](int& line) { line = 10; });
     EXPECT_TRUE(desktop.messages.empty());
+}
+
+// An error that no numbered step took (one the window's stub caught, one that ended a dump) is
+// named as the numbered reports name it.
+TEST(ErrorText, NamesTheNumberAndTheDescription) {
+    EXPECT_EQ(errorText(entryPointNotFound("Sleep", "kernel32")),
+              L"Error 453 (Can't find DLL entry point Sleep in kernel32)");
+    EXPECT_EQ(errorText(runtimeError(ErrorNumber::KeyNotUnique)),
+              L"Error 35602 (Key is not unique in collection)");
 }
 
 TEST(SkipOnError, SwallowsTheFailureAndLetsTheNextStatementRun) {

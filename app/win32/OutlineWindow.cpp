@@ -1,7 +1,8 @@
-#include "app/win32/OutlineWindows.h"
+#include "app/win32/OutlineWindow.h"
 
 #include <utility>
 
+#include "app/Palette.h"
 #include "app/win32/Wine.h"
 #include "shared_names.h"
 
@@ -18,8 +19,8 @@ constexpr DWORD kExStyle =
 
 constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
-// How far up the z-order a check for covering windows looks; beyond, the outline is raised
-// anyway, also where the windows above change order while the check walks them.
+// How far up the z-order a check for covering windows looks; beyond, the outline is brought to
+// the top anyway, also where the windows above change order while the check walks them.
 constexpr int kMostWindowsAbove = 256;
 
 // Only the tool takes its outline away: any process may post WM_CLOSE to a top-level window,
@@ -38,13 +39,14 @@ LRESULT CALLBACK outlineProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 // the whole screen while a drag lasts.
 //
 // Each Wine process stacks its own X windows, after it changed the system's z-order and only
-// where the window came to the top of it: a window that another process raises while the tool
-// raises the outline can end up above the outline on the screen while the z-order has it below.
-// So after something covered the outline, the next refreshes raise it again, out of the topmost
-// windows and back (a window on top of the z-order already is not stacked again).
+// where the window came to the top of it: a window that another process brings to the top while
+// the tool brings the outline there can end up above the outline on the screen while the z-order
+// has it below. So after something covered the outline, the next refreshes bring it to the top
+// again, out of the topmost windows and back (a window on top of the z-order already is not
+// stacked again).
 namespace wine {
 
-constexpr int kRaisesAfterCover = 2;
+constexpr int kBringsToTopAfterCover = 2;
 
 Rect virtualScreen() {
     const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -53,7 +55,7 @@ Rect virtualScreen() {
             top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-void raise(HWND window) {
+void bringToTop(HWND window) {
     ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
     ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
 }
@@ -90,12 +92,12 @@ bool overlaps(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-bool OutlineWindows::prepare() {
+bool OutlineWindow::prepare() {
     return (brush_ || registerClass()) && (::IsWindow(window_.get()) || createWindow());
 }
 
-bool OutlineWindows::registerClass() {
-    brush_.reset(::CreateSolidBrush(kOutlineColour));
+bool OutlineWindow::registerClass() {
+    brush_.reset(::CreateSolidBrush(palette_.outline()));
     if (!brush_) return false;
     WNDCLASSEXW outline{};
     outline.cbSize = sizeof outline;
@@ -109,7 +111,7 @@ bool OutlineWindows::registerClass() {
     return true;
 }
 
-bool OutlineWindows::createWindow() {
+bool OutlineWindow::createWindow() {
     window_.reset(::CreateWindowExW(kExStyle, kOutlineClass, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr,
                                     nullptr, instance_, nullptr));
     place_.reset();
@@ -119,7 +121,7 @@ bool OutlineWindows::createWindow() {
     return static_cast<bool>(window_);
 }
 
-bool OutlineWindows::shapeWindow(const OutlineShape& frame) {
+bool OutlineWindow::shapeWindow(const OutlineShape& frame) {
     if (frame == region_) return true;
     UniqueRegion region = frameRegion(frame);
     // The system owns the region once it is set.
@@ -129,7 +131,7 @@ bool OutlineWindows::shapeWindow(const OutlineShape& frame) {
     return true;
 }
 
-void OutlineWindows::show(const OutlineShape& shape) {
+void OutlineWindow::show(const OutlineShape& shape) {
     // Without the brush, the window or its region (the process's GDI objects used up) the
     // outline is simply not drawn: nothing is shown that could stay on the screen unpainted or
     // cover the target's inside. The region comes before the move, which would cover the inside
@@ -148,27 +150,28 @@ void OutlineWindows::show(const OutlineShape& shape) {
     ::UpdateWindow(window_.get());
 }
 
-void OutlineWindows::hide() {
+void OutlineWindow::hide() {
     if (window_) ::ShowWindow(window_.get(), SW_HIDE);
-    wineRaisesLeft_ = 0;
+    wineBringsToTopLeft_ = 0;
 }
 
-bool OutlineWindows::covered() {
+bool OutlineWindow::covered() {
     if (!::IsWindowVisible(window_.get())) return false;
     if (coveredInZOrder()) {
-        wineRaisesLeft_ = wineCodeActive() ? wine::kRaisesAfterCover : 0;
+        wineBringsToTopLeft_ = wineCodeActive() ? wine::kBringsToTopAfterCover : 0;
         return true;
     }
-    // Under Wine the screen can still show the other window above: raised again all the same.
-    if (wineRaisesLeft_ == 0) return false;
-    --wineRaisesLeft_;
+    // Under Wine the screen can still show the other window above: brought to the top all the
+    // same.
+    if (wineBringsToTopLeft_ == 0) return false;
+    --wineBringsToTopLeft_;
     return true;
 }
 
 // A visible window above the outline that overlaps it: another topmost window shown or
-// activated since (on Windows also one of a band above every topmost window, which raising does
-// not pass; it is raised in vain then).
-bool OutlineWindows::coveredInZOrder() {
+// activated since (on Windows also one of a band above every topmost window, which bringing to
+// the top does not pass; it is brought up in vain then).
+bool OutlineWindow::coveredInZOrder() {
     RECT outline{};
     if (!::GetWindowRect(window_.get(), &outline)) return false;
     HWND above = window_.get();
@@ -184,15 +187,15 @@ bool OutlineWindows::coveredInZOrder() {
     return true;
 }
 
-void OutlineWindows::raise() {
+void OutlineWindow::bringToTop() {
     if (wineCodeActive()) {
-        wine::raise(window_.get());
+        wine::bringToTop(window_.get());
     } else {
         ::SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
     }
 }
 
-void OutlineWindows::destroy() {
+void OutlineWindow::destroy() {
     window_.reset();
     place_.reset();
     region_.reset();

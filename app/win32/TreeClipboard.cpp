@@ -1,4 +1,4 @@
-#include "app/win32/TreeTextKeys.h"
+#include "app/win32/TreeClipboard.h"
 
 #include <optional>
 #include <string>
@@ -6,7 +6,9 @@
 
 #include "app/HandleText.h"
 #include "app/TreeText.h"
+#include "app/frmMain.h"
 #include "app/win32/Clipboard.h"
+#include "app/win32/TreeViewControl.h"
 
 namespace quellon::win32 {
 
@@ -15,28 +17,14 @@ namespace {
 // A handle as users paste it: digits, a prefix, blanks and a line break.
 constexpr std::size_t kLongestHandleText = 64;
 
-// Ctrl with Shift, or Ctrl alone; never with Alt: Ctrl with Alt is AltGr on many keyboards.
-bool controlHeld(bool withShift) {
-    return ::GetKeyState(VK_CONTROL) < 0 && (::GetKeyState(VK_SHIFT) < 0) == withShift &&
-           ::GetKeyState(VK_MENU) >= 0;
-}
-
 }  // namespace
 
-bool TreeTextKeys::take(const MSG& message, HWND owner) {
-    if (message.message != WM_KEYDOWN || message.hwnd != tree_.hwnd()) return false;
-    if (message.wParam == 'C' && controlHeld(true)) {
-        copyTree(owner);
-        return true;
-    }
-    if (message.wParam == 'V' && controlHeld(false)) {
-        pasteHandle(owner);
-        return true;
-    }
-    return false;
+void TreeClipboard::copyEntry(HWND owner) {
+    if (const std::optional<std::wstring> text = tree_.selectedText())
+        copyToClipboard(owner, *text);
 }
 
-void TreeTextKeys::copyTree(HWND owner) {
+void TreeClipboard::copyTree(HWND owner) {
     const std::vector<ListedEntry> entries = tree_.entries();
     if (entries.empty()) return;
     copyToClipboard(owner, treeText(entries, nodes_, windows_, form_.hwndLastTarget()));
@@ -44,7 +32,7 @@ void TreeTextKeys::copyTree(HWND owner) {
 
 // Text that names no window changes nothing and says nothing: whatever was copied last may be
 // in the clipboard.
-void TreeTextKeys::pasteHandle(HWND owner) {
+void TreeClipboard::pasteHandle(HWND owner) {
     const std::optional<std::wstring> text = clipboardText(owner, kLongestHandleText);
     if (!text) return;
     if (const std::optional<Hwnd> handle = parseHandle(*text)) pick_(*handle);

@@ -1,8 +1,8 @@
 // The probe's outline on the screen: one pop-up of the tool's own in one saturated colour, shaped
 // by its window region into a frame, so that nothing is drawn over the target's inside. It is
-// topmost, raised again when a later window covers it, never activated, kept out of the taskbar
-// and the Alt+Tab list, and invisible to hit-testing, so that a point on the outline probes the
-// window below.
+// topmost, brought back to the top when a later window covers it, never activated, kept out of
+// the taskbar and the Alt+Tab list, and invisible to hit-testing, so that a point on the outline
+// probes the window below.
 #pragma once
 
 #include "app/ProbeOutline.h"
@@ -13,24 +13,27 @@
 
 #include "platform/win32/Unique.h"
 
+namespace quellon {
+class Palette;
+}  // namespace quellon
+
 namespace quellon::win32 {
 
-// A crimson that stands out on light and dark windows alike.
-inline constexpr COLORREF kOutlineColour = RGB(230, 20, 80);
-
-class OutlineWindows : public OutlineFrames {
+class OutlineWindow : public OutlineFrames {
 public:
-    explicit OutlineWindows(HINSTANCE instance) : instance_(instance) {}
-    ~OutlineWindows() override { destroy(); }
-    OutlineWindows(const OutlineWindows&) = delete;
-    OutlineWindows& operator=(const OutlineWindows&) = delete;
+    // The palette outlives the window and gives its colour.
+    OutlineWindow(HINSTANCE instance, const Palette& palette)
+        : instance_(instance), palette_(palette) {}
+    ~OutlineWindow() override { destroy(); }
+    OutlineWindow(const OutlineWindow&) = delete;
+    OutlineWindow& operator=(const OutlineWindow&) = delete;
 
     // The window is created at the first show, and again where it has been destroyed since.
     // Without the brush, the window or its region nothing is shown.
     void show(const OutlineShape& shape) override;
     void hide() override;
     [[nodiscard]] bool covered() override;
-    void raise() override;
+    void bringToTop() override;
     void destroy();
 
 private:
@@ -44,13 +47,14 @@ private:
     bool coveredInZOrder();
 
     HINSTANCE instance_;
+    const Palette& palette_;
     UniqueBrush brush_;
     UniqueWindow window_;
     // Where the window stands, and the frame in window coordinates that its region was made for.
     std::optional<Rect> place_;
     std::optional<OutlineShape> region_;
-    // Under Wine: refreshes that raise the outline again after something covered it.
-    int wineRaisesLeft_ = 0;
+    // Under Wine: refreshes that bring the outline to the top again after something covered it.
+    int wineBringsToTopLeft_ = 0;
 };
 
 }  // namespace quellon::win32
