@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "E2eTest.h"
+#include "OwnedHandles.h"
 #include "Text.h"
 #include "Wait.h"
 #include "XPointer.h"
@@ -65,6 +66,23 @@ bool isHeld(MouseButton button) {
     return (GetAsyncKeyState(codesOf(button).virtualKey) & 0x8000) != 0;
 }
 
+DWORD WINAPI askHeld(void* button) {
+    return isHeld(*static_cast<const MouseButton*>(button)) ? 1 : 0;
+}
+
+// Whether the system holds the button down now. Wine answers a thread's GetAsyncKeyState from
+// what the thread last read for up to 50 ms while that said "up", so a press that another
+// program reports is seen up to 50 ms late; a thread of its own reads it afresh.
+bool isHeldNow(MouseButton button) {
+    const UniqueHandle thread(CreateThread(nullptr, 0, askHeld, &button, 0, nullptr));
+    DWORD held = 0;
+    if (!thread || WaitForSingleObject(thread.get(), 2000) != WAIT_OBJECT_0 ||
+        !GetExitCodeThread(thread.get(), &held)) {
+        return isHeld(button);
+    }
+    return held == 1;
+}
+
 std::string xMove(POINT point) { return cat("mousemove ", point.x, " ", point.y); }
 
 struct ButtonChange {
@@ -79,7 +97,7 @@ void changeButtonsThroughX(const POINT* point, const std::vector<ButtonChange>& 
         const int xButton = codesOf(change.button).xButton;
         runXdotool(cat(point ? xMove(*point) + " " : std::string(),
                        change.down ? "mousedown " : "mouseup ", xButton));
-        if (!waitUntil([&] { return isHeld(change.button) == change.down; }, 2000, 2)) {
+        if (!waitUntil([&] { return isHeldNow(change.button) == change.down; }, 2000, 2)) {
             throw std::runtime_error(cat("the system did not see mouse button ", xButton,
                                          change.down ? " go down" : " go up"));
         }
