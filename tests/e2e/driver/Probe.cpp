@@ -61,7 +61,7 @@ void ProbeDrag::press(HWND probe, MouseButton button) {
     }
 }
 
-void ProbeDrag::glideTo(POINT point) {
+void ProbeDrag::glideTo(POINT point, Arrival arrival) {
     const POINT from = aim_;
     for (int i = 1; i < kGlideSteps; ++i) {
         const POINT step = {from.x + (point.x - from.x) * i / kGlideSteps,
@@ -75,24 +75,37 @@ void ProbeDrag::glideTo(POINT point) {
         // would report this position late, after the moves that follow. The next step waits.
         session_.settleTool();
     }
-    jumpTo(point);
+    jumpTo(point, arrival);
 }
 
-void ProbeDrag::jumpTo(POINT point) {
+void ProbeDrag::jumpTo(POINT point, Arrival arrival) {
     aim_ = point;
-    moveSteadily(point, [&] { session_.settleTool(); });
+    if (arrival == Arrival::Steady) return moveSteadily(point, [&] { session_.settleTool(); });
+    moveTo(point);
+    session_.settleTool();
 }
 
 bool ProbeDrag::waitUntilShown(const std::function<bool()>& shown, const std::string& what) {
     const POINT aim = aim_;
     for (int attempt = 1;; ++attempt) {
-        if (waitUntil(shown, kFirstLookMs)) return true;
+        // A pointer that falls back to where it was earlier in the drag (Input.h) ends the
+        // look at once: the tool then shows that window.
+        POINT at = aim;
+        const auto fellBack = [&] { return GetCursorPos(&at) && (at.x != aim.x || at.y != aim.y); };
+        if (waitUntil([&] { return shown() || fellBack(); }, kFirstLookMs) && !fellBack()) {
+            return true;
+        }
         if (attempt > kMostRepeats) return false;
-        // The pointer rests where it was sent, yet the tool shows another window: its last move
-        // came with a position from earlier in the drag (Wine merges a late one into the move
-        // that arrived). A move away and back shows whether the tool follows moves that arrive.
-        noteRepeatedGesture(cat("the tool did not show ", what, " with the pointer resting at ",
-                                aim.x, ",", aim.y, "; the move is given once more"));
+        // Either the pointer fell back, or it rests where it was sent, yet the tool shows
+        // another window: its last move came with a position from earlier in the drag (Wine
+        // merges a late one into the move that arrived). A move away and back shows whether the
+        // tool follows moves that arrive.
+        noteRepeatedGesture(
+            at.x != aim.x || at.y != aim.y
+                ? cat("the pointer fell back from ", aim.x, ",", aim.y, " to ", at.x, ",", at.y,
+                      " before the tool showed ", what, "; the move is given once more")
+                : cat("the tool did not show ", what, " with the pointer resting at ", aim.x, ",",
+                      aim.y, "; the move is given once more"));
         jumpTo({aim.x + 1, aim.y});
         jumpTo(aim);
     }

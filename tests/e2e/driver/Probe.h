@@ -29,12 +29,18 @@ public:
     ProbeDrag(const ProbeDrag&) = delete;
     ProbeDrag& operator=(const ProbeDrag&) = delete;
 
+    // How a move ends: Steady waits, after the tool has handled it, until the pointer is seen to
+    // stay where it was sent, and gives the move again where it fell back to an earlier
+    // position (Input.h); Handled only until the tool has handled it, for moves after which the
+    // case checks nothing that depends on where the pointer rests.
+    enum class Arrival { Steady, Handled };
+
     // Moves there in several steps, passing over whatever lies between, and waits until the
     // tool has handled the moves.
-    void glideTo(POINT point);
+    void glideTo(POINT point, Arrival arrival = Arrival::Steady);
     // Moves there in one step, so no window on the way sees the pointer, and waits until the tool
     // has handled the move.
-    void jumpTo(POINT point);
+    void jumpTo(POINT point, Arrival arrival = Arrival::Steady);
     // Waits until `shown` holds. Where it does not after a first look, the pointer rests where it
     // was sent but the tool was handed a move from earlier in the drag: the move is given once
     // more, noted on a line of its own, and the wait goes on.
