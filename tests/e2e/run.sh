@@ -1,23 +1,35 @@
 #!/usr/bin/env bash
 # Runs the end-to-end tests of one Windows build under Wine:
-#   tests/e2e/run.sh [--tool EXE] BUILD_DIR [FILTER...]
+#   tests/e2e/run.sh [--tool EXE] [--shortened] BUILD_DIR [FILTER...]
 # Builds nothing. --tool tests that copy of the tool (an unpacked release, say) in place of the
-# build's own. A filter selects the cases whose names contain it. Runs the driver (GoogleTest)
+# build's own; --shortened runs the longest cases shortened (tests/e2e/driver/E2eTest.h). A filter selects the cases whose names contain it. Runs the driver (GoogleTest)
 # at 96 DPI and, for the cases written for 144 DPI, once more with the prefix at 144 DPI; each
 # pass fails when the screen does not report its DPI, and a filter that selects no case fails the
 # run. Prints the driver's output, the last line being "N passed, N failed" over both, and exits
 # with 0 only when every case passed.
 set -uo pipefail
 
-tool=""
-if [[ ${1-} == --tool && $# -ge 2 ]]; then
-    tool="$(realpath "$2")"
-    shift 2
-fi
-if [[ $# -lt 1 || ! -d $1 ]]; then
-    echo "usage: $0 [--tool EXE] BUILD_DIR [FILTER...]" >&2
+usage() {
+    echo "usage: $0 [--tool EXE] [--shortened] BUILD_DIR [FILTER...]" >&2
     exit 2
-fi
+}
+tool=""
+driver_options=()
+while [[ ${1-} == --* ]]; do
+    case $1 in
+        --tool)
+            [[ $# -ge 2 ]] || usage
+            tool="$(realpath "$2")"
+            shift 2
+            ;;
+        --shortened)
+            driver_options+=(--shortened)
+            shift
+            ;;
+        *) usage ;;
+    esac
+done
+[[ $# -ge 1 && -d $1 ]] || usage
 build="$(cd "$1" && pwd)"
 shift
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -42,7 +54,7 @@ done
 source "$repo/scripts/wine.sh"
 # shellcheck source=../../scripts/time-limit.sh
 source "$repo/scripts/time-limit.sh"
-wine_exclusive "${BASH_SOURCE[0]}" --tool "$tool" "$build" "$@"
+wine_exclusive "${BASH_SOURCE[0]}" --tool "$tool" "${driver_options[@]}" "$build" "$@"
 
 # Wine sees the Linux root as drive Z:.
 windows_path() {
@@ -105,7 +117,7 @@ run_driver() {
     # A hung program must not hang the caller: each run gets a generous limit.
     time_limited "${QUELLON_E2E_TIMEOUT:-600}" "run.sh: the driver" \
         "$WINELOADER" "$driver" --tool "$(windows_path "$tool")" --fixture "$(windows_path "$fixture")" \
-        --expect-dpi "$dpi" "$@" | tee "$log"
+        --expect-dpi "$dpi" "${driver_options[@]}" "$@" | tee "$log"
     rc=${PIPESTATUS[0]}
     xdotool_stop
     summary="$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1)"

@@ -29,6 +29,7 @@ void attempt(TestFunction body) {
 }
 
 int gesturesRepeated = 0;
+bool shortened = false;
 
 }  // namespace
 
@@ -62,6 +63,10 @@ void withWineCodeOffThenOn(
     SCOPED_TRACE("as started normally");
     check(t.session().restartTool(), true);
 }
+
+bool longCasesShortened() { return shortened; }
+
+void shortenLongCases() { shortened = true; }
 
 void noteRepeatedGesture(const std::string& reason) {
     ++gesturesRepeated;

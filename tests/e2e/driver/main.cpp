@@ -1,6 +1,7 @@
 // quellon-e2e.exe: end-to-end tests of the tool, driving it with real input from outside.
-//   quellon-e2e.exe [--tool PATH] [--fixture PATH] [--expect-dpi N] [GoogleTest's options]
-//                   [FILTER...]
+//   quellon-e2e.exe [--tool PATH] [--fixture PATH] [--expect-dpi N] [--shortened]
+//                   [GoogleTest's options] [FILTER...]
+// --shortened runs the longest cases shortened (E2eTest.h).
 // A filter selects the test cases whose names contain it, of those written for the screen's DPI;
 // a case on request (suite OnRequest) runs only when a filter is its whole name. A filter that
 // selects no case, whatever its DPI, fails the run before any case runs, and so does a screen
@@ -97,6 +98,8 @@ int wmain(int argc, wchar_t** argv) {
             paths.tool = argv[++i];
         } else if (arg == L"--fixture" && i + 1 < argc) {
             paths.fixture = argv[++i];
+        } else if (arg == L"--shortened") {
+            e2e::shortenLongCases();
         } else if (arg == L"--expect-dpi" && i + 1 < argc) {
             expectedDpi = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
         } else {
