@@ -74,6 +74,9 @@ if(MSVC)
   target_link_options(quellon PRIVATE /MANIFEST:NO)
 endif()
 target_link_libraries(quellon PRIVATE quellon_resources quellon_win32 quellon_warnings)
+# What the release package holds (scripts/package.sh), to be built alone where a flavour needs
+# nothing else.
+add_custom_target(release_programs DEPENDS quellon)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(bench)

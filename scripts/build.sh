@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds one flavour into build/<flavour>:
-#   x64, x86        the Windows programs (tool, fixture, e2e driver, benchmark) with mingw-w64
+# Builds one flavour into build/<flavour>, all of it or the targets named after it:
+#   build.sh FLAVOUR [TARGET...]
+#   x64, x86        the Windows programs (tool, fixture, e2e driver, benchmark) with mingw-w64;
+#                   the target release_programs is what the release package holds
 #   native          the unit tests, natively with g++
 #   native-asan     the unit tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   clang-x64       the 64-bit Windows programs and the unit tests for Windows, compiled with
@@ -8,8 +10,11 @@
 # QUELLON_WERROR=1 makes every compiler warning an error.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-flavour=${1:?usage: build.sh x64|x86|native|native-asan|clang-x64}
+flavour=${1:?usage: build.sh x64|x86|native|native-asan|clang-x64 [TARGET...]}
+shift
 dir="$top/build/$flavour"
+targets=()
+[[ $# -eq 0 ]] || targets=(--target "$@")
 
 args=(-S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release)
 case "$flavour" in
@@ -34,4 +39,4 @@ if [[ ${QUELLON_WERROR:-0} == 1 ]]; then werror=ON; fi
 args+=("-DQUELLON_WERROR=$werror")
 
 cmake "${args[@]}" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
+cmake --build "$dir" -j"$(nproc)" "${targets[@]}"

@@ -29,7 +29,7 @@ if [[ ${1-} == --zip ]]; then
 fi
 
 for flavour in x64 x86; do
-    bash scripts/build.sh "$flavour"
+    bash scripts/build.sh "$flavour" release_programs
 done
 version=$(built_version x64)
 [[ "$(built_version x86)" == "$version" ]] || {

@@ -3,15 +3,17 @@
 # as clang compiles it for Windows, both Windows builds, the end-to-end suite under Wine for the
 # 64-bit and the 32-bit build, and the release package.
 #
-# Three lanes run at once: the 64-bit build, its suite and the package; the 32-bit build and its
-# suite, in a Wine prefix of its own; the unit tests and the linter. Compilers run at low
-# priority, since the suites' timing matters; the output of the other lanes is shown at the end.
-# Installs what it needs on first use. Ends with one line "Total: N passed, N failed, N skipped".
+# Three lanes run at once: the 64-bit build and its suite, the longest; the 32-bit build, its
+# suite with the longest cases shortened, and the package, in a Wine prefix of its own; the
+# checks that need no build, the unit tests and the linter. All but the 64-bit build run at low
+# priority, since the suites' timing matters; the output of the other lanes is shown at the end,
+# each step with its time. Installs what it needs on first use. Ends with one line
+# "Total: N passed, N failed, N skipped".
 #
 # Every step runs under a time limit several times its usual length, so nothing can hold the run
-# for good. On a host that cannot run 32-bit programs the 32-bit build is still compiled, and its
-# end-to-end cases are counted as skipped. A suite whose build failed does not run and counts as
-# failed.
+# for good. On a host that cannot run 32-bit programs only the 32-bit programs of the package are
+# built, and the 32-bit end-to-end cases are counted as skipped. A suite whose build failed does
+# not run and counts as failed.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top" || exit 1
@@ -38,11 +40,13 @@ declare -A cases_run=([unit]=0 [e2e]=0 [package]=0)
 # Runs a command under a time limit in seconds; past it, the command is stopped with everything it
 # started, and the step fails with a line that names it.
 limited() {
-    local name=$1 limit=$2 rc=0
+    local name=$1 limit=$2 rc=0 started=$SECONDS
     shift 2
     time_limited "$limit" "test.sh: $name" "$@" || rc=$?
     # Programs of the prefix may outlive the stopped run.
     if timed_out "$rc"; then wine_stop; fi
+    # Where the run waits: each step's time, and when it ended, from the start of the run.
+    echo "== $name took $((SECONDS - started)) s, ended at $SECONDS s"
     return "$rc"
 }
 
@@ -92,20 +96,6 @@ run_suite() {
     limited "$name" "$limit" "$@" 2>&1 | tee "$log"
     count_suite "$name" "$kind" "$log" "${PIPESTATUS[0]}"
     note_repeated "$name" "$log"
-}
-
-# Runs one step under its time limit and returns its status; a failed step counts as one failure.
-run_step() {
-    local name=$1 limit=$2 rc
-    shift 2
-    echo "== $name"
-    limited "$name" "$limit" "$@"
-    rc=$?
-    if [[ $rc -ne 0 ]]; then
-        count_failure "$name" 1
-        echo "== $name: FAILED"
-    fi
-    return "$rc"
 }
 
 # A suite that cannot run since the build it tests failed: never counted as passed, but as failed,
@@ -167,15 +157,15 @@ await_step() {
 mkdir -p build/logs
 rm -f build/logs/*.status
 
-run_step format 300 bash scripts/check-format.sh
-run_step pictures 300 python3 resources/make_pictures.py --check
-
 # Compilers and the linter yield the processor to the end-to-end suites, whose timing matters.
 low=(nice -n 19)
 
-# The unit tests run once, under ASan and UBSan, which catch all that a plain run catches; then
-# clang-tidy, with clang's front end as a second compiler of the code that only Windows runs.
+# The checks that need no build, then the unit tests, once, under ASan and UBSan, which catch
+# all that a plain run catches; then clang-tidy, with clang's front end as a second compiler of
+# the code that only Windows runs.
 (
+    step_beside format 300 "${low[@]}" bash scripts/check-format.sh
+    step_beside pictures 300 "${low[@]}" python3 resources/make_pictures.py --check
     step_beside build-native-asan 1800 "${low[@]}" bash scripts/build.sh native-asan &&
         step_beside unit-native-asan 600 build/native-asan/tests/unit/unit_tests --gtest_brief=1
     step_beside lint 1800 "${low[@]}" bash scripts/lint.sh
@@ -190,43 +180,43 @@ prepare_prefix() {
     ) >/dev/null 2>&1
 }
 
-# The 32-bit build and its suite, beside the 64-bit ones: in a prefix and on an X display of their
-# own, so that neither suite's windows and pointer meet the other's. Where the host runs 32-bit
-# programs this lane takes longest, and its build does not yield to the 64-bit one.
-x86_priority=("${low[@]}")
-if wine_runs_32bit; then x86_priority=(); fi
+# The 32-bit build, its suite shortened and then the package, beside the 64-bit build and suite:
+# in a prefix and on an X display of their own, so that neither suite's windows and pointer meet
+# the other's. On a host that runs no 32-bit programs only the programs of the package are built.
+# The package holds both builds; its check drives the packaged tool with the 64-bit driver and
+# fixture, once the 64-bit build is done.
 (
     export QUELLON_WINEPREFIX="$top/build/wineprefix-x86" WINEPREFIX="$top/build/wineprefix-x86"
-    if wine_runs_32bit; then prepare_prefix & fi
-    step_beside build-x86 1800 "${x86_priority[@]}" bash scripts/build.sh x86 || exit
-    wine_runs_32bit || exit 0
+    prepare_prefix &
+    x86_targets=()
+    wine_runs_32bit || x86_targets=(release)
+    step_beside build-x86 1800 "${low[@]}" bash scripts/build.sh x86 "${x86_targets[@]}" || exit
     wait
-    step_beside e2e-x86 2400 env -u DISPLAY bash tests/e2e/run.sh build/x86
+    if wine_runs_32bit; then
+        step_beside e2e-x86 2400 env -u DISPLAY bash tests/e2e/run.sh --shortened build/x86
+    fi
+    await_step build-x64 1800 || exit
+    step_beside package 1800 env -u DISPLAY bash scripts/check-package.sh
 ) &
 x86_lane=$!
 
 prepare_prefix &
 x64_prefix=$!
-x64_built=no
-if run_step build-x64 1800 bash scripts/build.sh x64; then x64_built=yes; fi
+x64_status=0
+step_beside build-x64 1800 bash scripts/build.sh x64 || x64_status=$?
+shown_step build-x64
 wait "$x64_prefix"
 
 # On an X display of its own too: a desktop session's pointer stays the user's.
-if [[ $x64_built == yes ]]; then
+if [[ $x64_status -eq 0 ]]; then
     run_suite e2e-x64 e2e 2400 env -u DISPLAY bash tests/e2e/run.sh build/x64
 else
     not_built e2e-x64 e2e build-x64
 fi
 
-# The package holds both builds; its check drives the packaged tool with the x64 build's driver
-# and fixture.
-if [[ $x64_built == yes ]] && await_step build-x86 1800; then
-    run_suite package package 1800 bash scripts/check-package.sh
-else
-    not_built package package "build-x64 or build-x86"
-fi
-
 wait "$native_lane" "$x86_lane"
+shown_step format
+shown_step pictures
 shown_step build-native-asan
 shown_suite unit-native-asan unit build-native-asan
 shown_step lint
@@ -238,6 +228,7 @@ if ! wine_runs_32bit; then
 else
     shown_suite e2e-x86 e2e build-x86
 fi
+shown_suite package package "build-x64 or build-x86"
 
 echo
 [[ ${#failures[@]} -eq 0 ]] || echo "Failed: ${failures[*]}"
