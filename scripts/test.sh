@@ -157,8 +157,10 @@ await_step() {
 mkdir -p build/logs
 rm -f build/logs/*.status
 
-# Compilers and the linter yield the processor to the end-to-end suites, whose timing matters.
+# Compilers and the linter yield the processor to the end-to-end suites, whose timing matters,
+# and the 32-bit build, which its suite waits for, goes before the native lane.
 low=(nice -n 19)
+middle=(nice -n 10)
 
 # The checks that need no build, then the unit tests, once, under ASan and UBSan, which catch
 # all that a plain run catches; then clang-tidy, with clang's front end as a second compiler of
@@ -190,7 +192,7 @@ prepare_prefix() {
     prepare_prefix &
     x86_targets=()
     wine_runs_32bit || x86_targets=(release)
-    step_beside build-x86 1800 "${low[@]}" bash scripts/build.sh x86 "${x86_targets[@]}" || exit
+    step_beside build-x86 1800 "${middle[@]}" bash scripts/build.sh x86 "${x86_targets[@]}" || exit
     wait
     if wine_runs_32bit; then
         step_beside e2e-x86 2400 env -u DISPLAY bash tests/e2e/run.sh --shortened build/x86
