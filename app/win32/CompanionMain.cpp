@@ -31,15 +31,17 @@ std::wstring toolBeside() {
     return path.substr(0, path.find_last_of(L"\\/") + 1) + QUELLON_TOOL_FILE_NAME;
 }
 
-// Starts the tool with the same arguments and leaves it running; 0, or the system's error code.
+// Starts the tool with the same arguments and leaves it running on its own, with no console of
+// the companion's and none of its handles, so that a pipe that a script reads from the companion
+// ends with the companion; 0, or the system's error code.
 DWORD startTool(const std::wstring& exe, std::wstring_view arguments) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) (commandLine += L' ') += arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &started)) {
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                          DETACHED_PROCESS, nullptr, nullptr, &startup, &started)) {
         const DWORD error = ::GetLastError();
         return error != 0 ? error : ERROR_FILE_NOT_FOUND;
     }
