@@ -93,20 +93,24 @@ DWORD writeNewFile(const wchar_t* path, std::string_view bytes) {
     return 0;
 }
 
-// What stands at a full path: nothing yet, a file (or a folder), or a device such as NUL, a
-// port or a pipe.
-enum class Existing { Nothing, File, Device };
+// What stands at a full path: nothing yet, a file, a folder, or a device such as NUL, a port or
+// a pipe.
+enum class Existing { Nothing, File, Folder, Device };
 
 Existing whatIsAt(const std::wstring& full) {
+    const DWORD attributes = ::GetFileAttributesW(full.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return Existing::Folder;
+    }
     // Opened for no access at all: only its kind is asked, and no sharing mode of another
     // program's stands in the way.
     const UniqueHandle opened = adoptFile(
         ::CreateFileW(full.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, 0, nullptr));
-    if (opened)
+    if (opened) {
         return ::GetFileType(opened.get()) == FILE_TYPE_DISK ? Existing::File : Existing::Device;
-    return ::GetFileAttributesW(full.c_str()) == INVALID_FILE_ATTRIBUTES ? Existing::Nothing
-                                                                         : Existing::File;
+    }
+    return attributes == INVALID_FILE_ATTRIBUTES ? Existing::Nothing : Existing::File;
 }
 
 // A device takes the text as it comes: there is nothing to put in its place.
@@ -159,6 +163,8 @@ DWORD writeWholeFile(const std::wstring& path, std::wstring_view text) {
     const std::string bytes = utf8(text);
     const Existing existing = whatIsAt(full);
     if (existing == Existing::Device) return writeDevice(full, bytes);
+    // As writing into a folder by its name is answered.
+    if (existing == Existing::Folder) return ERROR_ACCESS_DENIED;
     // A path that ends in a separator names a folder.
     if (folder.empty()) return ERROR_INVALID_NAME;
     wchar_t beside[MAX_PATH] = {};
