@@ -121,7 +121,7 @@ std::wstring treeJson(const std::vector<ShownEntry>& entries, const TextsRead& t
         }
         if (!first) document += ',';
         document += '\n';
-        document.append(static_cast<std::size_t>(2 * std::max(entry.depth - 1, 0)), ' ');
+        document.append(2 * static_cast<std::size_t>(std::max(entry.depth - 1, 0)), ' ');
         const WindowProperties properties = readProperties(platform, geometry, *entry.window);
         document += opened(windowJson(entry, texts.of(*entry.window), properties));
         document += ",\"children\":[";
