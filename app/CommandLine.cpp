@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -25,6 +26,11 @@ constexpr std::array<Option, 3> kOptions{{
     {L"/out", L"der Dateiname"},
 }};
 
+// The options that stand alone, before or after the others: /all takes the place of the
+// window after /dump.
+enum FlagIndex { kJson, kAll };
+constexpr std::array<std::wstring_view, 2> kFlags{L"/json", L"/all"};
+
 std::wstring lowerCase(std::wstring text) {
     for (wchar_t& c : text) {
         if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
@@ -38,6 +44,14 @@ int optionIndex(const std::wstring& argument) {
     const std::wstring name = lowerCase(argument);
     for (std::size_t i = 0; i < kOptions.size(); ++i) {
         if (kOptions[i].name == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int flagIndex(const std::wstring& argument) {
+    const std::wstring name = lowerCase(argument);
+    for (std::size_t i = 0; i < kFlags.size(); ++i) {
+        if (kFlags[i] == name) return static_cast<int>(i);
     }
     return -1;
 }
@@ -100,24 +114,50 @@ std::variant<Command, std::wstring> parseCommandLine(const std::vector<std::wstr
             return command;
         }
     }
-    std::array<std::optional<std::wstring>, kOptions.size()> values;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const int index = optionIndex(arguments[i]);
+    std::array<bool, kFlags.size()> flags{};
+    std::vector<std::wstring> valued;
+    for (const std::wstring& argument : arguments) {
+        const int index = flagIndex(argument);
         if (index < 0) {
-            return (arguments[i].starts_with(L'/') ? L"Unbekannte Option "
-                                                   : L"Unerwartetes Argument ") +
-                   quoted(arguments[i]) + std::wstring(kSeeHelp);
+            valued.push_back(argument);
+            continue;
+        }
+        bool& given = flags[static_cast<std::size_t>(index)];
+        if (given)
+            return std::wstring(kFlags[static_cast<std::size_t>(index)]) + L" steht zweimal" +
+                   std::wstring(kSeeHelp);
+        given = true;
+    }
+    std::array<std::optional<std::wstring>, kOptions.size()> values;
+    for (std::size_t i = 0; i < valued.size(); ++i) {
+        const int index = optionIndex(valued[i]);
+        if (index < 0) {
+            return (valued[i].starts_with(L'/') ? L"Unbekannte Option "
+                                                : L"Unerwartetes Argument ") +
+                   quoted(valued[i]) + std::wstring(kSeeHelp);
         }
         const Option& option = kOptions[static_cast<std::size_t>(index)];
         std::optional<std::wstring>& value = values[static_cast<std::size_t>(index)];
         if (value) return std::wstring(option.name) + L" steht zweimal" + std::wstring(kSeeHelp);
-        if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
+        if (index == kDump && flags[kAll]) {
+            value.emplace();
+            continue;
+        }
+        if (i + 1 == valued.size() || valued[i + 1].empty()) {
             return L"Nach " + std::wstring(option.name) + L" fehlt " + std::wstring(option.value) +
                    std::wstring(kSeeHelp);
         }
-        value = arguments[++i];
+        value = valued[++i];
     }
-    if (values[kOut] && !values[kDump]) return L"/out gilt nur mit /dump" + std::wstring(kSeeHelp);
+    if (!values[kDump]) {
+        const std::wstring_view onlyWithDump = values[kOut]   ? kOptions[kOut].name
+                                               : flags[kJson] ? kFlags[kJson]
+                                               : flags[kAll]  ? kFlags[kAll]
+                                                              : std::wstring_view();
+        if (!onlyWithDump.empty()) {
+            return std::wstring(onlyWithDump) + L" gilt nur mit /dump" + std::wstring(kSeeHelp);
+        }
+    }
     if (values[kHwnd] && values[kDump]) {
         return L"/hwnd und /dump gehen nicht zusammen" + std::wstring(kSeeHelp);
     }
@@ -127,10 +167,15 @@ std::variant<Command, std::wstring> parseCommandLine(const std::vector<std::wstr
         command.startWith = std::get<Hwnd>(parsed);
     }
     if (values[kDump]) {
-        auto parsed = window(*values[kDump]);
-        if (const auto* message = std::get_if<std::wstring>(&parsed)) return *message;
+        if (flags[kAll]) {
+            command.dumped = AllWindows{};
+        } else {
+            auto parsed = window(*values[kDump]);
+            if (const auto* message = std::get_if<std::wstring>(&parsed)) return *message;
+            command.dumped = std::get<WindowChoice>(parsed);
+        }
         command.action = Command::Action::Dump;
-        command.dumped = std::get<WindowChoice>(parsed);
+        command.form = flags[kJson] ? DumpForm::Json : DumpForm::Text;
         command.outFile = values[kOut].value_or(L"");
     }
     return command;
@@ -141,8 +186,8 @@ std::wstring helpText() {
     return L"Tarnwick Windows Quellon zeigt, wie die Fenster auf dem Bildschirm verschachtelt "
            L"sind.\r\n"
            L"\r\n"
-           L"\"Tarnwick WQuellon.exe\" [/hwnd HANDLE]\r\n"
-           L"\"Tarnwick WQuellon.exe\" /dump HANDLE|@X,Y [/out DATEI]\r\n"
+           L"\"Tarnwick WQuellon\" [/hwnd HANDLE]\r\n"
+           L"\"Tarnwick WQuellon\" /dump HANDLE|@X,Y|/all [/json] [/out DATEI]\r\n"
            L"\r\n"
            L"  /hwnd HANDLE  startet mit dem Baum dieses Fensters, wie nach dem Ziehen\r\n"
            L"                der Sonde darauf.\r\n"
@@ -150,6 +195,8 @@ std::wstring helpText() {
            L"                eine Leerzeile und die fünf Zeilen seiner Details.\r\n"
            L"  /dump @X,Y    ebenso für das Fenster an dieser Stelle des Bildschirms\r\n"
            L"                (Pixel; links vom Hauptbildschirm negativ).\r\n"
+           L"  /dump /all    ebenso für alle Fenster des Desktops, ohne Details.\r\n"
+           L"  /json         schreibt mit /dump ein JSON-Dokument (UTF-8) statt des Textes.\r\n"
            L"  /out DATEI    schreibt in die Datei (UTF-8) statt auf die Standardausgabe.\r\n"
            L"  /?            zeigt diese Hilfe.\r\n"
            L"\r\n"
@@ -160,16 +207,36 @@ std::wstring helpText() {
            std::wstring(kHiddenWord) + L"\".\r\n" + L"Rückgabewert: " + number(kExitDone) +
            L" geschrieben, " + number(kExitNoWindow) + L" kein solches Fenster, " +
            number(kExitUsage) + L" falscher Aufruf,\r\n" + number(kExitNotWritten) +
-           L" nicht geschrieben.\r\n";
+           L" nicht geschrieben. Ohne Endung aufgerufen startet die Eingabeaufforderung\r\n"
+           L"\"Tarnwick WQuellon.com\", das wartet und den Rückgabewert weitergibt.\r\n";
 }
 
 std::wstring noWindowMessage(const WindowChoice& choice) {
     if (const Hwnd* window = std::get_if<Hwnd>(&choice)) {
         return L"Kein Fenster mit dem Handle " + handleText(*window) + L".";
     }
+    if (std::holds_alternative<AllWindows>(choice)) return L"Der Desktop ist nicht lesbar.";
     const Point& at = std::get<Point>(choice);
     return L"Kein Fenster an der Stelle " + std::to_wstring(at.x) + L"," + std::to_wstring(at.y) +
            L".";
+}
+
+std::wstring_view afterProgramName(std::wstring_view commandLine) {
+    std::size_t end = 0;
+    if (commandLine.starts_with(L'"')) {
+        end = commandLine.find(L'"', 1);
+        end = end == std::wstring_view::npos ? commandLine.size() : end + 1;
+    } else {
+        end = std::min(commandLine.find_first_of(L" \t"), commandLine.size());
+    }
+    commandLine.remove_prefix(end);
+    const std::size_t first = commandLine.find_first_not_of(L" \t");
+    return first == std::wstring_view::npos ? std::wstring_view() : commandLine.substr(first);
+}
+
+std::wstring notStartedMessage(const std::wstring& program, unsigned long systemError) {
+    return quoted(program) + L" ließ sich nicht starten (Systemfehler " +
+           std::to_wstring(systemError) + L").";
 }
 
 std::wstring notWrittenMessage(const std::wstring& file, unsigned long systemError) {

@@ -1,7 +1,5 @@
 #include "app/TreeText.h"
 
-#include <optional>
-
 #include "app/HandleText.h"
 #include "app/WindowNodes.h"
 
@@ -26,23 +24,42 @@ std::optional<Hwnd> windowOf(const ListedEntry& entry, const Nodes& nodes) {
 
 }  // namespace
 
-std::wstring treeText(const std::vector<ListedEntry>& entries, const Nodes& nodes,
-                      WindowQueries& windows, Hwnd shown) {
-    std::wstring text;
-    bool inChain = true;
+std::vector<ShownEntry> shownEntries(const std::vector<ListedEntry>& entries, const Nodes& nodes,
+                                     WindowQueries& windows, std::optional<Hwnd> shown) {
+    std::vector<ShownEntry> listed;
+    listed.reserve(entries.size());
+    bool inChain = shown.has_value();
     for (const ListedEntry& entry : entries) {
+        ShownEntry& line = listed.emplace_back();
+        line.depth = entry.depth;
+        line.text = entry.text;
+        line.window = windowOf(entry, nodes);
+        if (!line.window) continue;
+        line.inChain = inChain;
+        line.visible =
+            inChain ? windows.isWindowVisible(*line.window) : entry.image != kImageHidden;
+        if (*line.window == shown) inChain = false;
+    }
+    return listed;
+}
+
+std::wstring treeText(const std::vector<ShownEntry>& entries) {
+    std::wstring text;
+    for (const ShownEntry& entry : entries) {
         text.append(static_cast<std::size_t>(entry.depth), L'\t');
         appendShown(text, entry.text);
-        if (const std::optional<Hwnd> window = windowOf(entry, nodes)) {
-            text += L'\t' + handleText(*window);
-            const bool hidden =
-                inChain ? !windows.isWindowVisible(*window) : entry.image == kImageHidden;
-            if (hidden) (text += L'\t') += kHiddenWord;
-            if (*window == shown) inChain = false;
+        if (entry.window) {
+            text += L'\t' + handleText(*entry.window);
+            if (!entry.visible) (text += L'\t') += kHiddenWord;
         }
         text += kLineEnd;
     }
     return text;
+}
+
+std::wstring treeText(const std::vector<ListedEntry>& entries, const Nodes& nodes,
+                      WindowQueries& windows, Hwnd shown) {
+    return treeText(shownEntries(entries, nodes, windows, shown));
 }
 
 }  // namespace quellon

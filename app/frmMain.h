@@ -58,6 +58,10 @@ public:
     // Picks the window by its handle as the hotkey picks the window under the pointer (a
     // handle pasted or given on the command line); whether it is a window.
     bool pickWindow(Hwnd target);
+    // Every top-level window of the desktop, each with its descendants, below "DesktopWindow" by
+    // the walk of a drag, with the desktop window as the target: a drag onto the desktop shows
+    // it alone.
+    void pickAllWindows();
 
     void trvw_NodeClick(Node node);
     // The details of the node's window written as a click on its entry writes them, the same
@@ -90,7 +94,8 @@ private:
     // Outlines the window that the tree shows as the target unless it is the desktop window,
     // which is not outlined; whether it was not the desktop.
     bool outlineUnlessDesktop(Hwnd target);
-    // Adds every descendant of hwndLastTarget below its parent's node.
+    // Adds every descendant of hwndLastTarget below its parent's node; `lastNode` is the node of
+    // hwndLastTarget when it begins.
     void walkDescendants(int& line, Node& lastNode);
 
     // trvw, or a run-time error while it refers to nothing.

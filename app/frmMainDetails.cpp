@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "app/DetailsLines.h"
 #include "app/HandleText.h"
 #include "app/NumberText.h"
 #include "app/TextBuffer.h"
@@ -64,21 +65,23 @@ void FrmMain::writeDetails(Node node, Flash flash) {
         const std::wstring digits(keyDigits(key));
         const Hwnd handle = keyWindow(key);
         line = 40;
-        std::wstring text = L"Fensterhandle: " + digits + L"  (" + handleText(handle) + L")\r\n";
+        std::wstring text = std::wstring(detailsLabel(DetailsLine::Handle)) + digits + L"  (" +
+                            handleText(handle) + L")\r\n";
         TextBuffer className{};
         line = 60;
         const int classLength = windows_.getClassName(handle, className.data(), kTextCapacity);
         line = 70;
-        text += L"Fensterklasse: " + copiedText(className, classLength) + L"\r\n";
+        text += std::wstring(detailsLabel(DetailsLine::ClassName)) +
+                copiedText(className, classLength) + L"\r\n";
         line = 80;
         std::uint32_t processId = 0;
         processes_.getWindowThreadProcessId(handle, &processId);
         line = 90;
         const auto signedId = static_cast<std::int32_t>(processId);
-        text +=
-            L"ProcessID:     " + std::to_wstring(signedId) + L"(&H" + hexText(signedId) + L")\r\n";
+        text += std::wstring(detailsLabel(DetailsLine::ProcessId)) + std::to_wstring(signedId) +
+                L"(&H" + hexText(signedId) + L")\r\n";
         line = 100;
-        text += L"Modul:         " +
+        text += std::wstring(detailsLabel(DetailsLine::Module)) +
                 mdlProcessesGeneral::GetProcInfo(processes_, reports_, processId) + L"\r\n";
         line = 110;
         Rect client;
@@ -91,8 +94,8 @@ void FrmMain::writeDetails(Node node, Flash flash) {
         const double twipsX = double{form_.twipsPerPixelX()} * width;
         const double twipsY = double{form_.twipsPerPixelY()} * height;
         const std::wstring separator = screen_.decimalSeparator();
-        text += L"Größe:         " + std::to_wstring(width) + L" x " + std::to_wstring(height) +
-                L" Pixel( " + generalText(twipsX, separator) + L" x " +
+        text += std::wstring(detailsLabel(DetailsLine::Size)) + std::to_wstring(width) + L" x " +
+                std::to_wstring(height) + L" Pixel( " + generalText(twipsX, separator) + L" x " +
                 generalText(twipsY, separator) + L" Twips)";
         line = 150;
         form_.setTxtInfText(text);

@@ -118,6 +118,24 @@ bool FrmMain::pickWindow(Hwnd target) {
     return true;
 }
 
+void FrmMain::pickAllWindows() {
+    runNumbered(reports_, kMoveProcedure, [&](int& line) {
+        line = 70;
+        const Hwnd desktop = windows_.getDesktopWindow();
+        line = 80;
+        Nodes& tree = trvw();
+        const Nodes::BulkUpdate bulk(tree);
+        tree.clear();
+        line = 90;
+        Node lastNode = tree.addTopLevel(L"DesktopWindow");
+        line = 160;
+        tree.setSelected(lastNode);
+        line = 170;
+        hwndLastTarget_ = desktop;
+        walkDescendants(line, lastNode);
+    });
+}
+
 void FrmMain::rebuildLastTarget() {
     const Hwnd target = hwndLastTarget_;
     if (target == 0 || !geometry_.isWindow(target)) return;
@@ -176,6 +194,8 @@ bool FrmMain::outlineUnlessDesktop(Hwnd target) {
 void FrmMain::walkDescendants(int& line, Node& lastNode) {
     Nodes& tree = trvw();
     const Hwnd root = hwndLastTarget_;
+    // The root's node by itself: the desktop's "DesktopWindow" has no key.
+    const Node rootNode = lastNode;
     ParentQuery parentOf(windows_);
 
     // The six steps that add one window; each place that adds numbers them from its own label.
@@ -183,9 +203,9 @@ void FrmMain::walkDescendants(int& line, Node& lastNode) {
         line = firstLabel;
         const std::wstring text = GetEntry(window);
         line = firstLabel + 10;
-        const std::wstring parentKey = nodeKey(parentOf(window));
+        const Hwnd parent = parentOf(window);
         line = firstLabel + 20;
-        lastNode = tree.find(parentKey);
+        lastNode = parent == root ? rootNode : tree.find(nodeKey(parent));
         line = firstLabel + 30;
         const int image = windows_.isWindowVisible(window) ? kImageVisible : kImageHidden;
         line = firstLabel + 40;

@@ -14,7 +14,6 @@
 #include "platform/win32/Unique.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32WindowGeometry.h"
-#include "shared_names.h"
 
 namespace quellon::bench {
 
@@ -200,12 +199,12 @@ OutsideRuns timeCase(const ToolProcess& tool, const Case& benchCase, int repeat)
 
 }  // namespace
 
-std::wstring toolBesideBench() {
+std::wstring besideBench(const wchar_t* program) {
     wchar_t own[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
     std::wstring path(own, length);
     path.resize(path.find_last_of(L"\\/"));
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + QUELLON_TOOL_FILE_NAME;
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + program;
 }
 
 void timeFromOutside(const std::wstring& tool, const std::vector<Case>& cases, int repeat) {

@@ -14,7 +14,8 @@ namespace quellon::bench {
 // Prints a table of the cases; `tool` is the tool's executable.
 void timeFromOutside(const std::wstring& tool, const std::vector<Case>& cases, int repeat);
 
-// The tool of the benchmark's own build, in the folder above its own.
-std::wstring toolBesideBench();
+// A program of the benchmark's own build (the tool, its console companion), in the folder above
+// its own.
+std::wstring besideBench(const wchar_t* program);
 
 }  // namespace quellon::bench

@@ -17,15 +17,17 @@
 // Below each row, the tree view's share of a rebuild by operation (means of further rebuilds
 // of the main window's tree that time each call into it; the table's runs time none).
 //
-//   quellon-bench.exe [--repeat N] [--outside | --tool EXE]
+//   quellon-bench.exe [--repeat N] [--outside | --tool EXE | --dumps]
 //                     [nested:COUNT | flat:COUNT | dialog:COUNT ...]
 //
 // --outside times the tool of the same build from outside instead (OutsideTiming.h); --tool
-// names another copy of it.
+// names another copy of it. --dumps times the console companion's /dump /all and /dump /all
+// /json from outside (DumpTiming.h), by default at 1,000 and 4,500 nested windows.
 
 #include "app/frmMain.h"
 #include "bench/BenchQueries.h"
 #include "bench/BenchSupport.h"
+#include "bench/DumpTiming.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32WindowGeometry.h"
 
@@ -46,6 +48,7 @@
 #include "bench/FarmProcess.h"
 #include "bench/OutsideTiming.h"
 #include "platform/win32/Handles.h"
+#include "shared_names.h"
 
 namespace quellon::bench {
 
@@ -331,7 +334,7 @@ void printRow(const Case& benchCase, const Result& r, const PeakMemory& peak) {
 
 int usage() {
     std::fputs(
-        "usage: quellon-bench [--repeat N] [--outside | --tool EXE] "
+        "usage: quellon-bench [--repeat N] [--outside | --tool EXE | --dumps] "
         "[nested:COUNT | flat:COUNT | dialog:COUNT ...]\n",
         stderr);
     return 2;
@@ -343,6 +346,7 @@ int run(int argc, wchar_t** argv) {
     int repeat = kDefaultRepeat;
     std::vector<Case> cases;
     std::wstring outsideTool;
+    bool dumps = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument = argv[i];
         Case benchCase;
@@ -350,7 +354,9 @@ int run(int argc, wchar_t** argv) {
             repeat = _wtoi(argv[++i]);
             if (repeat < 1) return usage();
         } else if (argument == L"--outside") {
-            outsideTool = toolBesideBench();
+            outsideTool = besideBench(QUELLON_TOOL_FILE_NAME);
+        } else if (argument == L"--dumps") {
+            dumps = true;
         } else if (argument == L"--tool" && i + 1 < argc) {
             outsideTool = argv[++i];
         } else if (parseCase(argument, benchCase)) {
@@ -358,6 +364,11 @@ int run(int argc, wchar_t** argv) {
         } else {
             return usage();
         }
+    }
+    if (dumps) {
+        if (cases.empty()) cases = {{L"nested", 1000}, {L"nested", 4500}};
+        timeDumps(besideBench(QUELLON_COMPANION_FILE_NAME), cases, repeat);
+        return 0;
     }
     if (cases.empty()) {
         cases = {{L"dialog", 50}, {L"nested", 1000}, {L"nested", 5000}, {L"nested", 10000},

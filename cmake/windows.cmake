@@ -60,23 +60,42 @@ target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user3
 target_include_directories(quellon_win32 PUBLIC ${quellon_generated})
 
 # The tool's resources (icon, tree pictures, manifest, version), in the benchmark too, so that
-# its window is the tool's.
+# its window is the tool's; the console companion's name its own file in the version resource.
 add_library(quellon_resources OBJECT resources/quellon.rc)
 target_include_directories(quellon_resources PRIVATE ${quellon_generated})
+add_library(quellon_companion_resources OBJECT resources/quellon.rc)
+target_include_directories(quellon_companion_resources PRIVATE ${quellon_generated})
+target_compile_definitions(quellon_companion_resources PRIVATE QUELLON_COMPANION)
 
-add_executable(quellon WIN32 app/win32/main.cpp app/win32/CommandLineRun.cpp
-  app/win32/StandardOutput.cpp)
+# What the command line runs, in the tool and in its console companion alike: the help, the
+# dump and the messages, written where the user reads them.
+add_library(quellon_command_line STATIC app/win32/CommandLineRun.cpp app/win32/StandardOutput.cpp)
+target_link_libraries(quellon_command_line PUBLIC quellon_win32 PRIVATE quellon_warnings)
+
+add_executable(quellon WIN32 app/win32/main.cpp)
 set_target_properties(quellon PROPERTIES OUTPUT_NAME "${QUELLON_TOOL_NAME}")
-# The scripts read the executable's file name from here, beside it in the build folder.
+target_link_libraries(quellon PRIVATE quellon_resources quellon_command_line quellon_warnings)
+
+# The console companion beside the tool, of the same name with ".com", which cmd.exe and
+# PowerShell find first (PATHEXT): it waits for a dump and returns its exit code, and starts the
+# tool for a window.
+add_executable(quellon_companion app/win32/CompanionMain.cpp)
+set_target_properties(quellon_companion PROPERTIES OUTPUT_NAME "${QUELLON_TOOL_NAME}" SUFFIX ".com")
+target_link_libraries(quellon_companion PRIVATE quellon_companion_resources quellon_command_line
+  quellon_warnings)
+
+# The scripts read the programs' file names from here, beside them in the build folder.
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/tool-name.txt CONTENT "$<TARGET_FILE_NAME:quellon>\n")
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/companion-name.txt
+  CONTENT "$<TARGET_FILE_NAME:quellon_companion>\n")
 if(MSVC)
   # quellon.rc embeds the manifest; a second one from the linker would clash with it.
   target_link_options(quellon PRIVATE /MANIFEST:NO)
+  target_link_options(quellon_companion PRIVATE /MANIFEST:NO)
 endif()
-target_link_libraries(quellon PRIVATE quellon_resources quellon_win32 quellon_warnings)
 # What the release package holds (scripts/package.sh), to be built alone where a flavour needs
 # nothing else.
-add_custom_target(release_programs DEPENDS quellon)
+add_custom_target(release_programs DEPENDS quellon quellon_companion)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(bench)

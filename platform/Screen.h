@@ -35,6 +35,7 @@ inline constexpr Hwnd kHwndTopmost = -1;
 inline constexpr Hwnd kHwndNoTopmost = -2;
 inline constexpr unsigned kSwpNoSize = 1;
 inline constexpr unsigned kSwpNoMove = 2;
+inline constexpr int kGwlStyle = -16;
 inline constexpr int kGwlExStyle = -20;
 inline constexpr std::int32_t kWsExLayered = 0x80000;
 inline constexpr std::uint32_t kLwaAlpha = 2;

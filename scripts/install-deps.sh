@@ -7,7 +7,7 @@ packages=(
     cmake make g++ libgtest-dev googletest clang-format shellcheck shfmt python3
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine
-    util-linux clang clang-tidy lld nodejs
+    util-linux clang clang-tidy lld nodejs nlohmann-json3-dev
 )
 # npm comes inside some builds of nodejs, and as a package of its own beside Debian's.
 command -v npm >/dev/null || packages+=(npm)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the release: both Windows flavours (Release, static, stripped), each zipped with a short
-# README for Windows users and the licence, and a SHA256SUMS over the zips:
+# Builds the release: both Windows flavours (Release, static, stripped), each zipped with its
+# console companion, a short README for Windows users and the licence, and a SHA256SUMS over the
+# zips:
 #   dist/TarnwickWQuellon-<version>-x64.zip, dist/TarnwickWQuellon-<version>-x86.zip,
 #   dist/SHA256SUMS
 # `package.sh --zip FLAVOUR` prints the path of that flavour's zip for the last build's version.
@@ -36,22 +37,25 @@ version=$(built_version x64)
     echo "package.sh: the builds differ in version" >&2
     exit 1
 }
-# The executable's file name, as the build wrote it beside the executable.
+# The file names of the executable and its console companion, as the build wrote them beside
+# them.
 executable=$(<build/x64/tool-name.txt)
+companion=$(<build/x64/companion-name.txt)
 
 rm -rf dist
 mkdir -p dist
 readme=$(mktemp)
 trap 'rm -f "$readme"' EXIT
 # Windows users read it in Notepad: CRLF line ends.
-sed -e "s/@VERSION@/$version/g" -e "s/@EXECUTABLE@/$executable/g" -e 's/$/\r/' packaging/README.txt >"$readme"
+sed -e "s/@VERSION@/$version/g" -e "s/@EXECUTABLE@/$executable/g" -e "s/@COMPANION@/$companion/g" \
+    -e 's/$/\r/' packaging/README.txt >"$readme"
 # Every entry carries the time of the last commit, so the same sources give the same zips.
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 
 for flavour in x64 x86; do
     zip=$(release_zip "$version" "$flavour")
     python3 - "$zip" "$stamp" \
-        "$executable=build/$flavour/$executable" \
+        "$executable=build/$flavour/$executable" "$companion=build/$flavour/$companion" \
         "README=$readme" "LICENSE=LICENSE" <<'PY'
 import sys, time, zipfile
 zip_path, stamp, *members = sys.argv[1:]

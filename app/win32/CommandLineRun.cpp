@@ -25,8 +25,6 @@ void tell(DWORD which, const std::wstring& text) {
                          MB_OK | (which == STD_ERROR_HANDLE ? MB_ICONEXCLAMATION : 0));
 }
 
-void tellError(const std::wstring& message) { tell(STD_ERROR_HANDLE, message + L"\r\n"); }
-
 // The numbered steps' reports of a dump, one line each on standard error.
 class ErrorLines final : public Reports {
 public:
@@ -57,7 +55,7 @@ int dump(const Command& command) {
     containErrors(
         [&] {
             text = dumpWindow(systemPlatform(reports), geometry, screenTwipsPerPixel(),
-                              command.dumped);
+                              command.dumped, command.form);
         },
         [&](const RuntimeError& error) {
             failed = true;
@@ -76,6 +74,8 @@ int dump(const Command& command) {
 }
 
 }  // namespace
+
+void tellError(const std::wstring& message) { tell(STD_ERROR_HANDLE, message + L"\r\n"); }
 
 std::variant<WindowStart, int> runCommandLine(const wchar_t* commandLine) {
     // A plain start does without the library that splits arguments.

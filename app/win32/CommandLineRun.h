@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <variant>
 
 #include "platform/Types.h"
@@ -14,6 +15,10 @@ namespace quellon::win32 {
 struct WindowStart {
     std::optional<Hwnd> startWith;
 };
+
+// One line on standard error, or in a message box where the tool has neither a console nor a
+// redirection (it was started from a shortcut).
+void tellError(const std::wstring& message);
 
 // `commandLine` is wWinMain's, without the program's name. The main window to start, or the
 // exit code of a run that ends without it.

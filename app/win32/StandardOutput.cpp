@@ -93,6 +93,45 @@ DWORD writeNewFile(const wchar_t* path, std::string_view bytes) {
     return 0;
 }
 
+// What stands at a full path: nothing yet, a file, a folder, or a device such as NUL, a port or
+// a pipe.
+enum class Existing { Nothing, File, Folder, Device };
+
+Existing whatIsAt(const std::wstring& full) {
+    const DWORD attributes = ::GetFileAttributesW(full.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return Existing::Folder;
+    }
+    // Opened for no access at all: only its kind is asked, and no sharing mode of another
+    // program's stands in the way.
+    const UniqueHandle opened = adoptFile(
+        ::CreateFileW(full.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, 0, nullptr));
+    if (opened) {
+        return ::GetFileType(opened.get()) == FILE_TYPE_DISK ? Existing::File : Existing::Device;
+    }
+    return attributes == INVALID_FILE_ATTRIBUTES ? Existing::Nothing : Existing::File;
+}
+
+// A device takes the text as it comes: there is nothing to put in its place.
+DWORD writeDevice(const std::wstring& full, std::string_view bytes) {
+    const UniqueHandle device =
+        adoptFile(::CreateFileW(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!device) return lastErrorOr(ERROR_OPEN_FAILED);
+    return writeBytes(device.get(), bytes);
+}
+
+// The file written beside takes the place of the one there, which keeps its security, its
+// attributes and its creation time (ReplaceFileW), or becomes the new file.
+DWORD putInPlace(const wchar_t* beside, const std::wstring& full, Existing existing) {
+    const bool done =
+        existing == Existing::File
+            ? ::ReplaceFileW(full.c_str(), beside, nullptr, 0, nullptr, nullptr) != FALSE
+            : ::MoveFileExW(beside, full.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    return done ? 0 : lastErrorOr(ERROR_WRITE_FAULT);
+}
+
 }  // namespace
 
 DWORD writeStandard(DWORD which, std::wstring_view text) {
@@ -116,20 +155,24 @@ DWORD writeWholeFile(const std::wstring& path, std::wstring_view text) {
     std::wstring full(size, L'\0');
     wchar_t* name = nullptr;
     const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), &name);
-    // A path that ends in a separator names a folder.
-    if (length == 0 || length >= size || !name) return ERROR_INVALID_NAME;
-    const std::wstring folder(full.data(), name);
+    if (length == 0 || length >= size) return ERROR_INVALID_NAME;
+    // A device's full path (\\.\NUL) may name no file part.
+    const std::wstring folder = name ? std::wstring(full.data(), name) : std::wstring();
     full.resize(length);
 
+    const std::string bytes = utf8(text);
+    const Existing existing = whatIsAt(full);
+    if (existing == Existing::Device) return writeDevice(full, bytes);
+    // As writing into a folder by its name is answered.
+    if (existing == Existing::Folder) return ERROR_ACCESS_DENIED;
+    // A path that ends in a separator names a folder.
+    if (folder.empty()) return ERROR_INVALID_NAME;
     wchar_t beside[MAX_PATH] = {};
     if (!::GetTempFileNameW(folder.c_str(), L"qln", 0, beside)) {
         return lastErrorOr(ERROR_CANNOT_MAKE);
     }
-    DWORD error = writeNewFile(beside, utf8(text));
-    if (error == 0 &&
-        !::MoveFileExW(beside, full.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = lastErrorOr(ERROR_WRITE_FAULT);
-    }
+    DWORD error = writeNewFile(beside, bytes);
+    if (error == 0) error = putInPlace(beside, full, existing);
     if (error != 0) ::DeleteFileW(beside);
     return error;
 }

@@ -16,8 +16,9 @@ namespace quellon::win32 {
 [[nodiscard]] DWORD writeStandard(DWORD which, std::wstring_view text);
 
 // Writes the text in UTF-8 into a new file in the folder of `path`, which then takes the place
-// of `path`: the file there holds the whole text, or stays as it was. 0, or the system's error
-// code.
+// of `path`: the file there holds the whole text, or stays as it was, and a file replaced keeps
+// its security, attributes and creation time. A device (NUL, a port, a pipe) is written
+// directly. 0, or the system's error code.
 [[nodiscard]] DWORD writeWholeFile(const std::wstring& path, std::wstring_view text);
 
 }  // namespace quellon::win32

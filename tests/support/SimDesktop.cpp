@@ -148,7 +148,7 @@ std::uint32_t SimDesktop::getWindowThreadProcessId(Hwnd window, std::uint32_t* p
     SimWindow* w = find(window);
     if (!w) return 0;
     if (processId) *processId = w->spec.processId;
-    return 1;
+    return w->spec.threadId;
 }
 
 void SimDesktop::messageBox(const std::wstring& text) {

@@ -27,6 +27,8 @@ struct WindowSpec {
     std::wstring className = L"Static";
     bool visible = true;  // the window's own visible style
     std::uint32_t processId = 100;
+    std::uint32_t threadId = 1;
+    std::int32_t style = 0;  // GWL_STYLE as given, whatever the fields above say
     int clientWidth = 100;
     int clientHeight = 60;
     Hwnd handle = 0;  // 0: the desktop picks the next free handle

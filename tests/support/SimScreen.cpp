@@ -52,7 +52,9 @@ bool SimScreen::setWindowPos(Hwnd window, Hwnd insertAfter, int x, int y, int cx
 std::int32_t SimScreen::getWindowLong(Hwnd window, int index) {
     desktop_.enter("GetWindowLongW", "user32", window);
     SimWindow* w = desktop_.find(window);
-    return w && index == win::kGwlExStyle ? w->exStyle : 0;
+    if (!w) return 0;
+    if (index == win::kGwlStyle) return w->spec.style;
+    return index == win::kGwlExStyle ? w->exStyle : 0;
 }
 
 std::int32_t SimScreen::setWindowLong(Hwnd window, int index, std::int32_t value) {

@@ -80,10 +80,13 @@ std::wstring outcome(const std::vector<std::wstring>& arguments) {
         case Command::Action::Dump: break;
     }
     const auto* point = std::get_if<Point>(&command.dumped);
+    const auto* handle = std::get_if<Hwnd>(&command.dumped);
     const std::wstring window =
-        point ? L"@" + std::to_wstring(point->x) + L"," + std::to_wstring(point->y)
-              : handleText(std::get<Hwnd>(command.dumped));
-    return L"dump " + window + L" to [" + command.outFile + L"]";
+        point    ? L"@" + std::to_wstring(point->x) + L"," + std::to_wstring(point->y)
+        : handle ? handleText(*handle)
+                 : L"all";
+    const std::wstring form = command.form == DumpForm::Json ? L" as JSON" : L"";
+    return L"dump " + window + form + L" to [" + command.outFile + L"]";
 }
 
 TEST(CommandLine, OptionsTheirValuesAndEveryMistake) {
@@ -116,9 +119,34 @@ TEST(CommandLine, OptionsTheirValuesAndEveryMistake) {
         {{L"/dump", L"@1,2147483648"},
          L"\"@1,2147483648\" ist keine Stelle des Bildschirms (@X,Y in Pixeln)."},
         {{L"/dump", L"@1,-2,3"}, L"\"@1,-2,3\" ist keine Stelle des Bildschirms (@X,Y in Pixeln)."},
+        // /json and /all stand before or after the others, in any case.
+        {{L"/dump", L"5", L"/json"}, L"dump &H5 as JSON to []"},
+        {{L"/JSON", L"/dump", L"5"}, L"dump &H5 as JSON to []"},
+        {{L"/dump", L"/Json", L"5"}, L"dump &H5 as JSON to []"},
+        {{L"/dump", L"/all"}, L"dump all to []"},
+        {{L"/ALL", L"/out", L"a.json", L"/json", L"/dump"}, L"dump all as JSON to [a.json]"},
+        {{L"/dump", L"/all", L"5"}, L"Unerwartetes Argument \"5\"; /? zeigt die Aufrufe."},
+        {{L"/json"}, L"/json gilt nur mit /dump; /? zeigt die Aufrufe."},
+        {{L"/hwnd", L"5", L"/all"}, L"/all gilt nur mit /dump; /? zeigt die Aufrufe."},
+        {{L"/dump", L"5", L"/json", L"/json"}, L"/json steht zweimal; /? zeigt die Aufrufe."},
     };
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(outcome(arguments), expected);
+    }
+}
+
+// As the system's start-up code passes them to WinMain, which the console companion hands on.
+TEST(CommandLine, TheArgumentsAfterTheProgramsName) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"\"C:\\Program Files\\Tarnwick WQuellon.com\" /dump 5", L"/dump 5"},
+        {L"quellon.com\t /hwnd \"&H10\"  ", L"/hwnd \"&H10\"  "},
+        {L"quellon", L""},
+        {L"\"unclosed quote /dump 5", L""},
+        {L"\"a\"b /x", L"b /x"},
+        {L"", L""},
+    };
+    for (const auto& [commandLine, expected] : cases) {
+        EXPECT_EQ(afterProgramName(commandLine), expected) << commandLine;
     }
 }
 

@@ -20,6 +20,7 @@
 #include "version.h"
 #include "../driver/Wait.h"
 #include "../driver/WindowQueries.h"
+#include "CommandLineRuns.h"
 #include "TreeExpectations.h"
 
 using namespace e2e;
@@ -170,9 +171,12 @@ E2E_TEST(window_tooltips_show) {
     }
 }
 
-E2E_TEST(version_resource) {
-    auto info = VersionInfo::of(t.session().paths().tool);
-    t.require(info.has_value(), cat("no version resource in ", t.session().paths().tool));
+namespace {
+
+// The version resource that the tool and its console companion carry, each naming its own file.
+void checkVersionResource(TestContext& t, const std::wstring& program, const wchar_t* fileName) {
+    auto info = VersionInfo::of(program);
+    t.require(info.has_value(), cat("no version resource in ", program));
     const std::wstring block = L"040904B0";
     auto blocks = info->translations();
     t.check(blocks.size() == 1 && blocks[0] == block,
@@ -184,7 +188,7 @@ E2E_TEST(version_resource) {
         {L"FileVersion", L"" QUELLON_VERSION_RESOURCE_TEXT},
         {L"ProductVersion", L"" QUELLON_VERSION_RESOURCE_TEXT},
         {L"InternalName", L"Tarnwick WQuellon"},
-        {L"OriginalFilename", L"Tarnwick WQuellon.exe"},
+        {L"OriginalFilename", fileName},
     };
     for (const auto& [key, value] : strings) {
         auto actual = info->string(block, key);
@@ -202,6 +206,13 @@ E2E_TEST(version_resource) {
     t.checkEqual(fixed->dwFileType, static_cast<DWORD>(VFT_APP), "file type");
     t.checkEqual(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32), "operating system");
     t.checkEqual(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0ul, "flags");
+}
+
+}  // namespace
+
+E2E_TEST(version_resource) {
+    checkVersionResource(t, t.session().paths().tool, L"Tarnwick WQuellon.exe");
+    checkVersionResource(t, companionPath(t.session()), L"Tarnwick WQuellon.com");
 }
 
 // After the system's colours or its contrast setting change, the tool paints its surfaces

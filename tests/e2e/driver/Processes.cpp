@@ -86,15 +86,27 @@ struct OutputPipe {
         write.reset(writing);
         SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
     }
+    // What the pipe holds once the child has ended. A program that it started and that holds
+    // the pipe too (by a fault) stops the reading after a while rather than for good.
     std::string readAll() {
         write.reset();  // so that reading ends at the last byte
         std::string all;
         char chunk[4096];
-        for (DWORD got = 0; ReadFile(read.get(), chunk, sizeof chunk, &got, nullptr) && got > 0;) {
+        const ULONGLONG deadline = GetTickCount64() + kHeldOpenMs;
+        for (DWORD waiting = 0;
+             PeekNamedPipe(read.get(), nullptr, 0, nullptr, &waiting, nullptr);) {
+            if (waiting == 0) {
+                if (GetTickCount64() > deadline) break;
+                Sleep(5);
+                continue;
+            }
+            DWORD got = 0;
+            if (!ReadFile(read.get(), chunk, sizeof chunk, &got, nullptr)) break;
             all.append(chunk, got);
         }
         return all;
     }
+    static constexpr DWORD kHeldOpenMs = 3000;
 };
 
 }  // namespace
