@@ -11,9 +11,9 @@
 
 namespace quellon {
 
-class TextsRead final : public WindowQueries {
+class TextsRead final : public ForwardedWindowQueries {
 public:
-    explicit TextsRead(WindowQueries& inner) : inner_(inner) {}
+    using ForwardedWindowQueries::ForwardedWindowQueries;
 
     struct Texts {
         std::wstring text;
@@ -26,17 +26,6 @@ public:
         return found == read_.end() ? none : found->second;
     }
 
-    bool getCursorPos(Point& point) override { return inner_.getCursorPos(point); }
-    Hwnd windowFromPoint(Point point) override { return inner_.windowFromPoint(point); }
-    Hwnd getWindow(Hwnd window, Relation relation) override {
-        return inner_.getWindow(window, relation);
-    }
-    Hwnd getParent(Hwnd window) override { return inner_.getParent(window); }
-    Hwnd getAncestor(Hwnd window, unsigned flags) override {
-        return inner_.getAncestor(window, flags);
-    }
-    Hwnd getDesktopWindow() override { return inner_.getDesktopWindow(); }
-    bool isWindowVisible(Hwnd window) override { return inner_.isWindowVisible(window); }
     int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override {
         const int count = inner_.getWindowText(window, buffer, capacity);
         read_[window].text = copiedText(buffer, capacity, count);
@@ -49,7 +38,6 @@ public:
     }
 
 private:
-    WindowQueries& inner_;
     std::unordered_map<Hwnd, Texts> read_;
 };
 

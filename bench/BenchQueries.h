@@ -23,32 +23,14 @@ public:
 };
 
 // The queries of the platform underneath; the window under the pointer is always the target.
-class AimedQueries : public WindowQueries {
+class AimedQueries : public ForwardedWindowQueries {
 public:
-    AimedQueries(WindowQueries& inner, Hwnd target) : inner_(inner), target_(target) {}
+    AimedQueries(WindowQueries& inner, Hwnd target)
+        : ForwardedWindowQueries(inner), target_(target) {}
 
     void aim(Hwnd target) { target_ = target; }
 
-    bool getCursorPos(Point& point) override { return inner_.getCursorPos(point); }
     Hwnd windowFromPoint(Point) override { return target_; }
-    Hwnd getWindow(Hwnd window, Relation relation) override {
-        return inner_.getWindow(window, relation);
-    }
-    Hwnd getParent(Hwnd window) override { return inner_.getParent(window); }
-    Hwnd getAncestor(Hwnd window, unsigned flags) override {
-        return inner_.getAncestor(window, flags);
-    }
-    Hwnd getDesktopWindow() override { return inner_.getDesktopWindow(); }
-    bool isWindowVisible(Hwnd window) override { return inner_.isWindowVisible(window); }
-    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override {
-        return inner_.getWindowText(window, buffer, capacity);
-    }
-    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override {
-        return inner_.getClassName(window, buffer, capacity);
-    }
-
-protected:
-    WindowQueries& inner_;
 
 private:
     Hwnd target_;

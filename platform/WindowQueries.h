@@ -24,6 +24,33 @@ public:
     [[nodiscard]] virtual int getClassName(Hwnd window, wchar_t* buffer, int capacity) = 0;
 };
 
+// Every query passed on to other window queries: the base of those that change or note a few.
+class ForwardedWindowQueries : public WindowQueries {
+public:
+    explicit ForwardedWindowQueries(WindowQueries& inner) : inner_(inner) {}
+
+    bool getCursorPos(Point& point) override { return inner_.getCursorPos(point); }
+    Hwnd windowFromPoint(Point point) override { return inner_.windowFromPoint(point); }
+    Hwnd getWindow(Hwnd window, Relation relation) override {
+        return inner_.getWindow(window, relation);
+    }
+    Hwnd getParent(Hwnd window) override { return inner_.getParent(window); }
+    Hwnd getAncestor(Hwnd window, unsigned flags) override {
+        return inner_.getAncestor(window, flags);
+    }
+    Hwnd getDesktopWindow() override { return inner_.getDesktopWindow(); }
+    bool isWindowVisible(Hwnd window) override { return inner_.isWindowVisible(window); }
+    int getWindowText(Hwnd window, wchar_t* buffer, int capacity) override {
+        return inner_.getWindowText(window, buffer, capacity);
+    }
+    int getClassName(Hwnd window, wchar_t* buffer, int capacity) override {
+        return inner_.getClassName(window, buffer, capacity);
+    }
+
+protected:
+    WindowQueries& inner_;
+};
+
 namespace win {
 inline constexpr unsigned kGaParent = 1;
 }  // namespace win
