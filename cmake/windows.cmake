@@ -47,12 +47,18 @@ add_library(quellon_win32 STATIC
   app/win32/Clipboard.cpp
   app/win32/Controls.cpp
   app/win32/Dpi.cpp
+  app/win32/OutlinePlacement.cpp
   app/win32/OutlineWindow.cpp
   app/win32/Tool.cpp
+  app/win32/TooltipHosting.cpp
   app/win32/TreeClipboard.cpp
+  app/win32/TreePaint.cpp
   app/win32/TreeViewControl.cpp
   app/win32/WindowForm.cpp
+  # What the tool does differently under Wine, which Tool.cpp picks there alone.
   app/win32/Wine.cpp
+  app/win32/WineOutline.cpp
+  app/win32/WineTooltips.cpp
   app/win32/WineTreePaint.cpp
 )
 target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user32 kernel32

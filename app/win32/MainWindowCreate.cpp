@@ -9,6 +9,7 @@
 
 #include "app/frmMain.h"
 #include "app/win32/Dpi.h"
+#include "app/win32/TooltipHosting.h"
 #include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowProcedure.h"
 #include "platform/win32/SystemFunctions.h"
@@ -177,20 +178,17 @@ bool MainWindow::createControls() {
 }
 
 bool MainWindow::createTooltips() {
-    // Without an owner: a window that owns a topmost pop-up cannot itself be made topmost
-    // under Wine, and the on-top switch needs that.
     tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                     instance_, nullptr));
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     parts_.tooltips.owner(window_), nullptr, instance_, nullptr));
     if (!tooltip_) return failStartup(L"CreateWindowExW", TOOLTIPS_CLASSW);
     for (const ControlDesign& design : controlDesigns()) {
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        // The tree's mouse messages are relayed from the message loop instead: through a
-        // subclass every message to the tree would pay for the subclass chain, every item
-        // inserted during a rebuild included (three property look-ups each under Wine).
-        tool.uFlags = TTF_IDISHWND | (design.control == Control::trv ? 0 : TTF_SUBCLASS);
+        tool.uFlags =
+            TTF_IDISHWND | (design.control == Control::trv ? parts_.tooltips.treeToolFlags()
+                                                           : static_cast<UINT>(TTF_SUBCLASS));
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(control(design.control));
         tool.lpszText = const_cast<wchar_t*>(design.tooltip);
