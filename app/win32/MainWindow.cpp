@@ -158,6 +158,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSCOLORCHANGE: onColoursChanged(); return 0;
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged();
+            if (wParam == SPI_SETNONCLIENTMETRICS) onTextSizeChanged();
             break;
         case WM_ACTIVATE:
             if (onActivate(wParam)) return 0;

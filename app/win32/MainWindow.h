@@ -111,6 +111,7 @@ private:
     bool createControls();
     bool createTooltips();
     void applyFonts();
+    void applyTipFont();
     void placeControl(Control control);
     void registerPickHotKey();
 
@@ -124,6 +125,8 @@ private:
     void onDestroy();
     // The system's colours or its contrast setting changed.
     void onColoursChanged();
+    // The user changed the size of the system's texts, the tooltips' among them.
+    void onTextSizeChanged();
     void makeBrushes();
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <utility>
 
 #include "app/frmMain.h"
 #include "app/win32/Dpi.h"
@@ -202,11 +203,24 @@ void MainWindow::applyFonts() {
         ::SendMessageW(control(design.control), WM_SETFONT,
                        reinterpret_cast<WPARAM>(fonts_.get(design.font)), TRUE);
     }
-    // Without a font of its own the tooltip keeps the one it chose.
+    applyTipFont();
+}
+
+// Without a font of its own the tooltip keeps the one it chose.
+void MainWindow::applyTipFont() {
     if (fonts_.tip) {
         ::SendMessageW(tooltip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.tip.get()),
                        TRUE);
     }
+}
+
+// The other fonts are the design's, at the window's DPI; the tooltip's is the system's.
+void MainWindow::onTextSizeChanged() {
+    UniqueFont font = tipFont(dpi_);
+    if (!font) return;  // the old size rather than none
+    // The tooltip lets go of the old font before it is deleted.
+    const UniqueFont previous = std::exchange(fonts_.tip, std::move(font));
+    applyTipFont();
 }
 
 void MainWindow::setControlTwips(Control which, Property property, float twips) {
