@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "../driver/E2eTest.h"
 #include "../driver/OwnedHandles.h"
 #include "../driver/Processes.h"
 #include "DetailsExpectations.h"

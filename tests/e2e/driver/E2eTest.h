@@ -2,6 +2,8 @@
 // gets, whose checks report through GoogleTest. A case runs once; what it shows counts.
 #pragma once
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -89,10 +91,16 @@ void useSession(Session& session);
 // body, the tool must still run, show no message box, hold no capture and show no outline.
 void runCase(const char* fullName, unsigned dpi, TestFunction body);
 
+// Whether the driver runs under Wine, where some counters of the system read 0 and the tool runs
+// code of its own for Wine.
+bool underWine();
+
 // Runs `check` in a tool started with its Wine-only code switched off, as it runs on Windows, and
-// then in one started as usual, which the cases after it find.
-void withWineCodeOffThenOn(
-    TestContext& t, const std::function<void(const ToolWindows& tool, bool wineCode)>& check);
+// under Wine then in one started as usual, with that code on (`wineCode`), which the cases after
+// it find. `beforeRun`, where given, gets each tool's first thread before it runs.
+void withWineCodeOffThenOn(TestContext& t,
+                           const std::function<void(const ToolWindows& tool, bool wineCode)>& check,
+                           const std::function<void(DWORD thread)>& beforeRun = {});
 
 // Notes on a line of its own, "[REPEAT] case: reason", that a gesture is given once more because
 // the driver can show that its delivery went wrong (the pointer was not where it was sent).
