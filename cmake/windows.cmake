@@ -69,16 +69,15 @@ target_include_directories(quellon_win32 PUBLIC ${quellon_generated})
 # its window is the tool's.
 add_library(quellon_resources OBJECT resources/quellon.rc)
 target_include_directories(quellon_resources PRIVATE ${quellon_generated})
+# quellon.rc embeds the manifest, and a second one from Visual C++'s linker would clash with it
+# (CVT1100, LNK1123): every program that links the resources links without.
+target_link_options(quellon_resources INTERFACE $<$<CXX_COMPILER_ID:MSVC>:/MANIFEST:NO>)
 
 add_executable(quellon WIN32 app/win32/main.cpp app/win32/CommandLineRun.cpp
   app/win32/StandardOutput.cpp)
 set_target_properties(quellon PROPERTIES OUTPUT_NAME "${QUELLON_TOOL_NAME}")
 # The scripts read the executable's file name from here, beside it in the build folder.
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/tool-name.txt CONTENT "$<TARGET_FILE_NAME:quellon>\n")
-if(MSVC)
-  # quellon.rc embeds the manifest; a second one from the linker would clash with it.
-  target_link_options(quellon PRIVATE /MANIFEST:NO)
-endif()
 target_link_libraries(quellon PRIVATE quellon_resources quellon_win32 quellon_warnings)
 
 add_subdirectory(tests/e2e)
