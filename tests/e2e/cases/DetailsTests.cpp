@@ -79,6 +79,7 @@ private:
 std::vector<COLORREF> pixels(const std::vector<POINT>& points) {
     const ClientDC screen;
     std::vector<COLORREF> colours;
+    colours.reserve(points.size());
     for (POINT p : points) colours.push_back(GetPixel(screen.get(), p.x, p.y));
     return colours;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -41,7 +42,7 @@ FinishedRun runTool(TestContext& t, const std::vector<std::wstring>& args) {
 
 // A path in the temporary folder where nothing is.
 fs::path freshPath(const wchar_t* name) {
-    const fs::path path = fs::temp_directory_path() / name;
+    fs::path path = fs::temp_directory_path() / name;
     fs::remove_all(path);
     return path;
 }
@@ -53,7 +54,7 @@ std::optional<std::string> fileBytes(const fs::path& path) {
 }
 
 // The files that the tool writes beside a file before it takes the file's place.
-long filesBeside() {
+std::ptrdiff_t filesBeside() {
     return std::count_if(fs::directory_iterator(fs::temp_directory_path()), {}, [](auto& entry) {
         const std::wstring name = entry.path().filename().wstring();
         return name.starts_with(L"qln") && name.ends_with(L".tmp");
@@ -122,7 +123,7 @@ E2E_TEST(dump_and_hwnd_of_no_window_or_with_a_mistake_exit_with_one_line_and_wri
     // A folder in the place of the file: the text is written beside it, and cannot replace it.
     const fs::path folder = freshPath(L"quellon-folder");
     fs::create_directory(folder);
-    const long besideBefore = filesBeside();
+    const std::ptrdiff_t besideBefore = filesBeside();
     const std::wstring noWindow = L"Kein Fenster mit dem Handle " + gone + L".";
     struct Row {
         std::vector<std::wstring> args;

@@ -147,6 +147,7 @@ void checkPaint(TestContext& t, const ToolWindows& tool, std::optional<TreeHook>
     const std::vector<COLORREF> withoutBar = column(barColumn, narrow);
 
     std::vector<HWND> added;
+    added.reserve(kAddedWindows);
     const UINT addChild = RegisterWindowMessageW(kAddChildMessage);
     for (int i = 0; i < kAddedWindows; ++i) {
         added.push_back(reinterpret_cast<HWND>(SendMessageW(f.main, addChild, 0, 0)));

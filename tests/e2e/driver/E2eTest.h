@@ -120,7 +120,10 @@ int repeatedGestures();
 // it runs only on request, when its whole name is given as a filter.
 #define E2E_ON_REQUEST_TEST(name) E2E_DEFINE_CASE_(OnRequest, name, 96)
 
+// The arguments are names and a number, never expressions to put in parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define E2E_DEFINE_CASE_(suite, name, dpi)                            \
     static void name(e2e::TestContext& t);                            \
     TEST(suite, name) { e2e::runCase(#suite "." #name, dpi, &name); } \
     static void name(e2e::TestContext& t)
+// NOLINTEND(bugprone-macro-parentheses)
