@@ -193,7 +193,8 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 void MainWindow::onDestroy() {
-    // Without an owner the tooltip would outlive the window.
+    // An owned tooltip has gone with the window already; one without an owner would outlive it.
+    if (!::IsWindow(tooltip_.get())) tooltip_.release();
     tooltip_.reset();
     ::UnregisterHotKey(window_, kPickHotKey);
     parts_.outline.endDrag();
