@@ -22,7 +22,9 @@ std::wstring_view trimmed(std::wstring_view text) {
     return text.substr(first, last - first + 1);
 }
 
-wchar_t lowerCase(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
+wchar_t lowerCase(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
 
 // `prefix` is in lower case; the text's letters may be in either.
 bool removePrefix(std::wstring_view& text, std::wstring_view prefix) {

@@ -23,6 +23,20 @@ int widthAt(unsigned dpi) {
 
 }  // namespace
 
+bool coveredFromAbove(WindowGeometry& geometry, Hwnd outline, const Rect& area) {
+    Hwnd above = outline;
+    for (int i = 0; i < kMostWindowsAbove; ++i) {
+        above = geometry.windowAbove(above);
+        if (above == 0) return false;
+        Rect theirs;
+        if (geometry.isVisible(above) && !geometry.isCloaked(above) &&
+            geometry.getWindowRect(above, theirs) && !isEmpty(intersection(theirs, area))) {
+            return true;
+        }
+    }
+    return true;
+}
+
 OutlineShape outlineShape(const Rect& bounds, int width) {
     const Rect& b = bounds;
     const Rect hole{b.left + width, b.top + width, b.right - width, b.bottom - width};

@@ -31,6 +31,14 @@ struct OutlineShape {
 // The outline `width` pixels wide lying just inside `bounds`.
 OutlineShape outlineShape(const Rect& bounds, int width);
 
+// How far up the z-order a check for covering windows looks; beyond, the outline counts as
+// covered, also where the windows above change order while the check walks them.
+inline constexpr int kMostWindowsAbove = 256;
+
+// Whether a window above the outline's own window `outline` in the z-order covers part of
+// `area`, where that window stands: one that shows on the screen, visible and not cloaked.
+[[nodiscard]] bool coveredFromAbove(WindowGeometry& geometry, Hwnd outline, const Rect& area);
+
 // What draws the outline.
 class OutlineFrames {
 public:

@@ -42,12 +42,12 @@ public:
 
     void r1_MouseDown(int button);
     // `movedTo`: the pointer's screen position as the move reports it. It is taken from the move
-    // itself rather than asked for anew: under Wine the position asked for can lag behind the
-    // moves for seconds when the input comes from another program.
+    // itself rather than asked for anew: the position asked for can lag behind the moves, for
+    // seconds where the input comes from another program.
     void r1_MouseMove(int button, Point movedTo);
     // Called now and then while the probe holds the capture, with the buttons held: no move
     // comes while the pointer rests, yet the window under it may differ from the one shown (a
-    // window appeared there, or under Wine the last move carried an earlier position). Once the
+    // window appeared there, or the last move delivered carried an earlier position). Once the
     // drag has moved, the pointer's position is probed as a move's would be.
     void r1_MouseResting(int button);
     // `stillHeld`: the buttons held after this one went up; `releasedAt`: the pointer's screen

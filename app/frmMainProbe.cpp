@@ -48,8 +48,8 @@ void FrmMain::r1_MouseDown(int) {
 }
 
 // Letting go of the left button ends a drag where the button went up: the tree shows the window
-// there, as one more move would. Under Wine a quick drag's moves can be followed by a late one
-// that carries a position from earlier in the drag; without this, the tree would keep a window
+// there, as one more move would. A quick drag's moves can be followed by a late one that carries
+// a position from earlier in the drag; without this, the tree would keep a window
 // passed on the way. A click on the probe without a move probes nothing, and neither does a
 // release while another button is still held.
 void FrmMain::r1_MouseUp(int button, int stillHeld, Point releasedAt) {

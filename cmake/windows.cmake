@@ -47,12 +47,18 @@ add_library(quellon_win32 STATIC
   app/win32/Clipboard.cpp
   app/win32/Controls.cpp
   app/win32/Dpi.cpp
+  app/win32/OutlinePlacement.cpp
   app/win32/OutlineWindow.cpp
   app/win32/Tool.cpp
+  app/win32/TooltipHosting.cpp
   app/win32/TreeClipboard.cpp
+  app/win32/TreePaint.cpp
   app/win32/TreeViewControl.cpp
   app/win32/WindowForm.cpp
+  # What the tool does differently under Wine, which Tool.cpp picks there alone.
   app/win32/Wine.cpp
+  app/win32/WineOutline.cpp
+  app/win32/WineTooltips.cpp
   app/win32/WineTreePaint.cpp
 )
 target_link_libraries(quellon_win32 PUBLIC quellon_platform comctl32 gdi32 user32 kernel32
@@ -66,6 +72,11 @@ target_include_directories(quellon_resources PRIVATE ${quellon_generated})
 add_library(quellon_companion_resources OBJECT resources/quellon.rc)
 target_include_directories(quellon_companion_resources PRIVATE ${quellon_generated})
 target_compile_definitions(quellon_companion_resources PRIVATE QUELLON_COMPANION)
+# quellon.rc embeds the manifest, and a second one from Visual C++'s linker would clash with it
+# (CVT1100, LNK1123): every program that links the resources links without.
+foreach(resources quellon_resources quellon_companion_resources)
+  target_link_options(${resources} INTERFACE $<$<CXX_COMPILER_ID:MSVC>:/MANIFEST:NO>)
+endforeach()
 
 # What the command line runs, in the tool and in its console companion alike: the help, the
 # dump and the messages, written where the user reads them.
@@ -88,11 +99,6 @@ target_link_libraries(quellon_companion PRIVATE quellon_companion_resources quel
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/tool-name.txt CONTENT "$<TARGET_FILE_NAME:quellon>\n")
 file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/companion-name.txt
   CONTENT "$<TARGET_FILE_NAME:quellon_companion>\n")
-if(MSVC)
-  # quellon.rc embeds the manifest; a second one from the linker would clash with it.
-  target_link_options(quellon PRIVATE /MANIFEST:NO)
-  target_link_options(quellon_companion PRIVATE /MANIFEST:NO)
-endif()
 # What the release package holds (scripts/package.sh), to be built alone where a flavour needs
 # nothing else.
 add_custom_target(release_programs DEPENDS quellon quellon_companion)

@@ -18,7 +18,9 @@ public:
 };
 
 namespace win {
+inline constexpr int kColorWindow = 5;
 inline constexpr int kColorWindowText = 8;
+inline constexpr int kColorHighlight = 13;
 inline constexpr int kColorBtnFace = 15;
 inline constexpr int kColorBtnText = 18;
 }  // namespace win

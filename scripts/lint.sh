@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs clang-tidy with the checks of .clang-tidy over the tool's code and its benchmark as clang
-# compiles them for Windows (cmake/clang-x64.cmake): a second compiler's view of the code that
-# only Windows runs, and the linter, in one pass. Fails on any finding or compile error.
+# Runs clang-tidy with the checks of .clang-tidy over the tool's code, its benchmark and its tests
+# as clang compiles them for Windows (cmake/clang-x64.cmake): a second compiler's view of the
+# code that only Windows runs, with the project's warning flags, and the linter, in one pass.
+# Fails on any finding, warning or compile error.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 dir="$top/build/lint"
@@ -10,10 +11,10 @@ dir="$top/build/lint"
 # file as it is written, without the precompiled headers that a build would make first.
 cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/clang-x64.cmake" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-    -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON >/dev/null
+    -DQUELLON_UNIT_TESTS=ON -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON >/dev/null
 log="$dir/clang-tidy.log"
 status=0
-run-clang-tidy -p "$dir" -j"$(nproc)" -quiet "^$top/(app|bench|modules|platform)/" >"$log" 2>&1 ||
+run-clang-tidy -p "$dir" -j"$(nproc)" -quiet "^$top/(app|bench|modules|platform|tests)/" >"$log" 2>&1 ||
     status=$?
 # The findings, without the commands and the counts of what the system's headers raised.
 grep -v -E '^clang-tidy|^[0-9]+ warnings? generated\.$|^Suppressed [0-9]+ |^Use -header-filter=|^$' \

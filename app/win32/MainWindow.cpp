@@ -14,6 +14,7 @@
 #include "app/frmMain.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/OutlineWindow.h"
+#include "app/win32/TooltipHosting.h"
 #include "app/win32/TreeClipboard.h"
 #include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowProcedure.h"
@@ -27,20 +28,6 @@ namespace {
 Modifiers heldModifiers() {
     const auto held = [](int key) { return ::GetKeyState(key) < 0; };
     return {held(VK_CONTROL), held(VK_SHIFT), held(VK_MENU)};
-}
-
-// The mouse messages that a tooltip's own subclass would pass it.
-bool isRelayedToTooltip(UINT message) {
-    switch (message) {
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP: return true;
-        default: return false;
-    }
 }
 
 }  // namespace
@@ -57,10 +44,14 @@ void MainWindow::makeBrushes() {
 }
 
 // Common controls learn of new system colours only from their parent, and the tool's own
-// surfaces take the system's pair in high-contrast mode.
+// surfaces, the tree's pictures and the outline take the system's colours in high-contrast mode.
 void MainWindow::onColoursChanged() {
     for (const HWND each : controls_) ::SendMessageW(each, WM_SYSCOLORCHANGE, 0, 0);
-    if (parts_.palette.refresh()) makeBrushes();
+    if (parts_.palette.refresh()) {
+        makeBrushes();
+        parts_.tree.recolourPictures();
+        parts_.outlineWindow.recolour();
+    }
     ::RedrawWindow(window_, nullptr, nullptr,
                    RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -86,9 +77,7 @@ void MainWindow::deliverPending() {
 }
 
 void MainWindow::dispatch(MSG& message) {
-    if (message.hwnd == control(Control::trv) && isRelayedToTooltip(message.message)) {
-        ::SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
-    }
+    parts_.tooltips.beforeDispatch(message, tooltip_.get(), control(Control::trv));
     if (takeKey(message)) return;
     if (window_ && ::IsDialogMessageW(window_, &message)) return;
     ::TranslateMessage(&message);
@@ -169,6 +158,7 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SYSCOLORCHANGE: onColoursChanged(); return 0;
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged();
+            if (wParam == SPI_SETNONCLIENTMETRICS) onTextSizeChanged();
             break;
         case WM_ACTIVATE:
             if (onActivate(wParam)) return 0;
@@ -203,7 +193,8 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 void MainWindow::onDestroy() {
-    // The tooltip has no owner, so it would outlive the window.
+    // An owned tooltip has gone with the window already; one without an owner would outlive it.
+    if (!::IsWindow(tooltip_.get())) tooltip_.release();
     tooltip_.reset();
     ::UnregisterHotKey(window_, kPickHotKey);
     parts_.outline.endDrag();

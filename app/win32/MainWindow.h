@@ -31,6 +31,7 @@ struct RuntimeError;
 namespace quellon::win32 {
 
 class OutlineWindow;
+class TooltipHosting;
 class TreeClipboard;
 class TreeViewControl;
 class Win32Reports;
@@ -44,6 +45,7 @@ public:
         TreeClipboard& treeClipboard;
         ProbeOutline& outline;
         OutlineWindow& outlineWindow;
+        TooltipHosting& tooltips;
         FrmMain& frmMain;
         Palette& palette;
         Reports& reports;
@@ -109,6 +111,7 @@ private:
     bool createControls();
     bool createTooltips();
     void applyFonts();
+    void applyTipFont();
     void placeControl(Control control);
     void registerPickHotKey();
 
@@ -122,6 +125,8 @@ private:
     void onDestroy();
     // The system's colours or its contrast setting changed.
     void onColoursChanged();
+    // The user changed the size of the system's texts, the tooltips' among them.
+    void onTextSizeChanged();
     void makeBrushes();
     HBRUSH staticBackground(HWND control, HDC dc);
     void dispatch(MSG& message);
@@ -145,7 +150,7 @@ private:
     // The failed start-up step and the system's error code, as the report shows them.
     std::wstring startupFailure_;
     HWND window_ = nullptr;
-    // Without an owner (see createTooltips), so it goes with this object, not with the window.
+    // Destroyed with the window, owned by it or not (TooltipHosting).
     UniqueWindow tooltip_;
     HWND lastFocus_ = nullptr;
     std::array<HWND, kControlCount> controls_{};

@@ -6,9 +6,11 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <utility>
 
 #include "app/frmMain.h"
 #include "app/win32/Dpi.h"
+#include "app/win32/TooltipHosting.h"
 #include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowProcedure.h"
 #include "platform/win32/SystemFunctions.h"
@@ -177,20 +179,17 @@ bool MainWindow::createControls() {
 }
 
 bool MainWindow::createTooltips() {
-    // Without an owner: a window that owns a topmost pop-up cannot itself be made topmost
-    // under Wine, and the on-top switch needs that.
     tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                     instance_, nullptr));
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     parts_.tooltips.owner(window_), nullptr, instance_, nullptr));
     if (!tooltip_) return failStartup(L"CreateWindowExW", TOOLTIPS_CLASSW);
     for (const ControlDesign& design : controlDesigns()) {
         TTTOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        // The tree's mouse messages are relayed from the message loop instead: through a
-        // subclass every message to the tree would pay for the subclass chain, every item
-        // inserted during a rebuild included (three property look-ups each under Wine).
-        tool.uFlags = TTF_IDISHWND | (design.control == Control::trv ? 0 : TTF_SUBCLASS);
+        tool.uFlags =
+            TTF_IDISHWND | (design.control == Control::trv ? parts_.tooltips.treeToolFlags()
+                                                           : static_cast<UINT>(TTF_SUBCLASS));
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(control(design.control));
         tool.lpszText = const_cast<wchar_t*>(design.tooltip);
@@ -204,11 +203,24 @@ void MainWindow::applyFonts() {
         ::SendMessageW(control(design.control), WM_SETFONT,
                        reinterpret_cast<WPARAM>(fonts_.get(design.font)), TRUE);
     }
-    // Without a font of its own the tooltip keeps the one it chose.
+    applyTipFont();
+}
+
+// Without a font of its own the tooltip keeps the one it chose.
+void MainWindow::applyTipFont() {
     if (fonts_.tip) {
         ::SendMessageW(tooltip_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.tip.get()),
                        TRUE);
     }
+}
+
+// The other fonts are the design's, at the window's DPI; the tooltip's is the system's.
+void MainWindow::onTextSizeChanged() {
+    UniqueFont font = tipFont(dpi_);
+    if (!font) return;  // the old size rather than none
+    // The tooltip lets go of the old font before it is deleted.
+    const UniqueFont previous = std::exchange(fonts_.tip, std::move(font));
+    applyTipFont();
 }
 
 void MainWindow::setControlTwips(Control which, Property property, float twips) {

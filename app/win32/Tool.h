@@ -1,9 +1,12 @@
 // The whole tool: every part of it made and connected in one place, for the program and its
 // benchmark alike. The handlers (FrmMain) work on the tree's nodes, the geometry of windows and
-// the outline, and reach the window through WindowForm; the window drives the handlers.
+// the outline, and reach the window through WindowForm; the window drives the handlers. What the
+// tool does differently under Wine is picked here, once (Wine.h).
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
 
 #include "app/Palette.h"
 #include "app/ProbeOutline.h"
@@ -11,8 +14,11 @@
 #include "app/frmMain.h"
 #include "app/treeview/Nodes.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/OutlinePlacement.h"
 #include "app/win32/OutlineWindow.h"
+#include "app/win32/TooltipHosting.h"
 #include "app/win32/TreeClipboard.h"
+#include "app/win32/TreePaint.h"
 #include "app/win32/TreeViewControl.h"
 #include "app/win32/WindowForm.h"
 #include "platform/Platform.h"
@@ -34,9 +40,14 @@ public:
     TreeViewControl& tree() { return tree_; }
 
 private:
+    // What differs under Wine: Windows' documented way, or Wine's (Tool.cpp).
+    std::unique_ptr<TreePaint> treePaint_;
+    std::unique_ptr<OutlinePlacement> outlinePlacement_;
+    std::unique_ptr<TooltipHosting> tooltips_;
+
     Win32SystemColours systemColours_;
     Palette palette_{systemColours_};
-    TreeViewControl tree_;
+    TreeViewControl tree_{*treePaint_, palette_};
     Nodes nodes_{tree_};
     Win32WindowGeometry geometry_;
     OutlineWindow outlineWindow_;

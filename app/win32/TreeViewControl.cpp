@@ -4,9 +4,8 @@
 
 #include <array>
 
+#include "app/Palette.h"
 #include "app/win32/Dpi.h"
-#include "app/win32/Wine.h"
-#include "app/win32/WineTreePaint.h"
 #include "platform/RuntimeError.h"
 #include "resources/resource.h"
 
@@ -35,9 +34,30 @@ constexpr DWORD kDestinationAndNotSource = 0x00220326;
 
 HTREEITEM toItem(ItemRef item) { return reinterpret_cast<HTREEITEM>(item); }
 
+// As a DIB section, whose pixels can be recoloured.
 UniqueBitmap loadBitmap(HINSTANCE resources, int id) {
-    return UniqueBitmap(static_cast<HBITMAP>(
-        ::LoadImageW(resources, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    return UniqueBitmap(
+        static_cast<HBITMAP>(::LoadImageW(resources, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
+                                          LR_DEFAULTCOLOR | LR_CREATEDIBSECTION)));
+}
+
+// Gives every pixel of a 24-bit picture the colour that the palette shows it in.
+void recolour(HBITMAP picture, const Palette& palette) {
+    DIBSECTION section{};
+    if (::GetObjectW(picture, sizeof section, &section) != sizeof section) return;
+    const BITMAP& bits = section.dsBm;
+    if (bits.bmBitsPixel != 24 || !bits.bmBits) return;
+    ::GdiFlush();
+    for (int y = 0; y < bits.bmHeight; ++y) {
+        auto* pixel =
+            static_cast<BYTE*>(bits.bmBits) + static_cast<std::ptrdiff_t>(y) * bits.bmWidthBytes;
+        for (int x = 0; x < bits.bmWidth; ++x, pixel += 3) {
+            const COLORREF shown = palette.pictureColour(RGB(pixel[2], pixel[1], pixel[0]));
+            pixel[0] = GetBValue(shown);
+            pixel[1] = GetGValue(shown);
+            pixel[2] = GetRValue(shown);
+        }
+    }
 }
 
 // Nearest-neighbour scaling keeps the pixel pictures sharp and their masks exact.
@@ -73,10 +93,12 @@ void blackenTransparentPixels(HBITMAP colour, HBITMAP mask, int size) {
     ::BitBlt(colourDC.get(), 0, 0, size, size, maskDC.get(), 0, 0, kDestinationAndNotSource);
 }
 
-void addPicture(HIMAGELIST list, HINSTANCE resources, const Picture& picture, int size) {
+void addPicture(HIMAGELIST list, HINSTANCE resources, const Picture& picture, int size,
+                const Palette& palette) {
     const UniqueBitmap colour = loadBitmap(resources, picture.colour);
     const UniqueBitmap mask = loadBitmap(resources, picture.mask);
     if (!colour || !mask) return;
+    if (palette.picturesRecoloured()) recolour(colour.get(), palette);
     const UniqueBitmap sizedColour = scaled(colour.get(), size, false);
     const UniqueBitmap sizedMask = scaled(mask.get(), size, true);
     if (!sizedColour || !sizedMask) return;
@@ -84,123 +106,38 @@ void addPicture(HIMAGELIST list, HINSTANCE resources, const Picture& picture, in
     ::ImageList_Add(list, sizedColour.get(), sizedMask.get());
 }
 
-UniqueImageList makePictures(HINSTANCE resources, UINT dpi) {
+UniqueImageList pictureList(HINSTANCE resources, UINT dpi, const Palette& palette) {
     const int size = scaleToDpi(kPictureSize96, dpi);
     UniqueImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK,
                                           static_cast<int>(kPictures.size()), 0));
     if (list) {
-        for (const Picture& picture : kPictures) addPicture(list.get(), resources, picture, size);
+        for (const Picture& picture : kPictures) {
+            addPicture(list.get(), resources, picture, size, palette);
+        }
     }
     return list;
 }
 
 }  // namespace
 
-HDC TreeViewControl::Buffer::fit(SIZE size) {
-    if (dc_ && size.cx == size_.cx && size.cy == size_.cy) return dc_.get();
-    clear();
-    if (size.cx <= 0 || size.cy <= 0) return nullptr;
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = size.cx;
-    format.bmiHeader.biHeight = -size.cy;  // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    dc_.reset(::CreateCompatibleDC(nullptr));
-    if (!bitmap_ || !dc_) {
-        clear();
-        return nullptr;
-    }
-    selected_.emplace(dc_.get(), bitmap_.get());
-    size_ = size;
-    return dc_.get();
-}
-
-void TreeViewControl::Buffer::clear() {
-    selected_.reset();
-    bitmap_.reset();
-    dc_.reset();
-    size_ = {};
-}
-
 void TreeViewControl::attach(HWND tree, HINSTANCE resources, UINT dpi) {
     tree_ = tree;
     resources_ = resources;
-    quietScrollBars_ = wineCodeActive();
+    paint_.attach(tree_);
     setDpi(dpi);
-    // Subclassed directly rather than with SetWindowSubclass, whose chain Wine pays for with
-    // window-property look-ups on every message.
-    ::SetWindowLongPtrW(tree_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    controlProcedure_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure)));
-}
-
-LRESULT CALLBACK TreeViewControl::procedure(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TreeViewControl*>(::GetWindowLongPtrW(tree, GWLP_USERDATA));
-    const WNDPROC control = self->controlProcedure_;
-    switch (message) {
-        case WM_ERASEBKGND:
-            // The screen is left alone, since the buffer's copy covers it; the buffer is erased.
-            if (reinterpret_cast<HDC>(wParam) == self->buffer_.dc()) break;
-            return TRUE;
-        case WM_PAINT:
-            if (wParam) break;  // a paint into a given DC, which the control does itself
-            self->paint();
-            return 0;
-        case WM_NCDESTROY:
-            ::SetWindowLongPtrW(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
-            ::SetWindowLongPtrW(tree, GWLP_USERDATA, 0);
-            break;
-        default: break;
-    }
-    return ::CallWindowProcW(control, tree, message, wParam, lParam);
-}
-
-void TreeViewControl::paint() {
-    const PaintDC painting(tree_);
-    if (painting.get()) paintOnto(painting.get(), painting.area(), [] {});
-}
-
-// Runs `first`, prints the tree into the buffer and copies `area` of it onto `screen` (nothing:
-// the whole client area, as `first` left it); under Wine with the scroll bars quiet all the while.
-// Drawn in a memory DC, the pictures cost no questions to the display driver: under Wine every
-// picture drawn on the screen asked for its settings twice.
-void TreeViewControl::paintOnto(HDC screen, std::optional<RECT> area,
-                                const std::function<void()>& first) {
-    HDC buffer = nullptr;
-    {
-        std::optional<wine::QuietScrollBars> quiet;
-        if (quietScrollBars_) quiet.emplace(tree_);
-        first();
-        RECT client{};
-        ::GetClientRect(tree_, &client);
-        if (!area) area = client;
-        buffer = buffer_.fit({client.right, client.bottom});
-        if (buffer) print(buffer);
-    }
-    if (!buffer) {
-        print(screen);
-        return;
-    }
-    ::BitBlt(screen, area->left, area->top, area->right - area->left, area->bottom - area->top,
-             buffer, area->left, area->top, SRCCOPY);
-}
-
-// Draws the whole client area into `target`, through the control's own WM_PRINTCLIENT.
-void TreeViewControl::print(HDC target) const {
-    ::SendMessageW(tree_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target),
-                   PRF_CLIENT | PRF_ERASEBKGND);
 }
 
 void TreeViewControl::setDpi(UINT dpi) {
-    buffer_.clear();
-    UniqueImageList pictures = makePictures(resources_, dpi);
+    dpi_ = dpi;
+    makePictures();
+}
+
+void TreeViewControl::makePictures() {
+    UniqueImageList pictures = pictureList(resources_, dpi_, palette_);
     // The control keeps using the list it was given; the old one goes only once replaced.
     TreeView_SetImageList(tree_, pictures.get(), TVSIL_NORMAL);
     pictures_ = std::move(pictures);
+    paint_.picturesReplaced();
 }
 
 std::optional<std::uintptr_t> TreeViewControl::takeClick(const NMHDR& header) {
@@ -256,7 +193,8 @@ std::vector<ListedEntry> TreeViewControl::entries() const {
         }
         // On to the next sibling of the item, or of the nearest item above it that has one.
         for (HTREEITEM done = item; done; --depth) {
-            if ((item = TreeView_GetNextSibling(tree_, done))) break;
+            item = TreeView_GetNextSibling(tree_, done);
+            if (item) break;
             done = TreeView_GetParent(tree_, done);
         }
     }
@@ -280,8 +218,8 @@ ItemRef TreeViewControl::insertLast(ItemRef parent, const std::wstring& text, in
     insert.item.iSelectedImage = insert.item.iImage;
     insert.item.lParam = static_cast<LPARAM>(id);
     // The logic expands every child right after adding it: marked so in the insert, the child
-    // needs no second call, which Wine's comctl32 pays with a walk of its list of all items to
-    // find the handle. A top-level item is marked only when expanded.
+    // needs no second call, which a control may pay with a search for the item's handle. A
+    // top-level item is marked only when expanded.
     insert.item.state = parent ? TVIS_EXPANDED : 0;
     insert.item.stateMask = TVIS_EXPANDED;
     const HTREEITEM item = TreeView_InsertItem(tree_, &insert);
@@ -323,16 +261,7 @@ void TreeViewControl::beginBulkUpdate() {
 
 void TreeViewControl::endBulkUpdate() {
     if (bulkDepth_ == 0 || --bulkDepth_ > 0) return;
-    if (!quietScrollBars_) {
-        resumeRedraw();
-        ::RedrawWindow(tree_, nullptr, nullptr,
-                       RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-        return;
-    }
-    // Under Wine laid out and painted at once, rather than invalidated and painted through
-    // WM_PAINT: one quiet stretch instead of two, and the frame left as it is.
-    const ClientDC screen(tree_);
-    if (screen.get()) paintOnto(screen.get(), std::nullopt, [this] { resumeRedraw(); });
+    paint_.endRebuild([this] { resumeRedraw(); });
 }
 
 // Redrawing on again, and the selection scrolled into view.

@@ -1,26 +1,33 @@
 // The comctl32 tree view behind the tool's nodes: items with the two window pictures, expand
 // and select as the logic needs them, repainting suspended during a rebuild, and clicks on an
-// item reported by the id it was inserted with. The control paints into a buffer kept between
-// paints, through its own WM_PRINTCLIENT.
+// item reported by the id it was inserted with. How the control paints, TreePaint says.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/treeview/TreeBackend.h"
-#include "platform/win32/Unique.h"
+#include "app/win32/TreePaint.h"
 #include "platform/win32/UniqueImageList.h"
+
+namespace quellon {
+class Palette;
+}  // namespace quellon
 
 namespace quellon::win32 {
 
 class TreeViewControl : public TreeBackend {
 public:
+    // The paint and the palette, which gives the pictures' colours, outlive the control.
+    TreeViewControl(TreePaint& paint, const Palette& palette) : paint_(paint), palette_(palette) {}
+    TreeViewControl(const TreeViewControl&) = delete;
+    TreeViewControl& operator=(const TreeViewControl&) = delete;
+
     // Our own tooltip covers the control, so the tree's item tips stay off.
     static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES |
                                     TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
@@ -32,6 +39,8 @@ public:
     HWND hwnd() const { return tree_; }
     // Rebuilds the pictures at the size for `dpi`: 16 pixels at 96 DPI.
     void setDpi(UINT dpi);
+    // Rebuilds the pictures in the palette's colours, after they changed.
+    void recolourPictures() { makePictures(); }
 
     // The id of the item that a WM_NOTIFY from the tree reports as clicked on its picture or
     // its text, selected as the control's own click would; nothing for other notifications and
@@ -53,35 +62,16 @@ public:
     void endBulkUpdate() override;
 
 private:
-    // A 32-bit bitmap of the client area's size and the memory DC it is selected into.
-    class Buffer {
-    public:
-        // The DC of a bitmap of that size, made again only when the size differs; nothing where
-        // none could be made.
-        HDC fit(SIZE size);
-        HDC dc() const { return dc_.get(); }
-        void clear();
-
-    private:
-        UniqueMemoryDC dc_;
-        UniqueBitmap bitmap_;
-        std::optional<Selected> selected_;  // goes first, so the bitmap is freed unselected
-        SIZE size_{};
-    };
-
-    static LRESULT CALLBACK procedure(HWND tree, UINT message, WPARAM wParam, LPARAM lParam);
-    void paint();
-    void paintOnto(HDC screen, std::optional<RECT> area, const std::function<void()>& first);
-    void print(HDC target) const;
+    void makePictures();
     void resumeRedraw();
     bool isExpanded(HTREEITEM item) const;
 
+    TreePaint& paint_;
+    const Palette& palette_;
     HWND tree_ = nullptr;
-    WNDPROC controlProcedure_ = nullptr;
     HINSTANCE resources_ = nullptr;
+    UINT dpi_ = 96;
     UniqueImageList pictures_;
-    Buffer buffer_;
-    bool quietScrollBars_ = false;  // the Wine-only paint (WineTreePaint.h)
     int bulkDepth_ = 0;
     ItemRef newestItem_ = 0;       // the item inserted last; it has no children
     bool newestExpanded_ = false;  // and was inserted marked expanded

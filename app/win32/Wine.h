@@ -1,5 +1,5 @@
-// Whether the tool runs under Wine. What it does differently there is kept to the few places that
-// ask this; on Windows the answer is always no.
+// Whether the tool runs under Wine, asked once where the tool is wired (Tool.cpp), which then
+// picks the Wine* parts for what Wine needs done differently; on Windows the answer is always no.
 #pragma once
 
 namespace quellon::win32 {

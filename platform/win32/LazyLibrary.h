@@ -59,9 +59,12 @@ private:
 
 // One member per function, named after it: QUELLON_BIND(user32, GetParent). The function's
 // argument is a name, declared and turned into text, never an expression to put in parentheses.
+// QUELLON_BIND_AS gives the function's type by hand, for a function that the SDK marks deprecated
+// and so cannot be named without a warning (C4996).
 // NOLINTBEGIN(bugprone-macro-parentheses)
-#define QUELLON_BIND(library, function) \
-    ::quellon::win32::LazyFunction<decltype(::function)> function { library, #function }
+#define QUELLON_BIND(library, function) QUELLON_BIND_AS(library, function, decltype(::function))
+#define QUELLON_BIND_AS(library, function, type) \
+    ::quellon::win32::LazyFunction<type> function { library, #function }
 // NOLINTEND(bugprone-macro-parentheses)
 
 }  // namespace quellon::win32

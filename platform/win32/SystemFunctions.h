@@ -57,7 +57,9 @@ struct SystemFunctions {
 
     struct Kernel32 {
         LazyLibrary library{"kernel32"};
-        QUELLON_BIND(library, GetVersion);
+        // As the SDK declares it, which marks it deprecated; the process lookup needs it to tell
+        // the 95 family.
+        QUELLON_BIND_AS(library, GetVersion, DWORD WINAPI());
         QUELLON_BIND(library, CreateToolhelp32Snapshot);
         QUELLON_BIND(library, Process32First);
         QUELLON_BIND(library, Process32Next);

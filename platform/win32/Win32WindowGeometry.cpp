@@ -65,4 +65,23 @@ Rect Win32WindowGeometry::virtualScreen() {
     return {left, top, left + metric(SM_CXVIRTUALSCREEN), top + metric(SM_CYVIRTUALSCREEN)};
 }
 
+Hwnd Win32WindowGeometry::windowAbove(Hwnd window) {
+    auto* getWindow = user32().GetWindow.find();
+    return getWindow ? fromHwnd(getWindow(toHwnd(window), GW_HWNDPREV)) : 0;
+}
+
+bool Win32WindowGeometry::isVisible(Hwnd window) {
+    auto* isVisible = user32().IsWindowVisible.find();
+    return isVisible && isVisible(toHwnd(window));
+}
+
+// A system without the attribute, or without the desktop window manager, cloaks nothing.
+bool Win32WindowGeometry::isCloaked(Hwnd window) {
+    auto* getAttribute = dwmapi().DwmGetWindowAttribute.find();
+    DWORD cloaked = 0;
+    return getAttribute &&
+           SUCCEEDED(getAttribute(toHwnd(window), DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
+}
+
 }  // namespace quellon::win32

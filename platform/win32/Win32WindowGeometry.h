@@ -24,6 +24,9 @@ public:
     bool getExtendedFrameBounds(Hwnd window, Rect& rect) override;
     unsigned monitorDpi(Hwnd window) override;
     Rect virtualScreen() override;
+    Hwnd windowAbove(Hwnd window) override;
+    bool isVisible(Hwnd window) override;
+    bool isCloaked(Hwnd window) override;
 };
 
 }  // namespace quellon::win32

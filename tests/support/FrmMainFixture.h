@@ -53,7 +53,8 @@ struct FrmMainFixture : ::testing::Test {
     // Runs `change` right before the nth call of `function` about `window` (counting from 1).
     void before(const std::string& function, Hwnd window, int nth, std::function<void()> change) {
         auto seen = std::make_shared<int>(0);
-        desktop.beforeCall = [=](const std::string& called, Hwnd about) {
+        desktop.beforeCall = [=, change = std::move(change)](const std::string& called,
+                                                             Hwnd about) {
             if (called == function && about == window && ++*seen == nth) change();
         };
     }

@@ -1,8 +1,9 @@
 // A simulated desktop behind the platform interfaces: windows with parents, owners, z-ordered
 // children, texts, classes, styles and client sizes; processes and their executables; the
-// version value; and a screen (SimScreen.h) that draws into those windows. Functions can be made
-// missing, and hooks can change the desktop while the code under test is querying it. Every
-// process handle and snapshot handed out is counted until it is given back.
+// version value; the system's colours and contrast setting; and a screen (SimScreen.h) that draws
+// into those windows. Functions can be made missing, and hooks can change the desktop while the
+// code under test is querying it. Every process handle and snapshot handed out is counted until it
+// is given back.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/SystemColours.h"
 #include "tests/support/SimScreen.h"
 
 namespace quellon::test {
@@ -56,7 +58,7 @@ struct SimProcess {
 // What the tool reported, one text per message box.
 using ReportTexts = std::vector<std::wstring>;
 
-class SimDesktop : public WindowQueries, public Processes, public Reports {
+class SimDesktop : public WindowQueries, public Processes, public Reports, public SystemColours {
 public:
     static constexpr Hwnd kDesktop = 0x10010;
 
@@ -82,6 +84,13 @@ public:
     ReportTexts messages;
     std::vector<Handle> closedHandles;  // every CloseHandle argument, in order
     std::map<std::string, int> calls;   // call counts by function name
+    // The system's colours by index (COLOR_...), Windows' defaults, and its contrast setting.
+    std::map<int, Colour> systemColours{{win::kColorWindow, 0xFFFFFF},
+                                        {win::kColorWindowText, 0x000000},
+                                        {win::kColorHighlight, 0xD77800},
+                                        {win::kColorBtnFace, 0xF0F0F0},
+                                        {win::kColorBtnText, 0x000000}};
+    bool highContrastOn = false;
     // Called before every function runs, with its name and the window it is asked about.
     std::function<void(const std::string& function, Hwnd window)> beforeCall;
 
@@ -122,6 +131,10 @@ public:
 
     // --- Reports ---
     void messageBox(const std::wstring& text) override;
+
+    // --- SystemColours ---
+    bool highContrast() override { return highContrastOn; }
+    Colour colour(int index) override { return systemColours.at(index); }
 
     // Counts the call, raises for a missing function and runs beforeCall.
     void enter(const std::string& function, const char* library, Hwnd window = 0);

@@ -1,10 +1,12 @@
-// The probe's outline on a simulated desktop: window rectangles, frame bounds and monitor DPIs
-// that a test sets, and frames that record what they were told to show and when to come to the
-// top.
+// The probe's outline on a simulated desktop: window rectangles, frame bounds, monitor DPIs and
+// cloaked windows that a test sets, and frames that record what they were told to show and when to
+// come to the top.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "app/ProbeOutline.h"
 #include "platform/WindowGeometry.h"
@@ -22,6 +24,7 @@ public:
     std::map<Hwnd, Rect> frameBounds;
     std::map<Hwnd, unsigned> dpis;  // absent: 96
     Rect screen{0, 0, 1280, 1024};
+    std::set<Hwnd> cloaked;
 
     bool isWindow(Hwnd window) override { return desktop_.exists(window); }
     bool isTopLevel(Hwnd window) override {
@@ -47,6 +50,15 @@ public:
         return found != dpis.end() ? found->second : 96;
     }
     Rect virtualScreen() override { return screen; }
+    Hwnd windowAbove(Hwnd window) override {
+        if (!isWindow(window) || window == SimDesktop::kDesktop) return 0;
+        const Hwnd parent = desktop_.window(window).spec.parent;
+        const auto& siblings = desktop_.window(parent ? parent : SimDesktop::kDesktop).children;
+        const auto at = std::find(siblings.begin(), siblings.end(), window);
+        return at == siblings.begin() ? 0 : *(at - 1);
+    }
+    bool isVisible(Hwnd window) override { return desktop_.isWindowVisible(window); }
+    bool isCloaked(Hwnd window) override { return cloaked.count(window) != 0; }
 
 private:
     SimDesktop& desktop_;

@@ -48,7 +48,7 @@ TEST(KeyCommands, CtrlASelectsTheDetailsOnlyInTheDetailsBox) {
 // with Shift are text.
 TEST(KeyCommands, CtrlKeysCountNeitherWithAltNorWithAnotherModifier) {
     for (const KeyPlace place : kPlaces) {
-        for (const int letter : {'A', 'C', 'V'}) {
+        for (const int letter : {int{'A'}, int{'C'}, int{'V'}}) {
             for (const Modifiers held : {kNone, kShift, kAltGr, kAltGrShift}) {
                 EXPECT_EQ(keyCommand(letter, held, place), std::nullopt)
                     << static_cast<char>(letter);

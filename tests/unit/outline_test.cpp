@@ -124,6 +124,34 @@ TEST_F(OutlineTest, RisesOnARefreshOverAWindowThatCameUpOverItWhileItShows) {
     EXPECT_EQ(frames.bringsToTop, 1);
 }
 
+// Only a window that shows over the outline makes it come back to the top: above it in the
+// z-order, visible, not cloaked by the desktop window manager (a window of another virtual
+// desktop, a suspended store app) and over it. Windows stand above it beyond the check's reach:
+// covered, since nothing says otherwise.
+TEST_F(OutlineTest, CoveredOnlyByAWindowAboveItThatShowsOverIt) {
+    const Hwnd cover = placed(L"Cover", {150, 150, 300, 300});
+    placed(L"Apart", {400, 400, 500, 500});
+    const Rect area{100, 100, 200, 200};
+    const Hwnd own = placed(L"Outline", area);  // the latest window, at the bottom
+    EXPECT_TRUE(coveredFromAbove(geometry, own, area));
+
+    geometry.cloaked.insert(cover);
+    EXPECT_FALSE(coveredFromAbove(geometry, own, area)) << "cloaked";
+    geometry.cloaked.clear();
+    desktop.window(cover).spec.visible = false;
+    EXPECT_FALSE(coveredFromAbove(geometry, own, area)) << "hidden";
+    desktop.window(cover).spec.visible = true;
+    desktop.moveToBottom(cover);
+    EXPECT_FALSE(coveredFromAbove(geometry, own, area)) << "below the outline";
+
+    for (int i = 0; i < kMostWindowsAbove; ++i) {
+        geometry.cloaked.insert(placed(L"Far", {0, 0, 50, 50}));
+    }
+    desktop.moveToBottom(own);
+    desktop.moveToBottom(cover);
+    EXPECT_TRUE(coveredFromAbove(geometry, own, area)) << "beyond the windows looked at";
+}
+
 TEST_F(OutlineTest, F5RebuildsForTheWindowShownLastAsAMoveWould) {
     const Hwnd frame = window(L"Frame");
     moveOver(frame);

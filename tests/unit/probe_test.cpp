@@ -323,27 +323,27 @@ INSTANTIATE_TEST_SUITE_P(
     Steps, ChainFailureTest,
     ::testing::Values(
         ChainFailure{"WindowUnderThePointer",
-                     [](ProbeTest& t) { t.desktop.missing = {"WindowFromPoint"}; },
+                     [](ProbeTest& fixture) { fixture.desktop.missing = {"WindowFromPoint"}; },
                      {ProbeTest::report(40, entryPointNotFound("WindowFromPoint", "user32"))}},
         ChainFailure{"MainWindowHandle",
-                     [](ProbeTest& t) { t.form.failing = {"hwnd"}; },
+                     [](ProbeTest& fixture) { fixture.form.failing = {"hwnd"}; },
                      {ProbeTest::report(60, ErrorNumber::InvalidCall)}},
         ChainFailure{
             "AncestorList",
-            [](ProbeTest& t) { t.desktop.missing = {"GetParent"}; },
+            [](ProbeTest& fixture) { fixture.desktop.missing = {"GetParent"}; },
             {ProbeTest::report(60, entryPointNotFound("GetParent", "user32"), L"GetParents"),
              ProbeTest::report(100, ErrorNumber::SubscriptOutOfRange)}},
         ChainFailure{"DetachedTree",
-                     [](ProbeTest& t) { t.frm.Form_Terminate(); },
+                     [](ProbeTest& fixture) { fixture.frm.Form_Terminate(); },
                      {ProbeTest::report(80, ErrorNumber::ObjectNotSet)}},
         ChainFailure{"TargetNode",
-                     [](ProbeTest& t) {
-                         t.widget.beforeInsert = [](const std::wstring& text) {
+                     [](ProbeTest& fixture) {
+                         fixture.widget.beforeInsert = [](const std::wstring& text) {
                              if (text == L"(Target)") raise(ErrorNumber::OutOfMemory);
                          };
                      },
                      {ProbeTest::report(130, ErrorNumber::OutOfMemory)}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace
 }  // namespace quellon

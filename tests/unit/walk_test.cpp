@@ -189,7 +189,7 @@ TEST_F(WalkTest, TenThousandNestedWindowsAndTenThousandSiblings) {
     moveOver(a1);
     ASSERT_EQ(trv.count(), 4 + kCount);
     for (int i = 0; i < kCount; ++i) {
-        const ItemRef item = static_cast<ItemRef>(5 + i);
+        const ItemRef item = ItemRef{5} + static_cast<ItemRef>(i);
         ASSERT_EQ(widget.item(item).parent, 4u);
         ASSERT_EQ(widget.item(item).text, L"(C" + std::to_wstring(i) + L")");
     }
@@ -274,7 +274,7 @@ INSTANTIATE_TEST_SUITE_P(
                         });
                     },
                     360, ErrorNumber::KeyNotUnique, 5}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& instance) { return std::string(instance.param.name); });
 
 }  // namespace
 }  // namespace quellon

@@ -34,7 +34,7 @@ FinishedRun runCompanion(TestContext& t, const std::vector<std::wstring>& args) 
 }
 
 fs::path freshPath(const wchar_t* name) {
-    const fs::path path = fs::temp_directory_path() / name;
+    fs::path path = fs::temp_directory_path() / name;
     fs::remove_all(path);
     return path;
 }
@@ -45,7 +45,7 @@ std::optional<std::string> fileBytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-long filesBeside() {
+std::ptrdiff_t filesBeside() {
     return std::count_if(fs::directory_iterator(fs::temp_directory_path()), {}, [](auto& entry) {
         const std::wstring name = entry.path().filename().wstring();
         return name.starts_with(L"qln") && name.ends_with(L".tmp");

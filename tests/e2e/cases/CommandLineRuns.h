@@ -30,7 +30,7 @@ FinishedRun runCompanion(TestContext& t, const std::vector<std::wstring>& args);
 std::filesystem::path freshPath(const wchar_t* name);
 std::optional<std::string> fileBytes(const std::filesystem::path& path);
 // The files that the tool writes beside a file before it takes the file's place.
-long filesBeside();
+std::ptrdiff_t filesBeside();
 
 // The Subsystem field of the program's PE header: 2 for a windowed program, 3 for a console
 // one; 0 when the file is no program.

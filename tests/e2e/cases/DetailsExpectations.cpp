@@ -202,9 +202,4 @@ void note(const std::string& line) {
     std::fflush(stdout);
 }
 
-bool underWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 }  // namespace e2e

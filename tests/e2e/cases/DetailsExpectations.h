@@ -52,7 +52,4 @@ std::string toolState(Session& session);
 // A line of figures, printed above the result line of the running case.
 void note(const std::string& line);
 
-// Whether the driver runs under Wine, where some counters of the system read 0.
-bool underWine();
-
 }  // namespace e2e

@@ -31,13 +31,16 @@ void checkUnchanged(TestContext& t, const std::vector<TreeItem>& before, const c
 
 }  // namespace
 
+// A drag's rebuild both ways: the tree's paint after it is another under Wine.
 E2E_TEST(probe_chain_of_nested_button) {
-    const FixtureWindows& f = t.session().fixture();
-    std::wstring target = entryFor(kDeepButtonText, kButtonClass);
-    t.require(probeAndCheck(t, centreOfWindow(f.byId(kIdDeepButton)), target), "no chain");
-    checkChain(t, readTree(t.session()),
-               {fixtureMainEntry(), entryFor(kOuterText, kPanelClass),
-                entryFor(kMiddleText, kPanelClass), entryFor(kInnerText, kPanelClass), target});
+    withWineCodeOffThenOn(t, [&](const ToolWindows&, bool) {
+        const FixtureWindows& f = t.session().fixture();
+        std::wstring target = entryFor(kDeepButtonText, kButtonClass);
+        t.require(probeAndCheck(t, centreOfWindow(f.byId(kIdDeepButton)), target), "no chain");
+        checkChain(t, readTree(t.session()),
+                   {fixtureMainEntry(), entryFor(kOuterText, kPanelClass),
+                    entryFor(kMiddleText, kPanelClass), entryFor(kInnerText, kPanelClass), target});
+    });
 }
 
 E2E_TEST(probe_chain_through_owner) {
@@ -134,16 +137,15 @@ E2E_TEST(probe_bare_desktop_shows_the_desktop_window_alone) {
     checkNoReport(t);
 }
 
-// Automation tools and remote-control programs drag quickly through SendInput. Under Wine the
-// tool's last move can then carry a position from earlier in the drag, the tool's own tree
-// crossed on the way, while the pointer rests on the target; with the button still held, the
-// tree and the outline must come to the window under the pointer.
-E2E_TEST(probe_quick_drags_show_the_resting_window_before_the_release) {
-    constexpr int kDrags = 20;
-    constexpr DWORD kMoveIntervalMs = 15;
-    constexpr DWORD kShownWithinMs = 1000;
+namespace {
+
+constexpr DWORD kMoveIntervalMs = 15;
+constexpr DWORD kShownWithinMs = 1000;
+
+// Quick drags onto three targets in turn: within a second of the last move the tree and the
+// outline show the window under the pointer, the button still held.
+void checkQuickDrags(TestContext& t, const ToolWindows& tool, int drags) {
     const FixtureWindows& f = t.session().fixture();
-    const ToolWindows& tool = t.session().tool();
     struct Target {
         POINT aim;
         HWND window;  // the window under that point
@@ -162,7 +164,7 @@ E2E_TEST(probe_quick_drags_show_the_resting_window_before_the_release) {
 
     int late = 0;
     std::string firstLate;
-    for (int i = 0; i < kDrags; ++i) {
+    for (int i = 0; i < drags; ++i) {
         const Target& target = targets[static_cast<std::size_t>(i) % targets.size()];
         const POINT aim = target.aim;
         sendInputMoves({probe}, kMoveIntervalMs);
@@ -188,7 +190,21 @@ E2E_TEST(probe_quick_drags_show_the_resting_window_before_the_release) {
         t.require(waitUntil([&] { return captureOf(tool.r1) == nullptr; }),
                   cat("drag ", i + 1, ": the probe kept the capture"));
     }
-    t.check(late == 0, cat(late, " of ", kDrags,
+    t.check(late == 0, cat(late, " of ", drags,
                            " drags did not show the resting window and its outline within ",
                            kShownWithinMs, " ms; the first: ", firstLate));
+}
+
+}  // namespace
+
+// Automation tools and remote-control programs drag quickly through SendInput. Under Wine the
+// tool's last move can then carry a position from earlier in the drag, the tool's own tree
+// crossed on the way, while the pointer rests on the target; with the button still held, the
+// tree and the outline must come to the window under the pointer. The Wine code changes when
+// the tool paints and where its outline stands: a few drags with it off show that the tool
+// keeps up without it, the usual 20 with it as the tool runs.
+E2E_TEST(probe_quick_drags_show_the_resting_window_before_the_release) {
+    withWineCodeOffThenOn(t, [&](const ToolWindows& tool, bool wineCode) {
+        checkQuickDrags(t, tool, wineCode || !underWine() ? 20 : 6);
+    });
 }

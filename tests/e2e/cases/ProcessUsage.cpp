@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "../driver/E2eTest.h"
 #include "../driver/OwnedHandles.h"
 #include "../driver/Processes.h"
 #include "DetailsExpectations.h"
@@ -59,7 +60,7 @@ size_t kernelHandles(HANDLE process, DWORD processId) {
         return GetProcessHandleCount(process, &count) ? count : 0;
     }
     auto query = ntdll<decltype(NtQuerySystemInformation)>("NtQuerySystemInformation");
-    std::vector<ULONG_PTR> buffer(64 * 1024);
+    std::vector<ULONG_PTR> buffer(std::size_t{64} * 1024);
     NTSTATUS status = kInfoLengthMismatch;
     for (int tries = 0; status == kInfoLengthMismatch && tries < 8; ++tries) {
         buffer.resize(buffer.size() * 2);
@@ -107,7 +108,7 @@ std::uint64_t wineGdiTable(HANDLE process, DWORD threadId) {
         query(thread.get(), static_cast<THREADINFOCLASS>(0), &basics, sizeof basics, nullptr);
     if (status != 0) return 0;
     auto teb = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(basics.teb));
-    if (sizeof(void*) == 4) teb = readAt<ULONG>(process, teb + 0xF70);
+    if constexpr (sizeof(void*) == 4) teb = readAt<ULONG>(process, teb + 0xF70);
     auto peb = readAt<std::uint64_t>(process, teb + 0x60);
     return peb ? readAt<std::uint64_t>(process, peb + 0xF8) : 0;
 }

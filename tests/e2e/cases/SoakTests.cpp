@@ -38,7 +38,7 @@ constexpr int kClicksPerRound = 25;
 // Wine's heaps settle in steps of a page or two: a sound tool grew by 8 to 20 KiB over the rounds.
 // A leak of 0.64 KiB per click or per rebuild, or of 16 KiB per round, fails (one device context
 // left behind per click adds some 1.2 KiB).
-constexpr SIZE_T kMemoryGrowthLimit = 64 * 1024;
+constexpr SIZE_T kMemoryGrowthLimit = SIZE_T{64} * 1024;
 // The system may open a handle or make a window of its own now and then; a leak of one per 12
 // clicks or rebuilds fails.
 constexpr size_t kCountGrowthLimit = 8;

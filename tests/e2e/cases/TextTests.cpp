@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -91,7 +92,7 @@ E2E_TEST(dump_and_hwnd_of_no_window_or_with_a_mistake_exit_with_one_line_and_wri
     // A folder in the place of the file: the text is written beside it, and cannot replace it.
     const fs::path folder = freshPath(L"quellon-folder");
     fs::create_directory(folder);
-    const long besideBefore = filesBeside();
+    const std::ptrdiff_t besideBefore = filesBeside();
     const std::wstring noWindow = L"Kein Fenster mit dem Handle " + gone + L".";
     struct Row {
         std::vector<std::wstring> args;
@@ -162,7 +163,7 @@ E2E_TEST(dump_out_replaces_a_file_in_place_makes_a_new_one_and_writes_a_device) 
     t.require(SetFileAttributesW(marked.c_str(), kMarks) &&
                   SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY),
               "the files' attributes were not set");
-    const long besideBefore = filesBeside();
+    const std::ptrdiff_t besideBefore = filesBeside();
     struct Row {
         std::wstring out;
         DWORD exitCode;

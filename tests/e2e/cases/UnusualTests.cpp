@@ -57,6 +57,7 @@ void checkNoReports(TestContext& t, const char* after) {
 // subtree that an enumeration from outside finds below its window.
 void checkWalk(TestContext& t, POINT point, const std::vector<HWND>& chain, const char* what) {
     std::vector<std::wstring> entries;
+    entries.reserve(chain.size());
     for (HWND w : chain) entries.push_back(entryFor(shownText(windowText(w)), className(w)));
     if (!probeAndCheck(t, point, entries.back())) return;
     t.session().settleTool();

@@ -130,25 +130,29 @@ std::vector<std::pair<HWND, const wchar_t*>> expectedTips(const ToolWindows& too
     };
 }
 
-}  // namespace
-
-E2E_TEST(window_tooltips) {
-    const ToolWindows& tool = t.session().tool();
+// Every control's tip, in a tooltip that the main window owns and that watches each control's
+// mouse messages itself (TTF_SUBCLASS); with the Wine code on, a tooltip without an owner, to
+// which the tool passes the tree's mouse messages.
+void checkTips(TestContext& t, const ToolWindows& tool, bool wineCode) {
     std::vector<ToolTip> tips = toolTipsOf(t.session().toolProcessId());
     t.require(!tips.empty(), "the tool has no tooltip control with tools");
     for (const auto& [control, text] : expectedTips(tool)) {
         const ToolTip* tip = toolTipFor(tips, control);
-        if (t.check(tip != nullptr,
-                    cat("no tool tip for ", className(control), " ", quote(windowText(control))))) {
-            t.checkText(tip->text, text, cat("tool tip of ", className(control)));
+        if (!t.check(tip != nullptr, cat("no tool tip for ", className(control), " ",
+                                         quote(windowText(control))))) {
+            continue;
         }
+        t.checkText(tip->text, text, cat("tool tip of ", className(control)));
+        const bool relayed = wineCode && control == tool.trv;
+        t.checkEqual((tip->flags & TTF_SUBCLASS) != 0, !relayed,
+                     cat("TTF_SUBCLASS for ", className(control)));
     }
+    const HWND owner = GetWindow(tips.front().tooltip, GW_OWNER);
+    t.checkEqual(owner == tool.main, !wineCode, "the tooltip owned by the main window");
 }
 
-// The tips show where the pointer rests: over the tree, whose mouse messages the tool passes to
-// its tooltip itself, and over the text box and a button, which the tooltip watches on its own.
-E2E_TEST(window_tooltips_show) {
-    const ToolWindows& tool = t.session().tool();
+// The tips show where the pointer rests: over the tree, the text box and a button.
+void checkTipsShow(TestContext& t, const ToolWindows& tool) {
     t.require(bringToFront(tool.main), "the tool did not come to the front");
     const DWORD process = t.session().toolProcessId();
     const auto tips = expectedTips(tool);
@@ -169,6 +173,17 @@ E2E_TEST(window_tooltips_show) {
             t.checkText(shown->text, text, cat("tip shown over ", className(control)));
         }
     }
+}
+
+}  // namespace
+
+E2E_TEST(window_tooltips) {
+    withWineCodeOffThenOn(
+        t, [&](const ToolWindows& tool, bool wineCode) { checkTips(t, tool, wineCode); });
+}
+
+E2E_TEST(window_tooltips_show) {
+    withWineCodeOffThenOn(t, [&](const ToolWindows& tool, bool) { checkTipsShow(t, tool); });
 }
 
 namespace {

@@ -54,14 +54,21 @@ std::string suiteForDpi(unsigned dpi) { return cat("Dpi", dpi); }
 
 void useSession(Session& session) { theSession = &session; }
 
-void withWineCodeOffThenOn(
-    TestContext& t, const std::function<void(const ToolWindows& tool, bool wineCode)>& check) {
+bool underWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+void withWineCodeOffThenOn(TestContext& t,
+                           const std::function<void(const ToolWindows& tool, bool wineCode)>& check,
+                           const std::function<void(DWORD thread)>& beforeRun) {
     {
         SCOPED_TRACE("with the Wine-only code switched off");
-        check(t.session().restartTool({{QUELLON_WINE_SWITCH, L"0"}}), false);
+        check(t.session().restartTool({{QUELLON_WINE_SWITCH, L"0"}}, beforeRun), false);
     }
+    if (!underWine()) return;  // the one way there is
     SCOPED_TRACE("as started normally");
-    check(t.session().restartTool(), true);
+    check(t.session().restartTool({}, beforeRun), true);
 }
 
 bool longCasesShortened() { return shortened; }

@@ -2,6 +2,8 @@
 // gets, whose checks report through GoogleTest. A case runs once; what it shows counts.
 #pragma once
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -89,10 +91,16 @@ void useSession(Session& session);
 // body, the tool must still run, show no message box, hold no capture and show no outline.
 void runCase(const char* fullName, unsigned dpi, TestFunction body);
 
+// Whether the driver runs under Wine, where some counters of the system read 0 and the tool runs
+// code of its own for Wine.
+bool underWine();
+
 // Runs `check` in a tool started with its Wine-only code switched off, as it runs on Windows, and
-// then in one started as usual, which the cases after it find.
-void withWineCodeOffThenOn(
-    TestContext& t, const std::function<void(const ToolWindows& tool, bool wineCode)>& check);
+// under Wine then in one started as usual, with that code on (`wineCode`), which the cases after
+// it find. `beforeRun`, where given, gets each tool's first thread before it runs.
+void withWineCodeOffThenOn(TestContext& t,
+                           const std::function<void(const ToolWindows& tool, bool wineCode)>& check,
+                           const std::function<void(DWORD thread)>& beforeRun = {});
 
 // Whether the run shortens its longest cases (the hostile walks and the soak), as the 32-bit
 // lane of the test command does: their logic is the same code in both widths, and the rest of
@@ -118,7 +126,10 @@ int repeatedGestures();
 // it runs only on request, when its whole name is given as a filter.
 #define E2E_ON_REQUEST_TEST(name) E2E_DEFINE_CASE_(OnRequest, name, 96)
 
+// The arguments are names and a number, never expressions to put in parentheses.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define E2E_DEFINE_CASE_(suite, name, dpi)                            \
     static void name(e2e::TestContext& t);                            \
     TEST(suite, name) { e2e::runCase(#suite "." #name, dpi, &name); } \
     static void name(e2e::TestContext& t)
+// NOLINTEND(bugprone-macro-parentheses)

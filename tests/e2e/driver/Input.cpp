@@ -195,6 +195,7 @@ void pressAt(POINT point, MouseButton button) { changeButtons(&point, {{button, 
 
 void releaseAt(POINT point, const std::vector<MouseButton>& buttons) {
     std::vector<ButtonChange> ups;
+    ups.reserve(buttons.size());
     for (MouseButton button : buttons) ups.push_back({button, false});
     changeButtons(&point, ups);
 }

@@ -140,20 +140,25 @@ FinishedRun runToEnd(const std::wstring& exe, const std::vector<std::wstring>& a
 }
 
 ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args,
-                           const std::vector<EnvironmentVariable>& environment) {
+                           const std::vector<EnvironmentVariable>& environment,
+                           const std::function<void(DWORD thread)>& beforeRun) {
     const ScopedEnvironment started(environment);
     std::wstring commandLine = commandLineOf(exe, args);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    const DWORD flags = beforeRun ? CREATE_SUSPENDED : 0;
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                         nullptr, &startup, &info)) {
         throw std::runtime_error(cat("cannot start ", exe, " (error ", GetLastError(), ")"));
     }
-    const UniqueHandle thread(info.hThread);  // not needed
+    const UniqueHandle thread(info.hThread);
     process_.reset(info.hProcess);
     id_ = info.dwProcessId;
     if (HANDLE job = killOnCloseJob()) AssignProcessToJobObject(job, process_.get());
+    if (!beforeRun) return;
+    beforeRun(info.dwThreadId);
+    ResumeThread(thread.get());
 }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept

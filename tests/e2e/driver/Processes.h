@@ -22,8 +22,11 @@ struct EnvironmentVariable {
 class ChildProcess {
 public:
     ChildProcess() = default;
+    // `beforeRun`, where given, is called with the id of the program's first thread before the
+    // thread runs.
     ChildProcess(const std::wstring& exe, const std::vector<std::wstring>& args,
-                 const std::vector<EnvironmentVariable>& environment = {});
+                 const std::vector<EnvironmentVariable>& environment = {},
+                 const std::function<void(DWORD thread)>& beforeRun = {});
     ~ChildProcess() { stop(); }
     ChildProcess(ChildProcess&& other) noexcept;
     ChildProcess& operator=(ChildProcess&& other) noexcept;

@@ -26,7 +26,7 @@ public:
 
     template <class T>
     void put(size_t offset, const T& value) {
-        write(offset, &value, sizeof value);
+        write(offset, &value, sizeof value);  // NOLINT(bugprone-sizeof-expression): handles too
     }
     template <class T>
     T get(size_t offset) const {

@@ -68,8 +68,9 @@ const ToolWindows& Session::tool() {
     return startTool({});
 }
 
-const ToolWindows& Session::startTool(const std::vector<EnvironmentVariable>& environment) {
-    toolProcess_ = ChildProcess(paths_.tool, {}, environment);
+const ToolWindows& Session::startTool(const std::vector<EnvironmentVariable>& environment,
+                                      const std::function<void(DWORD thread)>& beforeRun) {
+    toolProcess_ = ChildProcess(paths_.tool, {}, environment, beforeRun);
     toolCheckedIn_ = caseName_;
     DWORD id = toolProcess_.id();
     HWND main = waitForTopLevel(
@@ -92,10 +93,11 @@ std::string Session::stopTool() {
     return toolProcess_.stop();
 }
 
-const ToolWindows& Session::restartTool(const std::vector<EnvironmentVariable>& environment) {
+const ToolWindows& Session::restartTool(const std::vector<EnvironmentVariable>& environment,
+                                        const std::function<void(DWORD thread)>& beforeRun) {
     const std::string problem = stopTool();
     if (!problem.empty()) throw std::runtime_error(cat("the tool did not end cleanly: ", problem));
-    return startTool(environment);
+    return startTool(environment, beforeRun);
 }
 
 const FixtureWindows& Session::fixture(bool hostile) {

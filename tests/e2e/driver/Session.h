@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,7 +54,9 @@ public:
     // Ends the tool and starts it again: for cases that need the state of the first show, or
     // a tool with these variables in its environment (for this start only). A tool that does
     // not end cleanly on the close fails the case.
-    const ToolWindows& restartTool(const std::vector<EnvironmentVariable>& environment = {});
+    // `beforeRun`, where given, gets the tool's first thread before it runs.
+    const ToolWindows& restartTool(const std::vector<EnvironmentVariable>& environment = {},
+                                   const std::function<void(DWORD thread)>& beforeRun = {});
     // Ends the tool; the next use starts it afresh. What went wrong when it did not end cleanly.
     std::string stopTool();
 
@@ -79,7 +82,8 @@ public:
     std::string stopAll();
 
 private:
-    const ToolWindows& startTool(const std::vector<EnvironmentVariable>& environment);
+    const ToolWindows& startTool(const std::vector<EnvironmentVariable>& environment,
+                                 const std::function<void(DWORD thread)>& beforeRun = {});
 
     Paths paths_;
     ChildProcess toolProcess_;

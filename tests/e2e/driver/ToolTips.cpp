@@ -39,7 +39,7 @@ std::optional<ToolTip> readTool(HWND tooltip, RemoteBuffer& buffer, UINT message
     buffer.read(kTextOffset, text.data(), text.size() * sizeof(wchar_t));
     text.resize(text.find(L'\0'));
     HWND control = (info.uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(info.uId) : info.hwnd;
-    return ToolTip{control, info.uId, text, tooltip};
+    return ToolTip{control, info.uId, text, tooltip, info.uFlags};
 }
 
 RemoteBuffer toolBuffer(HWND tooltip) {

@@ -14,6 +14,7 @@ struct ToolTip {
     UINT_PTR id = 0;
     std::wstring text;
     HWND tooltip = nullptr;  // the tooltip control that holds it
+    UINT flags = 0;          // TTF_...
 };
 
 // Every tool of every tooltip control (class tooltips_class32) among the process's top-level
