@@ -14,10 +14,7 @@
 namespace quellon {
 
 // The exit codes of a run from the command line.
-inline constexpr int kExitDone = 0;
-inline constexpr int kExitNoWindow = 1;
-inline constexpr int kExitUsage = 2;
-inline constexpr int kExitNotWritten = 3;
+enum ExitCode : int { kExitDone = 0, kExitNoWindow = 1, kExitUsage = 2, kExitNotWritten = 3 };
 
 struct Command {
     enum class Action { Show, Help, Dump };
