@@ -91,6 +91,8 @@ private:
     // The chain from the desktop to the target, the target stored in hwndLastTarget, and the
     // walk below it: the steps from 70 on of the move handler, numbered by `line`.
     void rebuildTree(Hwnd target, int& line);
+    // The tree emptied down to the desktop's entry, step 90; its node.
+    Node startTree(Nodes& tree, int& line);
     // Outlines the window that the tree shows as the target unless it is the desktop window,
     // which is not outlined; whether it was not the desktop.
     bool outlineUnlessDesktop(Hwnd target);

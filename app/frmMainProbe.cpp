@@ -125,9 +125,7 @@ void FrmMain::pickAllWindows() {
         line = 80;
         Nodes& tree = trvw();
         const Nodes::BulkUpdate bulk(tree);
-        tree.clear();
-        line = 90;
-        Node lastNode = tree.addTopLevel(L"DesktopWindow");
+        Node lastNode = startTree(tree, line);
         line = 160;
         tree.setSelected(lastNode);
         line = 170;
@@ -150,9 +148,7 @@ void FrmMain::rebuildTree(Hwnd target, int& line) {
     // Released before this handler's error report is shown, so that box never sits over a
     // frozen tree.
     const Nodes::BulkUpdate bulk(tree);
-    tree.clear();
-    line = 90;
-    Node lastNode = tree.addTopLevel(L"DesktopWindow");
+    Node lastNode = startTree(tree, line);
     line = 100;
     if (!parents) raise(ErrorNumber::SubscriptOutOfRange);
     for (std::size_t i = parents->size(); i-- > 0;) {
@@ -174,6 +170,12 @@ void FrmMain::rebuildTree(Hwnd target, int& line) {
     // missing, top-level windows name owners or nothing as parents, never the desktop.
     if (!outlineUnlessDesktop(target)) return;
     walkDescendants(line, lastNode);
+}
+
+Node FrmMain::startTree(Nodes& tree, int& line) {
+    tree.clear();
+    line = 90;
+    return tree.addTopLevel(L"DesktopWindow");
 }
 
 bool FrmMain::outlineUnlessDesktop(Hwnd target) {
