@@ -31,7 +31,6 @@ namespace {
 // third of the rounds still catches a crash, a hang, a report of another step and a tree left
 // wrong, which come in the first rounds, but not always a report that went missing.
 constexpr int kRounds = 40;
-constexpr int kShortenedRounds = 14;
 constexpr DWORD kAnswerTimeoutMs = 5000;
 // Boxes confirmed after one move before the tool is taken to report without end.
 constexpr int kMaxReportsPerMove = 10;
@@ -321,7 +320,7 @@ void dragOverRestlessArea(TestContext& t, const FixtureWindows& f, const Restles
 
     const std::wstring topEntry = entryFor(windowText(scene.top), className(scene.top));
     HostileProbe probe(t, topEntry);
-    const int rounds = longCasesShortened() ? kShortenedRounds : kRounds;
+    const int rounds = roundsToRun(kRounds);
     for (int round = 0; round < rounds; ++round) {
         // Across the area's width, so the targets are the area and windows at several depths.
         POINT restless = {areaRect.left + 15 + (round * 67) % (areaRect.right - areaRect.left - 30),

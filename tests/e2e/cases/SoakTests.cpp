@@ -30,9 +30,8 @@ namespace {
 // below over all the rounds: the limit divided by the clicks, the rebuilds or the rounds.
 constexpr int kWarmUpRebuilds = 4;
 constexpr int kRounds = 4;
-// Shortened (E2eTest.h), the same limits over half the rounds still fail a leak of 1.3 KiB, of
-// one window or kernel handle per 6, or of one GDI object per 3 clicks or rebuilds.
-constexpr int kShortenedRounds = 2;
+// Shortened (E2eTest.h) to two rounds, the same limits still fail a leak of 1.3 KiB, of one
+// window or kernel handle per 6, or of one GDI object per 3 clicks or rebuilds.
 constexpr int kRebuildsPerRound = 24;  // even: a round's first rebuild shows another window
 constexpr int kClicksPerRound = 25;
 // Wine's heaps settle in steps of a page or two: a sound tool grew by 8 to 20 KiB over the rounds.
@@ -169,7 +168,7 @@ E2E_TEST(soak_clicks_and_rebuilds) {
     std::string privateSeries;
     std::string gdiSeries;
     SIZE_T highest = before.privateBytes;
-    const int rounds = longCasesShortened() ? kShortenedRounds : kRounds;
+    const int rounds = roundsToRun(kRounds);
     for (int round = 0; round < rounds; ++round) {
         rebuildSeconds += seconds([&] { soak.rebuild(kRebuildsPerRound); });
         clickSeconds += seconds([&] { soak.click(kClicksPerRound); });

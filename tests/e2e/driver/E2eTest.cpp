@@ -71,9 +71,9 @@ void withWineCodeOffThenOn(TestContext& t,
     check(t.session().restartTool({}, beforeRun), true);
 }
 
-bool longCasesShortened() { return shortened; }
-
 void shortenLongCases() { shortened = true; }
+
+int roundsToRun(int rounds) { return shortened ? (rounds + 2) / 3 : rounds; }
 
 void noteRepeatedGesture(const std::string& reason) {
     ++gesturesRepeated;

@@ -102,11 +102,12 @@ void withWineCodeOffThenOn(TestContext& t,
                            const std::function<void(const ToolWindows& tool, bool wineCode)>& check,
                            const std::function<void(DWORD thread)>& beforeRun = {});
 
-// Whether the run shortens its longest cases (the hostile walks and the soak), as the 32-bit
-// lane of the test command does: their logic is the same code in both widths, and the rest of
-// the suite covers what differs between them. Set by the driver's --shortened.
-bool longCasesShortened();
+// The run shortens its longest cases (the hostile walks and the soak), as the 32-bit lane of the
+// test command does: their logic is the same code in both widths, and the rest of the suite
+// covers what differs between them. Set by the driver's --shortened.
 void shortenLongCases();
+// The rounds that a long case runs: all of them, or a third, rounded up, where it is shortened.
+int roundsToRun(int rounds);
 
 // Notes on a line of its own, "[REPEAT] case: reason", that a gesture is given once more because
 // the driver can show that its delivery went wrong (the pointer was not where it was sent).
