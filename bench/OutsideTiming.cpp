@@ -163,7 +163,7 @@ QueryLog recordQueries(Hwnd target, int expected) {
     RecordingQueries recorder(real.windows, target, log);
     NullTree tree;
     Nodes nodes(tree);
-    WindowlessHost host(15.0f);
+    WindowlessHost host([] { return 15.0f; });
     win32::Win32WindowGeometry geometry;
     rebuildByLogic({recorder, real.processes, real.screen, reports}, host, nodes, geometry);
     if (!reports.kept.empty() || nodes.count() != expected) {
