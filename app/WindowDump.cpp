@@ -28,8 +28,8 @@ bool pick(FrmMain& form, const WindowChoice& choice) {
 }  // namespace
 
 std::optional<std::wstring> dumpWindow(const Platform& platform, WindowGeometry& geometry,
-                                       float twipsPerPixel, const WindowChoice& choice,
-                                       DumpForm form) {
+                                       const std::function<float()>& twipsPerPixel,
+                                       const WindowChoice& choice, DumpForm form) {
     TextsRead texts(platform.windows);
     const Platform reading{texts, platform.processes, platform.screen, platform.reports};
     ListedTree tree;

@@ -4,6 +4,7 @@
 // no flash.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -28,9 +29,11 @@ enum class DumpForm { Text, Json };
 // The tree of the chosen window in the form asked for and, except for the whole desktop, the
 // details as the details box shows them: in the text form after the tree and an empty line,
 // each line ending in CR LF. Nothing when no window is there, or it went while it was read.
-// `twipsPerPixel` is the screen's, as the main window would show the details.
+// `twipsPerPixel` answers the screen's, as the main window would show the details; it is asked
+// only for the details.
 [[nodiscard]] std::optional<std::wstring> dumpWindow(const Platform& platform,
-                                                     WindowGeometry& geometry, float twipsPerPixel,
+                                                     WindowGeometry& geometry,
+                                                     const std::function<float()>& twipsPerPixel,
                                                      const WindowChoice& choice,
                                                      DumpForm form = DumpForm::Text);
 

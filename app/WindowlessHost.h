@@ -3,7 +3,10 @@
 // it.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/FormHost.h"
 
@@ -11,11 +14,14 @@ namespace quellon {
 
 class WindowlessHost : public FormHost {
 public:
-    explicit WindowlessHost(float twipsPerPixel) : twipsPerPixel_(twipsPerPixel) {}
+    // The screen's twips per pixel are asked for at their first need, if any: only the details
+    // need them, and a dump of the whole desktop writes none.
+    explicit WindowlessHost(std::function<float()> twipsPerPixel)
+        : askTwipsPerPixel_(std::move(twipsPerPixel)) {}
 
     Hwnd hwnd() override { return 0; }
-    float twipsPerPixelX() override { return twipsPerPixel_; }
-    float twipsPerPixelY() override { return twipsPerPixel_; }
+    float twipsPerPixelX() override { return screenTwipsPerPixel(); }
+    float twipsPerPixelY() override { return screenTwipsPerPixel(); }
     void setMousePointer(MousePointer) override {}
     void doEvents() override {}
     std::int32_t width() override { return 0; }
@@ -27,7 +33,13 @@ public:
     const std::wstring& details() const { return details_; }
 
 private:
-    float twipsPerPixel_;
+    float screenTwipsPerPixel() {
+        if (!twipsPerPixel_) twipsPerPixel_ = askTwipsPerPixel_();
+        return *twipsPerPixel_;
+    }
+
+    std::function<float()> askTwipsPerPixel_;
+    std::optional<float> twipsPerPixel_;
     std::wstring details_;
 };
 

@@ -9,13 +9,6 @@ namespace {
 
 constexpr DWORD kFarmExitWaitMs = 10000;
 
-std::wstring farmPath() {
-    wchar_t own[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
-    std::wstring path(own, length);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"quellon-windowfarm.exe";
-}
-
 struct Pipe {
     win32::UniqueHandle read;
     win32::UniqueHandle write;
@@ -35,6 +28,13 @@ Pipe makePipe(bool farmReads) {
 
 }  // namespace
 
+std::wstring inBenchFolder(const wchar_t* program) {
+    wchar_t own[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
+    std::wstring path(own, length);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + program;
+}
+
 FarmProcess::FarmProcess(const std::wstring& shape, int count) {
     Pipe input = makePipe(true);
     Pipe output = makePipe(false);
@@ -47,7 +47,7 @@ FarmProcess::FarmProcess(const std::wstring& shape, int count) {
     startup.hStdInput = input.read.get();
     startup.hStdOutput = output.write.get();
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    const std::wstring exe = farmPath();
+    const std::wstring exe = inBenchFolder(L"quellon-windowfarm.exe");
     std::wstring commandLine = L"\"" + exe + L"\" " + shape + L" " + std::to_wstring(count);
     PROCESS_INFORMATION started{};
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,

@@ -11,6 +11,9 @@
 
 namespace quellon::bench {
 
+// A program of the benchmark's own folder (the window farm, the floor of the dumps).
+std::wstring inBenchFolder(const wchar_t* program);
+
 class FarmProcess {
 public:
     // Starts quellon-windowfarm.exe from the benchmark's own folder and waits for its target;

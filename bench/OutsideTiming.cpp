@@ -163,7 +163,7 @@ QueryLog recordQueries(Hwnd target, int expected) {
     RecordingQueries recorder(real.windows, target, log);
     NullTree tree;
     Nodes nodes(tree);
-    WindowlessHost host(15.0f);
+    WindowlessHost host([] { return 15.0f; });
     win32::Win32WindowGeometry geometry;
     rebuildByLogic({recorder, real.processes, real.screen, reports}, host, nodes, geometry);
     if (!reports.kept.empty() || nodes.count() != expected) {
@@ -200,11 +200,9 @@ OutsideRuns timeCase(const ToolProcess& tool, const Case& benchCase, int repeat)
 }  // namespace
 
 std::wstring besideBench(const wchar_t* program) {
-    wchar_t own[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, own, MAX_PATH);
-    std::wstring path(own, length);
-    path.resize(path.find_last_of(L"\\/"));
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + program;
+    std::wstring folder = inBenchFolder(L"");
+    folder.pop_back();
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + program;
 }
 
 void timeFromOutside(const std::wstring& tool, const std::vector<Case>& cases, int repeat) {

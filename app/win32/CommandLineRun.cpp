@@ -54,7 +54,7 @@ int dump(const Command& command) {
     bool failed = false;
     containErrors(
         [&] {
-            text = dumpWindow(systemPlatform(reports), geometry, screenTwipsPerPixel(),
+            text = dumpWindow(systemPlatform(reports), geometry, screenTwipsPerPixel,
                               command.dumped, command.form);
         },
         [&](const RuntimeError& error) {

@@ -40,7 +40,8 @@ struct JsonTest : test::FrmMainFixture {
     }
 
     std::optional<std::wstring> dumped(WindowChoice choice, DumpForm shape = DumpForm::Json) {
-        return dumpWindow(desktop.platform(), outline.geometry, form.tppX, choice, shape);
+        return dumpWindow(
+            desktop.platform(), outline.geometry, [this] { return form.tppX; }, choice, shape);
     }
 
     // The document, parsed; a failed check where it is none.

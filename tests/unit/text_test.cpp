@@ -35,7 +35,8 @@ struct TextTest : test::FrmMainFixture {
     }
 
     std::optional<std::wstring> dump(WindowChoice choice) {
-        return dumpWindow(desktop.platform(), outline.geometry, form.tppX, choice);
+        return dumpWindow(
+            desktop.platform(), outline.geometry, [this] { return form.tppX; }, choice);
     }
 
     // What the details box shows after a pick of the window and a click on its entry.
@@ -89,6 +90,23 @@ TEST_F(TextTest, ADumpIsTheTreeByDepthWithHandlesAndHiddenWindowsThenTheDetailsO
                   detailsBoxOf(frame) + L"\r\n");
     EXPECT_NE(form.txtInf.find(kModule), std::wstring::npos);
     EXPECT_TRUE(desktop.messages.empty());
+}
+
+// A dump of the whole desktop writes no details, so it leaves the screen unasked.
+TEST_F(TextTest, TheScreenIsAskedForItsTwipsOnlyWhenTheDetailsAreWritten) {
+    const Hwnd frame = window(0x200, L"Rahmen", L"Frame");
+    int asked = 0;
+    const auto twipsPerPixel = [&] {
+        ++asked;
+        return form.tppX;
+    };
+    ASSERT_TRUE(dumpWindow(desktop.platform(), outline.geometry, twipsPerPixel, AllWindows{}));
+    EXPECT_EQ(asked, 0);
+    const std::optional<std::wstring> dumped =
+        dumpWindow(desktop.platform(), outline.geometry, twipsPerPixel, frame);
+    EXPECT_EQ(asked, 1);
+    ASSERT_TRUE(dumped);
+    EXPECT_EQ(dumped->substr(dumped->find(L"\r\n\r\n") + 4), detailsBoxOf(frame) + L"\r\n");
 }
 
 TEST_F(TextTest, ControlCharactersBecomePicturesAndTheLongestEntriesStayWhole) {
