@@ -191,7 +191,7 @@ prepare_prefix() {
     export QUELLON_WINEPREFIX="$top/build/wineprefix-x86" WINEPREFIX="$top/build/wineprefix-x86"
     prepare_prefix &
     x86_targets=()
-    wine_runs_32bit || x86_targets=(release)
+    wine_runs_32bit || x86_targets=(release_programs)
     step_beside build-x86 1800 "${middle[@]}" bash scripts/build.sh x86 "${x86_targets[@]}" || exit
     wait
     if wine_runs_32bit; then
